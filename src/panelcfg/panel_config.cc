@@ -1,0 +1,165 @@
+#include "panelcfg/panel_config.h"
+
+#include <limits>
+
+#include "platform/profile.h"
+#include "platform/text_lines.h"
+
+namespace ql2 {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+constexpr long kMaxCount = std::numeric_limits<LineCount>::max();
+
+Status TooManyLines(std::string_view what) {
+  std::string cause = "has more than " + std::to_string(kMaxCount) + " " + std::string(what);
+  return Status::Fail(ErrorKind::kBadContent, cause, cause);
+}
+
+// Binds a file-level failure of an operation on bytes to the file's path.
+template <typename T>
+Result<T> OnFile(const std::string& path, Result<T> result) {
+  if (result.ok()) return result;
+  return Status::Fail(result.status().kind(), result.status().cause(),
+                      path + " " + result.status().cause());
+}
+
+std::string WithLineEnd(std::string_view line) {
+  std::string text(line);
+  text.append(panel::kLineEnd);
+  return text;
+}
+
+}  // namespace
+
+Status BackUpPanelConfig(FileSystem& fs, const std::string& config_path,
+                         const std::string& backup_path) {
+  return fs.CopyFile(config_path, backup_path);
+}
+
+Status RestorePanelConfig(FileSystem& fs, const std::string& config_path,
+                          const std::string& backup_path) {
+  Status copied = fs.CopyFile(backup_path, config_path);
+  if (!copied.ok()) return copied;
+  return fs.DeleteFile(backup_path);
+}
+
+Result<LineCount> CountWindowTitleLinesIn(std::string_view bytes) {
+  long count = 0;
+  ForEachLine(bytes, [&](std::string_view line) {
+    if (StartsWith(line, panel::kWindowLinePrefix)) ++count;
+    return count <= kMaxCount;
+  });
+  if (count > kMaxCount) return TooManyLines("window lines");
+  return static_cast<LineCount>(count);
+}
+
+Result<LineCount> CountWindowTitleLines(FileSystem& fs, const std::string& config_path) {
+  Result<std::string> bytes = fs.ReadFile(config_path);
+  if (!bytes.ok()) return bytes.status();
+  return OnFile(config_path, CountWindowTitleLinesIn(bytes.value()));
+}
+
+std::string FormWindowName(int count) {
+  std::string name(panel::kWindowNamePrefix);
+  name += count == 0 ? "00" : std::to_string(count);
+  return name;
+}
+
+Status AddWindowTitleEntry(FileSystem& fs, const std::string& config_path,
+                           std::string_view window_name, std::string_view title) {
+  return profile::WriteFileString(fs, config_path, panel::kWindowTitlesSection, window_name,
+                                  title);
+}
+
+std::string BuildGaugeWindowSection(std::string_view window_name, std::string_view size_line,
+                                    std::string_view visible_line, std::string_view ident_line,
+                                    std::string_view window_size_line,
+                                    std::string_view gauge_line) {
+  std::string text(panel::kLineEnd);
+  text += WithLineEnd("[" + std::string(window_name) + "]");
+  text += WithLineEnd("Background_color=0,0,0");
+  text += WithLineEnd(size_line);
+  text += WithLineEnd("window_size_ratio=1.000");
+  text += WithLineEnd("position=0");
+  text += WithLineEnd(visible_line);
+  text += WithLineEnd(ident_line);
+  text += WithLineEnd(window_size_line);
+  text += WithLineEnd("window_pos=0.000, 0.000");
+  text += panel::kLineEnd;
+  text += gauge_line;
+  return text;
+}
+
+Status AppendGaugeWindowSection(FileSystem& fs, const std::string& config_path,
+                                std::string_view text) {
+  return AppendToFile(fs, config_path, WithLineEnd(text));
+}
+
+Result<LineCount> CountSectionGaugeLinesIn(std::string_view bytes, std::string_view start_line,
+                                           std::string_view stop_line) {
+  bool inside = false;
+  bool stopped = false;
+  long count = 0;
+  ForEachLine(bytes, [&](std::string_view line) {
+    if (line == start_line) inside = true;
+    if (inside && StartsWith(line, panel::kGaugeLinePrefix)) ++count;
+    if (line == stop_line) stopped = true;
+    return !stopped && count <= kMaxCount;
+  });
+  if (count > kMaxCount) return TooManyLines("gauge lines");
+  if (!inside) {
+    std::string cause = "has no " + std::string(start_line) + " line";
+    if (stopped) cause += " before " + std::string(stop_line);
+    return Status::Fail(ErrorKind::kBadContent, cause, cause);
+  }
+  if (!stopped) {
+    std::string cause = "has no " + std::string(stop_line) + " line after " +
+                        std::string(start_line);
+    return Status::Fail(ErrorKind::kBadContent, cause, cause);
+  }
+  return static_cast<LineCount>(count);
+}
+
+Result<LineCount> CountSectionGaugeLines(FileSystem& fs, const std::string& config_path,
+                                         std::string_view start_line,
+                                         std::string_view stop_line) {
+  Result<std::string> bytes = fs.ReadFile(config_path);
+  if (!bytes.ok()) return bytes.status();
+  return OnFile(config_path, CountSectionGaugeLinesIn(bytes.value(), start_line, stop_line));
+}
+
+std::string FormGaugeKey(int count, GaugeKeyStyle style) {
+  std::string key(panel::kGaugeKeyPrefix);
+  if (count == 0 || (style == GaugeKeyStyle::kTwoDigits && count >= 0 && count < 10)) key += '0';
+  key += std::to_string(count);
+  return key;
+}
+
+Status AddGaugeEntry(FileSystem& fs, const std::string& config_path, std::string_view section_name,
+                     std::string_view gauge_key, std::string_view gauge_value) {
+  return profile::WriteFileString(fs, config_path, section_name, gauge_key, gauge_value);
+}
+
+Status WriteInstallFlag(InstallRecord& record, std::string_view family_section,
+                        std::string_view value) {
+  return record.Write(family_section, record::kInstalledKey, value);
+}
+
+bool HasGaugeTitleLine(std::string_view bytes) {
+  bool found = false;
+  ForEachLine(bytes, [&](std::string_view line) {
+    found = EndsWith(line, panel::kTitleLineSuffix);
+    return !found;
+  });
+  return found;
+}
+
+}  // namespace ql2

@@ -1,0 +1,33 @@
+#include "platform/file_system.h"
+
+namespace ql2 {
+
+bool PathExists(FileSystem& fs, const std::string& path) {
+  if (!path.empty() && path.back() == fs.Separator()) {
+    return fs.Stat(path).kind == EntryKind::kFolder;
+  }
+  EntryKind kind = fs.Stat(path).kind;
+  return kind == EntryKind::kFile || kind == EntryKind::kFolder;
+}
+
+bool PlainFileExists(FileSystem& fs, const std::string& path) {
+  EntryInfo info = fs.Stat(path);
+  return info.kind == EntryKind::kFile && !info.hidden && !info.system;
+}
+
+Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
+  Result<std::string> old = fs.ReadFile(path);
+  if (!old.ok()) return old.status();
+  std::string whole = std::move(old.value());
+  whole.append(bytes);
+  return fs.ReplaceFile(path, whole);
+}
+
+std::string ParentFolder(const FileSystem& fs, const std::string& path) {
+  std::string::size_type cut = path.find_last_of(fs.Separator());
+  if (cut == std::string::npos) return ".";
+  if (cut == 0) return path.substr(0, 1);
+  return path.substr(0, cut);
+}
+
+}  // namespace ql2

@@ -1,0 +1,67 @@
+// The file system as the program sees it: whole files read and replaced at once, never edited in
+// place, so no file is ever left half-written. Every operation returns an error value naming the
+// file and the cause; none throws.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+
+namespace ql2 {
+
+enum class EntryKind { kNone, kFile, kFolder, kOther };
+
+// What stands at a path (links followed). hidden/system are the Windows attributes; other systems
+// report them as false.
+struct EntryInfo {
+  EntryKind kind = EntryKind::kNone;
+  bool hidden = false;
+  bool system = false;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The native separator of this file system's paths ('/' or '\\').
+  virtual char Separator() const = 0;
+
+  virtual EntryInfo Stat(const std::string& path) = 0;
+
+  // The whole file's bytes. Fails with kNotFound, kNotAFile, kPermissionDenied, ...
+  virtual Result<std::string> ReadFile(const std::string& path) = 0;
+
+  // Replaces (or creates) the file with exactly these bytes, atomically: a temporary file is
+  // written beside it, flushed and renamed over it, keeping the old file's permission bits. A
+  // read-only target is refused (kReadOnly); a missing folder is kNotFound. Through a symbolic
+  // link, the file the link points to is replaced.
+  virtual Status ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+
+  // Copies a whole file over another (created or replaced, atomically as ReplaceFile).
+  virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
+
+  virtual Status DeleteFile(const std::string& path) = 0;
+
+  // Whether an existing regular file may be read and replaced (kReadOnly, kPermissionDenied,
+  // kNotAFile, kNotFound otherwise), without changing anything.
+  virtual Status CheckEditable(const std::string& path) = 0;
+
+  // Whether a new file may be created in this folder, without changing anything.
+  virtual Status CheckFolderWritable(const std::string& folder) = 0;
+};
+
+// The existence rule of the simulator's paths: a path ending with the separator is found when that
+// folder exists; any other path when a folder or a file of that name exists.
+bool PathExists(FileSystem& fs, const std::string& path);
+
+// A regular file that is neither hidden nor a system file.
+bool PlainFileExists(FileSystem& fs, const std::string& path);
+
+// Adds bytes at the end of a file, as one atomic replace of the whole file.
+Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view bytes);
+
+// The folder part of a path (everything before its last separator).
+std::string ParentFolder(const FileSystem& fs, const std::string& path);
+
+}  // namespace ql2

@@ -1,0 +1,192 @@
+#include "platform/posix_file_system.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace ql2 {
+namespace {
+
+ErrorKind KindOfErrno(int err) {
+  switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+      return ErrorKind::kNotFound;
+    case EACCES:
+    case EPERM:
+      return ErrorKind::kPermissionDenied;
+    case EROFS:
+      return ErrorKind::kReadOnly;
+    case ETXTBSY:
+    case EBUSY:
+      return ErrorKind::kInUse;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return ErrorKind::kDiskFull;
+    case EISDIR:
+      return ErrorKind::kNotAFile;
+    default:
+      return ErrorKind::kOther;
+  }
+}
+
+Status ErrnoStatus(const std::string& verb, const std::string& path, int err = errno) {
+  return Status::Failed(KindOfErrno(err), verb, path);
+}
+
+// The file a symbolic link finally points to, so that an edit replaces the target and keeps the
+// link; any other path is returned as it is.
+std::string FollowLinks(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char resolved[PATH_MAX];
+  if (realpath(path.c_str(), resolved) == nullptr) return path;
+  return resolved;
+}
+
+std::string FolderOf(const std::string& path) {
+  std::string::size_type cut = path.find_last_of('/');
+  if (cut == std::string::npos) return ".";
+  if (cut == 0) return "/";
+  return path.substr(0, cut);
+}
+
+Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ErrnoStatus("write", path);
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+EntryInfo PosixFileSystem::Stat(const std::string& path) {
+  EntryInfo info;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return info;
+  if (S_ISREG(st.st_mode)) {
+    info.kind = EntryKind::kFile;
+  } else if (S_ISDIR(st.st_mode)) {
+    info.kind = EntryKind::kFolder;
+  } else {
+    info.kind = EntryKind::kOther;
+  }
+  return info;
+}
+
+Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrnoStatus("read", path);
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    int err = errno;
+    close(fd);
+    return ErrnoStatus("read", path, err);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    return Status::Failed(ErrorKind::kNotAFile, "read", path);
+  }
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      close(fd);
+      return ErrnoStatus("read", path, err);
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
+  return bytes;
+}
+
+Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FollowLinks(path);
+  mode_t mode;
+  struct stat st;
+  if (stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "write", path);
+    Status editable = CheckEditable(target);
+    if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
+    mode = st.st_mode & 07777;
+  } else {
+    mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+
+  std::string temp = target + ".ql2-XXXXXX";
+  int fd = mkstemp(&temp[0]);
+  if (fd < 0) return ErrnoStatus("write", path);
+  Status status = WriteAll(fd, bytes, path);
+  if (status.ok() && fchmod(fd, mode) != 0) status = ErrnoStatus("write", path);
+  if (status.ok() && fsync(fd) != 0) status = ErrnoStatus("write", path);
+  if (close(fd) != 0 && status.ok()) status = ErrnoStatus("write", path);
+  if (status.ok() && rename(temp.c_str(), target.c_str()) != 0) status = ErrnoStatus("write", path);
+  if (!status.ok()) {
+    unlink(temp.c_str());
+    return status;
+  }
+  // Make the rename itself durable.
+  int dir = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return Status::Ok();
+}
+
+Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+  Result<std::string> bytes = ReadFile(from);
+  if (!bytes.ok()) return bytes.status();
+  return ReplaceFile(to, bytes.value());
+}
+
+Status PosixFileSystem::DeleteFile(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    return Status::Failed(ErrorKind::kNotAFile, "delete", path);
+  }
+  if (unlink(path.c_str()) != 0) return ErrnoStatus("delete", path);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::CheckEditable(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return ErrnoStatus("open", path);
+  if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "open", path);
+  if (access(path.c_str(), R_OK) != 0) return ErrnoStatus("read", path);
+  if ((st.st_mode & 0222) == 0) return Status::Failed(ErrorKind::kReadOnly, "write", path);
+  if (access(path.c_str(), W_OK) != 0) return ErrnoStatus("write", path);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::CheckFolderWritable(const std::string& folder) {
+  struct stat st;
+  if (stat(folder.c_str(), &st) != 0) return ErrnoStatus("write in", folder);
+  if (!S_ISDIR(st.st_mode)) return Status::Failed(ErrorKind::kNotFound, "write in", folder);
+  if (access(folder.c_str(), W_OK | X_OK) != 0) return ErrnoStatus("write in", folder);
+  return Status::Ok();
+}
+
+}  // namespace ql2

@@ -1,0 +1,22 @@
+// The real file system of a POSIX system (Linux, macOS, and the simulator folder of a Wine prefix).
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace ql2 {
+
+// Read-only means what a user means by it: a file with no write permission bit at all is refused
+// even to root, as Windows refuses a read-only file even to an administrator.
+class PosixFileSystem : public FileSystem {
+ public:
+  char Separator() const override { return '/'; }
+  EntryInfo Stat(const std::string& path) override;
+  Result<std::string> ReadFile(const std::string& path) override;
+  Status ReplaceFile(const std::string& path, std::string_view bytes) override;
+  Status CopyFile(const std::string& from, const std::string& to) override;
+  Status DeleteFile(const std::string& path) override;
+  Status CheckEditable(const std::string& path) override;
+  Status CheckFolderWritable(const std::string& folder) override;
+};
+
+}  // namespace ql2

@@ -1,0 +1,47 @@
+// The profile (INI) file engine. The program edits files it does not own (the aircraft's panel
+// files), so a write changes exactly one line, or inserts exactly one, and leaves every other byte
+// as it was: comments, blank lines, line endings, bytes before the first section, NUL bytes.
+//
+// Rules: a section header is a line whose first non-blank is '['; its name runs to the first ']'
+// (or the line's end), blanks trimmed. Names and keys match ASCII case-insensitively, and only
+// the first section of a name and the first key of a name within it count. A key line is a line
+// of a section that holds '=' and does not begin with ';'.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace ql2 {
+namespace profile {
+
+// The value of section/key as the Windows profile reader gives it into a buffer of buffer_size
+// characters: blanks trimmed, one pair of outer quotes removed, cut at a NUL and to
+// buffer_size - 1 characters. A missing section or key gives default_value (cut the same way).
+std::string ReadString(std::string_view file, std::string_view section, std::string_view key,
+                       std::string_view default_value, std::size_t buffer_size);
+
+// The file's bytes after setting section/key to value. An existing key keeps its text and line
+// ending and gets everything after its '=' replaced; a missing key becomes "key=value" CR LF right
+// after the section's last key line; a missing section is appended at the end of the file.
+std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+// A text taken as a number: leading blanks skipped, then the longest prefix that forms a decimal
+// number (sign, digits, optional fraction); no such prefix gives 0.
+double ParseNumber(std::string_view text);
+
+// ReadString on a file: a missing file gives the default; a file that cannot be read is an error.
+Result<std::string> ReadFileString(FileSystem& fs, const std::string& path,
+                                   std::string_view section, std::string_view key,
+                                   std::string_view default_value, std::size_t buffer_size);
+
+// WriteString on a file, replaced atomically. A missing file is created; a missing folder is an
+// error.
+Status WriteFileString(FileSystem& fs, const std::string& path, std::string_view section,
+                       std::string_view key, std::string_view value);
+
+}  // namespace profile
+}  // namespace ql2

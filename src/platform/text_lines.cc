@@ -1,0 +1,28 @@
+#include "platform/text_lines.h"
+
+namespace ql2 {
+
+TextLine LineAt(std::string_view bytes, std::size_t pos) {
+  TextLine line;
+  line.begin = pos;
+  std::size_t stop = bytes.find_first_of("\r\n", pos);
+  if (stop == std::string_view::npos) {
+    line.content_end = line.end = bytes.size();
+  } else {
+    line.content_end = stop;
+    bool crlf = bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n';
+    line.end = stop + (crlf ? 2 : 1);
+  }
+  return line;
+}
+
+std::vector<TextLine> SplitLines(std::string_view bytes) {
+  std::vector<TextLine> lines;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    lines.push_back(LineAt(bytes, pos));
+    pos = lines.back().end;
+  }
+  return lines;
+}
+
+}  // namespace ql2
