@@ -24,9 +24,13 @@ Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view by
 }
 
 std::string ParentFolder(const FileSystem& fs, const std::string& path) {
-  std::string::size_type cut = path.find_last_of(fs.Separator());
+  // Windows takes '/' as well as its own '\\'.
+  const bool windows = fs.Separator() == '\\';
+  std::string::size_type cut = path.find_last_of(windows ? "\\/" : "/");
   if (cut == std::string::npos) return ".";
   if (cut == 0) return path.substr(0, 1);
+  // "C:" alone names the drive's current folder, not its root: keep the separator.
+  if (windows && cut == 2 && path[1] == ':') return path.substr(0, 3);
   return path.substr(0, cut);
 }
 

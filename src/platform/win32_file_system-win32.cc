@@ -1,0 +1,289 @@
+#include "platform/win32_file_system.h"
+
+#include <atomic>
+#include <string>
+
+#include "platform/win32_api.h"
+
+namespace ql2 {
+namespace {
+
+constexpr char kTempSuffix[] = ".ql2-";
+constexpr int kTempNameAttempts = 100;
+// The attributes a replaced file keeps; read-only never gets here (such a file is refused).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kIoChunk = 1u << 20;
+// Not in every <winerror.h>: a write beyond the user's disk quota.
+constexpr DWORD kErrorDiskQuotaExceeded = 1295;
+
+ErrorKind KindOfError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_DIRECTORY:
+      return ErrorKind::kNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_PRIVILEGE_NOT_HELD:
+      return ErrorKind::kPermissionDenied;
+    case ERROR_WRITE_PROTECT:
+      return ErrorKind::kReadOnly;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return ErrorKind::kInUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case kErrorDiskQuotaExceeded:
+      return ErrorKind::kDiskFull;
+    default:
+      return ErrorKind::kOther;
+  }
+}
+
+Status ErrorStatus(const std::string& verb, const std::string& path, DWORD error) {
+  return Status::Failed(KindOfError(error), verb, path);
+}
+
+bool IsFolder(DWORD attributes) {
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Closes a handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  // Whether the close succeeded (a write may fail only when its data reaches the disk).
+  bool Close() {
+    if (!valid()) return true;
+    bool ok = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+// Opens the file the way a writer would need it: for reading, writing and being replaced, sharing
+// everything. Any program holding it without sharing it with writers makes this fail with a
+// sharing violation; the system's access rules refuse it with access denied.
+DWORD ProbeWriteAccess(const std::string& path) {
+  Handle h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, kShareAll, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return h.valid() ? ERROR_SUCCESS : GetLastError();
+}
+
+// The final path of a file reached through a symbolic link, so that a replace writes the file the
+// link points to and keeps the link; any other path is returned as it is. The function that tells
+// it is looked up at run time: systems before Vista do not have it (nor symbolic links).
+std::string FollowLinks(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return path;
+  }
+  using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto final_path = kernel == nullptr ? nullptr
+                                      : reinterpret_cast<FinalPathFn>(reinterpret_cast<void*>(
+                                            GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+  if (final_path == nullptr) return path;
+  Handle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valid()) return path;
+  std::string resolved(MAX_PATH, '\0');
+  for (;;) {
+    DWORD n = final_path(h.get(), &resolved[0], static_cast<DWORD>(resolved.size()), 0);
+    if (n == 0) return path;
+    if (n < resolved.size()) {
+      resolved.resize(n);
+      break;
+    }
+    resolved.resize(n);  // n counts the terminating NUL when the buffer was too small
+  }
+  // "\\?\C:\x" names "C:\x"; "\\?\UNC\server\share" names "\\server\share".
+  constexpr char kLong[] = "\\\\?\\";
+  constexpr char kLongUnc[] = "\\\\?\\UNC\\";
+  if (resolved.rfind(kLongUnc, 0) == 0) return "\\\\" + resolved.substr(sizeof kLongUnc - 1);
+  if (resolved.rfind(kLong, 0) == 0) return resolved.substr(sizeof kLong - 1);
+  return resolved;
+}
+
+DWORD WriteAll(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() < kIoChunk ? static_cast<DWORD>(bytes.size()) : kIoChunk;
+    DWORD written = 0;
+    if (!::WriteFile(h, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  return ERROR_SUCCESS;
+}
+
+// A new, empty file beside the target, opened for writing and shared with no one.
+HANDLE CreateTempBeside(const std::string& target, DWORD attributes, std::string* temp,
+                        DWORD* error) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    unsigned tag = GetCurrentProcessId() * 2654435761u ^ GetTickCount() ^ counter++ * 40503u;
+    char hex[9];
+    for (int i = 7; i >= 0; --i, tag >>= 4) hex[i] = "0123456789abcdef"[tag & 0xf];
+    hex[8] = '\0';
+    *temp = target + kTempSuffix + hex;
+    HANDLE h =
+        CreateFileA(temp->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    *error = GetLastError();
+    if (*error != ERROR_FILE_EXISTS && *error != ERROR_ALREADY_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+EntryInfo Win32FileSystem::Stat(const std::string& path) {
+  EntryInfo info;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return info;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // A link: what it points to decides (a dangling link is nothing).
+    Handle h(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION target;
+    if (!h.valid() || !GetFileInformationByHandle(h.get(), &target)) return info;
+    attributes = target.dwFileAttributes;
+  }
+  if (IsFolder(attributes)) {
+    info.kind = EntryKind::kFolder;
+  } else if (attributes & FILE_ATTRIBUTE_DEVICE) {
+    info.kind = EntryKind::kOther;
+  } else {
+    info.kind = EntryKind::kFile;
+  }
+  info.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  info.system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  return info;
+}
+
+Result<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && IsFolder(attributes)) {
+    return Status::Failed(ErrorKind::kNotAFile, "read", path);
+  }
+  // Shared with readers and writers: reading does not stand in anyone's way, and a program that
+  // holds the file without sharing it makes this fail (kInUse).
+  Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!h.valid()) return ErrorStatus("read", path, GetLastError());
+  if (GetFileType(h.get()) != FILE_TYPE_DISK) {
+    return Status::Failed(ErrorKind::kNotAFile, "read", path);
+  }
+  std::string bytes;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0) {
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+  }
+  std::string buffer(kIoChunk, '\0');
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(h.get(), &buffer[0], kIoChunk, &n, nullptr)) {
+      return ErrorStatus("read", path, GetLastError());
+    }
+    if (n == 0) break;
+    bytes.append(buffer, 0, n);
+  }
+  return bytes;
+}
+
+Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FollowLinks(path);
+  DWORD kept = FILE_ATTRIBUTE_NORMAL;
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists) {
+    Status editable = CheckEditable(target);
+    if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
+    kept = attributes & kKeptAttributes;
+    if (kept == 0) kept = FILE_ATTRIBUTE_NORMAL;
+  }
+
+  std::string temp;
+  DWORD error = ERROR_SUCCESS;
+  Handle h(CreateTempBeside(target, kept, &temp, &error));
+  if (!h.valid()) return ErrorStatus("write", path, error);
+  error = WriteAll(h.get(), bytes);
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(h.get())) error = GetLastError();
+  if (!h.Close() && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS && !MoveFileExA(temp.c_str(), target.c_str(),
+                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+    // The file may have been taken by another program since it was checked; say so rather than
+    // "access denied", which is what the system answers in that case.
+    if (error == ERROR_ACCESS_DENIED && exists &&
+        ProbeWriteAccess(target) == ERROR_SHARING_VIOLATION) {
+      error = ERROR_SHARING_VIOLATION;
+    }
+  }
+  if (error != ERROR_SUCCESS) {
+    ::DeleteFileA(temp.c_str());
+    return ErrorStatus("write", path, error);
+  }
+  return Status::Ok();
+}
+
+Status Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  Result<std::string> bytes = ReadFile(from);
+  if (!bytes.ok()) return bytes.status();
+  return ReplaceFile(to, bytes.value());
+}
+
+Status Win32FileSystem::DeleteFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorStatus("delete", path, GetLastError());
+  if (IsFolder(attributes)) return Status::Failed(ErrorKind::kNotAFile, "delete", path);
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    return Status::Failed(ErrorKind::kReadOnly, "delete", path);
+  }
+  if (!::DeleteFileA(path.c_str())) return ErrorStatus("delete", path, GetLastError());
+  return Status::Ok();
+}
+
+Status Win32FileSystem::CheckEditable(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorStatus("open", path, GetLastError());
+  if (IsFolder(attributes) || (attributes & FILE_ATTRIBUTE_DEVICE)) {
+    return Status::Failed(ErrorKind::kNotAFile, "open", path);
+  }
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    return Status::Failed(ErrorKind::kReadOnly, "write", path);
+  }
+  DWORD error = ProbeWriteAccess(path);
+  if (error != ERROR_SUCCESS) return ErrorStatus("write", path, error);
+  return Status::Ok();
+}
+
+Status Win32FileSystem::CheckFolderWritable(const std::string& folder) {
+  DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return ErrorStatus("write in", folder, GetLastError());
+  }
+  if (!IsFolder(attributes)) return Status::Failed(ErrorKind::kNotFound, "write in", folder);
+  // The folder's read-only attribute means nothing here (Explorer uses it to mark customised
+  // folders); its access rules decide, and the open asks exactly the right to create a file.
+  Handle h(CreateFileA(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valid()) return ErrorStatus("write in", folder, GetLastError());
+  return Status::Ok();
+}
+
+}  // namespace ql2

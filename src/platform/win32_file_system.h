@@ -1,0 +1,26 @@
+// The real file system of Windows, through the ANSI functions: the program's paths are 8-bit
+// strings in the system's ANSI code page, as the simulator's own files and registry values are.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace ql2 {
+
+// Windows semantics: the read-only attribute refuses a write (kReadOnly) even to an administrator;
+// a file another program holds without sharing it is kInUse; a replace keeps the file's hidden,
+// system and archive attributes. Both '\\' and '/' separate folders.
+class Win32FileSystem : public FileSystem {
+ public:
+  char Separator() const override { return '\\'; }
+  EntryInfo Stat(const std::string& path) override;
+  Result<std::string> ReadFile(const std::string& path) override;
+  Status ReplaceFile(const std::string& path, std::string_view bytes) override;
+  Status CopyFile(const std::string& from, const std::string& to) override;
+  Status DeleteFile(const std::string& path) override;
+  Status CheckEditable(const std::string& path) override;
+  // Asks the system for the right to add a file to the folder (an open of the folder itself for
+  // FILE_ADD_FILE), so that its access rules decide, and nothing is created.
+  Status CheckFolderWritable(const std::string& folder) override;
+};
+
+}  // namespace ql2

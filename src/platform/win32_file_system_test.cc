@@ -1,0 +1,317 @@
+// Windows semantics of the real file system, run on Windows or under Wine.
+#include "platform/win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "platform/win32_api.h"
+
+namespace ql2 {
+namespace {
+
+constexpr char kOldBytes[] = "[Window00]\r\nfile=old.bmp\r\n";
+// CR LF, a lone LF, a NUL, an end-of-file mark and bytes above 127 must all survive as they are.
+const std::string kNewBytes("[Window00]\r\ngauge00=QL!Quillever2\n\0\x1a\xe9\xff\r\n", 31);
+
+// A fresh folder in the system's temporary folder, removed with all it holds.
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH + 1];
+    DWORD n = GetTempPathA(sizeof temp, temp);
+    ASSERT_GT(n, 0u);
+    ASSERT_LT(n, sizeof temp);
+    for (unsigned i = 0; dir_.empty() && i < 1000; ++i) {
+      std::string candidate = std::string(temp) + "ql2-fs-test-" +
+                              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(i);
+      if (CreateDirectoryA(candidate.c_str(), nullptr)) dir_ = candidate;
+    }
+    ASSERT_FALSE(dir_.empty());
+  }
+  void TearDown() override {
+    if (!dir_.empty()) RemoveTree(dir_);
+  }
+
+  static void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(child);
+        } else {
+          DeleteFileA(child.c_str());
+        }
+      } while (FindNextFileA(find, &entry));
+      FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+  }
+
+  std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
+
+  void Put(const std::string& name, const std::string& bytes,
+           DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    ASSERT_TRUE(ok && written == bytes.size()) << name;
+    ASSERT_TRUE(SetFileAttributesA(Path(name).c_str(), attributes)) << name;
+  }
+
+  // The file's bytes read without the class under test.
+  std::string Bytes(const std::string& name) const {
+    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<unreadable>";
+    std::string bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    CloseHandle(h);
+    return bytes;
+  }
+
+  DWORD Attributes(const std::string& name) const { return GetFileAttributesA(Path(name).c_str()); }
+
+  std::set<std::string> Entries() const {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(Path("*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      std::string name = entry.cFileName;
+      if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+  }
+
+  Win32FileSystem fs_;
+  std::string dir_;
+};
+
+constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndKeepsAttributes) {
+  const DWORD cases[] = {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN,
+                         FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM};
+  for (DWORD attributes : cases) {
+    SCOPED_TRACE(attributes);
+    const std::string name = "panel" + std::to_string(attributes) + ".cfg";
+    Put(name, kOldBytes, attributes);
+    const DWORD before = Attributes(name) & kKept;
+
+    Status status = fs_.ReplaceFile(Path(name), kNewBytes);
+
+    ASSERT_TRUE(status.ok()) << status.message();
+    EXPECT_EQ(Bytes(name), kNewBytes);
+    EXPECT_EQ(Attributes(name) & kKept, before);
+  }
+  // Only the files themselves: no temporary file left beside them.
+  EXPECT_EQ(Entries().size(), std::size(cases));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceCreatesAMissingFileButNotAMissingFolder) {
+  ASSERT_TRUE(fs_.ReplaceFile(Path("qlever2.con"), kNewBytes).ok());
+  EXPECT_EQ(Bytes("qlever2.con"), kNewBytes);
+  EXPECT_EQ(Attributes("qlever2.con") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
+
+  EXPECT_EQ(fs_.ReplaceFile(Path("QL\\qlever2.con"), "x").kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(Entries(), (std::set<std::string>{"qlever2.con"}));
+}
+
+TEST_F(Win32FileSystemTest, ReplaceAcceptsForwardSlashes) {
+  Put("panel.cfg", kOldBytes);
+  std::string path = dir_ + "/panel.cfg";
+  ASSERT_TRUE(fs_.ReplaceFile(path, kNewBytes).ok());
+  EXPECT_EQ(Bytes("panel.cfg"), kNewBytes);
+}
+
+// Each way of writing or removing a read-only file is refused, and the file stays as it was.
+TEST_F(Win32FileSystemTest, ReadOnlyFileIsRefusedByEveryWrite) {
+  Put("source.cfg", kNewBytes);
+  struct Case {
+    const char* what;
+    Status (*run)(Win32FileSystem&, const std::string& dir);
+  };
+  const Case cases[] = {
+      {"replace",
+       [](Win32FileSystem& fs, const std::string& dir) {
+         return fs.ReplaceFile(dir + "\\panel.cfg", kNewBytes);
+       }},
+      {"copy over",
+       [](Win32FileSystem& fs, const std::string& dir) {
+         return fs.CopyFile(dir + "\\source.cfg", dir + "\\panel.cfg");
+       }},
+      {"delete", [](Win32FileSystem& fs,
+                    const std::string& dir) { return fs.DeleteFile(dir + "\\panel.cfg"); }},
+      {"check editable",
+       [](Win32FileSystem& fs, const std::string& dir) {
+         return fs.CheckEditable(dir + "\\panel.cfg");
+       }},
+  };
+  Put("panel.cfg", kOldBytes, FILE_ATTRIBUTE_READONLY);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Status status = c.run(fs_, dir_);
+    EXPECT_EQ(status.kind(), ErrorKind::kReadOnly) << status.message();
+    EXPECT_EQ(Bytes("panel.cfg"), kOldBytes);
+    EXPECT_NE(Attributes("panel.cfg") & FILE_ATTRIBUTE_READONLY, 0u);
+  }
+  EXPECT_EQ(Entries(), (std::set<std::string>{"panel.cfg", "source.cfg"}));
+  // Reading stays allowed.
+  Result<std::string> read = fs_.ReadFile(Path("panel.cfg"));
+  ASSERT_TRUE(read.ok()) << read.status().message();
+  EXPECT_EQ(read.value(), kOldBytes);
+}
+
+// Another program holding the file: how it shares it decides what may still be done.
+TEST_F(Win32FileSystemTest, FileHeldByAnotherHandleIsInUse) {
+  struct Case {
+    const char* what;
+    DWORD access;
+    DWORD share;
+    bool readable;
+  };
+  const Case cases[] = {
+      {"held with no sharing", GENERIC_READ | GENERIC_WRITE, 0, false},
+      {"read, shared with readers only", GENERIC_READ, FILE_SHARE_READ, true},
+      {"read, shared with readers and writers", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+       true},
+  };
+  Put("panel.cfg", kOldBytes);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HANDLE holder = CreateFileA(Path("panel.cfg").c_str(), c.access, c.share, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    Status replace = fs_.ReplaceFile(Path("panel.cfg"), kNewBytes);
+    Status check = fs_.CheckEditable(Path("panel.cfg"));
+    Status remove = fs_.DeleteFile(Path("panel.cfg"));
+    Result<std::string> read = fs_.ReadFile(Path("panel.cfg"));
+    CloseHandle(holder);
+
+    EXPECT_EQ(replace.kind(), ErrorKind::kInUse) << replace.message();
+    EXPECT_EQ(check.kind(), ErrorKind::kInUse) << check.message();
+    EXPECT_EQ(remove.kind(), ErrorKind::kInUse) << remove.message();
+    if (c.readable) {
+      EXPECT_TRUE(read.ok()) << read.status().message();
+    } else {
+      EXPECT_EQ(read.status().kind(), ErrorKind::kInUse) << read.status().message();
+    }
+    EXPECT_EQ(Bytes("panel.cfg"), kOldBytes);
+    EXPECT_EQ(Entries(), (std::set<std::string>{"panel.cfg"}));
+  }
+  // Released, the same file is written at once.
+  ASSERT_TRUE(fs_.ReplaceFile(Path("panel.cfg"), kNewBytes).ok());
+  EXPECT_EQ(Bytes("panel.cfg"), kNewBytes);
+}
+
+TEST_F(Win32FileSystemTest, StatReportsKindAndHiddenSystemAttributes) {
+  ASSERT_TRUE(CreateDirectoryA(Path("panel").c_str(), nullptr));
+  Put("plain.swi", "");
+  Put("hidden.swi", "", FILE_ATTRIBUTE_HIDDEN);
+  Put("system.swi", "", FILE_ATTRIBUTE_SYSTEM);
+  Put("both.swi", "", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  struct Case {
+    std::string path;
+    EntryKind kind;
+    bool hidden;
+    bool system;
+    bool plain_file;
+  };
+  const Case cases[] = {
+      {Path("plain.swi"), EntryKind::kFile, false, false, true},
+      {Path("hidden.swi"), EntryKind::kFile, true, false, false},
+      {Path("system.swi"), EntryKind::kFile, false, true, false},
+      {Path("both.swi"), EntryKind::kFile, true, true, false},
+      {Path("panel"), EntryKind::kFolder, false, false, false},
+      {Path("panel\\"), EntryKind::kFolder, false, false, false},
+      {Path("missing.swi"), EntryKind::kNone, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EntryInfo info = fs_.Stat(c.path);
+    EXPECT_EQ(info.kind, c.kind);
+    EXPECT_EQ(info.hidden, c.hidden);
+    EXPECT_EQ(info.system, c.system);
+    EXPECT_EQ(PlainFileExists(fs_, c.path), c.plain_file);
+  }
+  // The trailing separator asks for a folder.
+  EXPECT_TRUE(PathExists(fs_, Path("panel\\")));
+  EXPECT_FALSE(PathExists(fs_, Path("plain.swi\\")));
+}
+
+TEST_F(Win32FileSystemTest, FoldersAndMissingFilesAreReportedByKind) {
+  ASSERT_TRUE(CreateDirectoryA(Path("panel").c_str(), nullptr));
+  EXPECT_EQ(fs_.ReadFile(Path("panel")).status().kind(), ErrorKind::kNotAFile);
+  EXPECT_EQ(fs_.ReplaceFile(Path("panel"), "x").kind(), ErrorKind::kNotAFile);
+  EXPECT_EQ(fs_.DeleteFile(Path("panel")).kind(), ErrorKind::kNotAFile);
+  EXPECT_EQ(fs_.CheckEditable(Path("panel")).kind(), ErrorKind::kNotAFile);
+  EXPECT_EQ(fs_.ReadFile(Path("missing.cfg")).status().kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(fs_.DeleteFile(Path("missing.cfg")).kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(fs_.CheckEditable(Path("missing.cfg")).kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(fs_.CopyFile(Path("missing.cfg"), Path("copy.cfg")).kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(Entries(), (std::set<std::string>{"panel"}));
+}
+
+TEST_F(Win32FileSystemTest, MessageNamesTheFileAndTheCause) {
+  Put("panel.cfg", kOldBytes, FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(fs_.ReplaceFile(Path("panel.cfg"), "x").message(),
+            "cannot write " + Path("panel.cfg") + ": the file is read-only");
+}
+
+TEST_F(Win32FileSystemTest, CopyAndDeleteWholeFiles) {
+  Put("panel.cfg", kNewBytes);
+  Put("panel.cfg.backup", kOldBytes, FILE_ATTRIBUTE_HIDDEN);
+
+  ASSERT_TRUE(fs_.CopyFile(Path("panel.cfg"), Path("panel.cfg.backup")).ok());
+  EXPECT_EQ(Bytes("panel.cfg.backup"), kNewBytes);
+  EXPECT_NE(Attributes("panel.cfg.backup") & FILE_ATTRIBUTE_HIDDEN, 0u);
+  ASSERT_TRUE(fs_.CopyFile(Path("panel.cfg"), Path("panel.backup")).ok());
+  EXPECT_EQ(Bytes("panel.backup"), kNewBytes);
+
+  ASSERT_TRUE(fs_.DeleteFile(Path("panel.cfg.backup")).ok());
+  EXPECT_EQ(Entries(), (std::set<std::string>{"panel.backup", "panel.cfg"}));
+}
+
+TEST_F(Win32FileSystemTest, FolderWritableCheck) {
+  ASSERT_TRUE(CreateDirectoryA(Path("QL").c_str(), nullptr));
+  Put("panel.cfg", kOldBytes);
+  EXPECT_TRUE(fs_.CheckFolderWritable(Path("QL")).ok());
+  EXPECT_TRUE(fs_.CheckFolderWritable(Path("QL\\")).ok());
+  EXPECT_EQ(fs_.CheckFolderWritable(Path("missing")).kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(fs_.CheckFolderWritable(Path("panel.cfg")).kind(), ErrorKind::kNotFound);
+  // Nothing was created to find out.
+  EXPECT_EQ(Entries(), (std::set<std::string>{"QL", "panel.cfg"}));
+}
+
+TEST(Win32ParentFolderTest, BothSeparatorsAndDriveRoots) {
+  Win32FileSystem fs;
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\FS9\\Aircraft\\panel.cfg", "C:\\FS9\\Aircraft"},
+      {"C:\\FS9/Aircraft/panel.cfg", "C:\\FS9/Aircraft"},
+      {"C:/FS9\\panel.cfg", "C:/FS9"},
+      {"C:\\panel.cfg", "C:\\"},
+      {"C:/panel.cfg", "C:/"},
+      {"\\\\server\\share\\panel.cfg", "\\\\server\\share"},
+      {"panel.cfg", "."},
+  };
+  for (const auto& [path, parent] : cases) {
+    EXPECT_EQ(ParentFolder(fs, path), parent) << path;
+  }
+}
+
+}  // namespace
+}  // namespace ql2
