@@ -95,8 +95,8 @@ Status MemoryFileSystem::DeleteFile(const std::string& path) {
   std::string p = Normalize(path);
   auto it = files_.find(p);
   if (it == files_.end()) {
-    return Status::Failed(folders_.count(p) ? ErrorKind::kNotAFile : ErrorKind::kNotFound,
-                          "delete", path);
+    return Status::Failed(folders_.count(p) ? ErrorKind::kNotAFile : ErrorKind::kNotFound, "delete",
+                          path);
   }
   if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "delete", path);
   if (locked_folders_.count(ParentFolder(*this, p))) {
