@@ -70,7 +70,9 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
 
   for (const Family* family : {&CheyenneFamily(), &PmdgFamily(), &PicFamily()}) {
     double value = 0;
-    if (ReadInstalled(*family, &value)) ApplyInstalledRecord(*family, value, present[family]);
+    if (ReadInstalled(*family, present[family], &value)) {
+      ApplyInstalledRecord(*family, value, present[family]);
+    }
   }
 
   marker_found_ = PlainFileExists(fs_, path(package::kInstallerMarker));
@@ -81,13 +83,15 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   if (present[&AtrFamily()]) ScanAtr(sim_folder);
 }
 
-bool MainWindowLogic::ReadInstalled(const Family& family, double* value) {
+bool MainWindowLogic::ReadInstalled(const Family& family, bool present, double* value) {
   InstallRecord record(fs_, window_.Caption(ControlId::kLabel3));
   Result<double> read = record.ReadNumber(family.record_section, record::kInstalledKey);
   if (read.ok()) {
     *value = read.value();
     return true;
   }
+  // An absent family stays shown as absent: there is nothing to act on.
+  if (!present) return false;
   window_.SetCaption(family.controls.status, std::string(texts::kCannotRead) +
                                                  DisplaySimPath(record::kRelativePath) + ": " +
                                                  read.status().cause() + ".");
@@ -122,7 +126,7 @@ void MainWindowLogic::ScanAtr(const std::string& sim_folder) {
   const Family& atr = AtrFamily();
   const FamilyControls& controls = atr.controls;
   double value = 0;
-  if (!ReadInstalled(atr, &value)) return;
+  if (!ReadInstalled(atr, true, &value)) return;
 
   const std::string_view panel_file = atr.files[0].config;
   Result<std::string> bytes = fs_.ReadFile(JoinSimPath(sim_folder, panel_file, fs_.Separator()));

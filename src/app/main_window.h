@@ -40,7 +40,7 @@ class MainWindowLogic {
 
  private:
   void ApplyInstalledRecord(const Family& family, double value, bool present);
-  bool ReadInstalled(const Family& family, double* value);
+  bool ReadInstalled(const Family& family, bool present, double* value);
   void ScanAtr(const std::string& sim_folder);
 
   Window& window_;
