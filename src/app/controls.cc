@@ -50,6 +50,7 @@ const std::vector<ControlSpec>& Table() {
 
       {C::kClose, kMain, "close", K::kButton, "Exit", 2520, 7560, 1215, 375, C::kNone, true, P::kNone, 0},
       {C::kLabel3, kMain, "Label3", K::kLabel, "", kHiddenLeft, 0, 1215, 255, C::kNone, false, P::kNone, 0},
+      {C::kChooseFolder, kMain, "chooseFolder", K::kButton, "Choose folder...", 240, 7560, 2055, 375, C::kNone, false, P::kNone, 0},
       {C::kLabel2, kMain, "Label2", K::kLabel, "", kHiddenLeft, 255, 1215, 255, C::kNone, false, P::kNone, 0},
 
       {C::kAboutLabel1, kAbout, "Label1", K::kLabel, "Quillever2 Configurator", 120, 120, 3255, 255, C::kNone, true, P::kNone, 0},

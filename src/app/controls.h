@@ -40,6 +40,7 @@ enum class ControlId {
   kClose,
   kLabel3,
   kLabel2,
+  kChooseFolder,
   // About window.
   kAboutLabel1,
   kAboutLabel2,
@@ -67,6 +68,9 @@ struct ControlSpec {
   Picture picture;
   int stacking;  // among overlapping controls, the higher is drawn above
 };
+
+// The main window's extra button, shown only when the simulator cannot be found.
+inline constexpr std::string_view kChooseFolderTitle = "Choose the Flight Simulator 9.0 folder";
 
 struct WindowSpec {
   WindowId id;

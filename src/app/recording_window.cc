@@ -56,6 +56,11 @@ bool RecordingWindow::AskYesNo(std::string_view title, std::string_view) {
   return answer_;
 }
 
+std::string RecordingWindow::ChooseFolder(std::string_view title) {
+  log_.push_back("ChooseFolder " + std::string(title));
+  return chosen_folder_;
+}
+
 void RecordingWindow::ShowAboutModally() {
   ++about_openings_;
   log_.push_back("ShowAboutModally");

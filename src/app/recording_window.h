@@ -28,6 +28,7 @@ class RecordingWindow : public Window {
   void SetCaption(ControlId id, std::string_view caption) override;
   std::string Caption(ControlId id) const override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
+  std::string ChooseFolder(std::string_view title) override;
   void ShowAboutModally() override;
   void Close() override;
 
@@ -39,6 +40,8 @@ class RecordingWindow : public Window {
 
   // The answer AskYesNo gives; each question asked is logged with its title and text.
   void SetAnswer(bool yes) { answer_ = yes; }
+  // The folder ChooseFolder gives ("" as if cancelled).
+  void SetChosenFolder(std::string folder) { chosen_folder_ = std::move(folder); }
   int questions_asked() const { return questions_asked_; }
   int about_openings() const { return about_openings_; }
   bool closed() const { return closed_; }
@@ -51,6 +54,7 @@ class RecordingWindow : public Window {
   std::map<ControlId, ControlState> states_;
   std::vector<std::string> log_;
   bool answer_ = false;
+  std::string chosen_folder_;
   int questions_asked_ = 0;
   int about_openings_ = 0;
   bool closed_ = false;

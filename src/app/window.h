@@ -24,6 +24,8 @@ class Window {
 
   // The modal question with Yes and No buttons, the question icon and Yes as the default.
   virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
+  // Lets the user pick a folder; "" when the user cancels.
+  virtual std::string ChooseFolder(std::string_view title) = 0;
   // Opens the About window modally; returns when it has been closed.
   virtual void ShowAboutModally() = 0;
   // Closes the main window, which ends the program.
