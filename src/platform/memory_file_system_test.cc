@@ -49,6 +49,14 @@ TEST(MemoryFileSystemTest, LockedFolderRefusesNewFilesAndDeletesButAllowsReads) 
   EXPECT_EQ(fs.ReadFile("/p/a").value(), "bytes");
 }
 
+TEST(MemoryFileSystemTest, FileInUseCannotBeReadNorCopied) {
+  MemoryFileSystem fs;
+  fs.AddFile("/p/a", "bytes").in_use = true;
+  EXPECT_EQ(fs.ReadFile("/p/a").status().kind(), ErrorKind::kInUse);
+  EXPECT_EQ(fs.CopyFile("/p/a", "/p/a.backup").kind(), ErrorKind::kInUse);
+  EXPECT_FALSE(fs.HasFile("/p/a.backup"));
+}
+
 TEST(MemoryFileSystemTest, PathExistsTrailingSeparatorMeansFolder) {
   MemoryFileSystem fs;
   fs.AddFile("/p/f", "");

@@ -111,6 +111,22 @@ TEST_F(PosixFileSystemTest, ReplaceThroughSymlinkReplacesTargetAndKeepsLink) {
   EXPECT_EQ(real, std::set<std::string>{"panel.cfg"});
 }
 
+TEST_F(PosixFileSystemTest, ReplaceThroughDanglingSymlinkCreatesTargetAndKeepsLink) {
+  ASSERT_EQ(mkdir(Path("real").c_str(), 0755), 0);
+  ASSERT_EQ(symlink("real/new.cfg", Path("link.cfg").c_str()), 0);
+  ASSERT_TRUE(fs_.ReplaceFile(Path("link.cfg"), "new").ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("link.cfg")));
+  EXPECT_EQ(Bytes("real/new.cfg"), "new");
+}
+
+TEST_F(PosixFileSystemTest, ReplaceThroughSymlinkLoopIsAnErrorAndKeepsLinks) {
+  ASSERT_EQ(symlink("b.cfg", Path("a.cfg").c_str()), 0);
+  ASSERT_EQ(symlink("a.cfg", Path("b.cfg").c_str()), 0);
+  EXPECT_FALSE(fs_.ReplaceFile(Path("a.cfg"), "x").ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("a.cfg")));
+  EXPECT_EQ(Entries(), (std::set<std::string>{"a.cfg", "b.cfg"}));
+}
+
 TEST_F(PosixFileSystemTest, ReadingOrReplacingAFolderIsNotAFile) {
   ASSERT_EQ(mkdir(Path("sub").c_str(), 0755), 0);
   Result<std::string> r = fs_.ReadFile(Path("sub"));

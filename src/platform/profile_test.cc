@@ -104,7 +104,9 @@ const WriteCase kWriteCases[] = {
      "[\xc4]\r\nk=\xe9\r\n[\xe4]\r\nk=1\r\n"},
 };
 
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WriteCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
@@ -173,7 +175,9 @@ const ReadCase kReadCases[] = {
     {"DefaultCutToBuffer", "", "S", "K", "abcdefghijkl", 10, "abcdefghi"},
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ProfileReadTest : public ::testing::TestWithParam<ReadCase> {};
 
