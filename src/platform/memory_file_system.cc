@@ -82,6 +82,7 @@ Status MemoryFileSystem::CopyFile(const std::string& from, const std::string& to
                           from);
   }
   if (it->second.unreadable) return Status::Failed(ErrorKind::kPermissionDenied, "read", from);
+  if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "read", from);
   Status writable = CheckWritableTarget(to, "write");
   if (!writable.ok()) return writable;
   std::string bytes = it->second.bytes;

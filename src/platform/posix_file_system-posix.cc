@@ -41,21 +41,28 @@ Status ErrnoStatus(const std::string& verb, const std::string& path, int err = e
   return Status::Failed(KindOfErrno(err), verb, path);
 }
 
-// The file a symbolic link finally points to, so that an edit replaces the target and keeps the
-// link; any other path is returned as it is.
-std::string FollowLinks(const std::string& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char resolved[PATH_MAX];
-  if (realpath(path.c_str(), resolved) == nullptr) return path;
-  return resolved;
-}
-
 std::string FolderOf(const std::string& path) {
   std::string::size_type cut = path.find_last_of('/');
   if (cut == std::string::npos) return ".";
   if (cut == 0) return "/";
   return path.substr(0, cut);
+}
+
+// The path a chain of symbolic links finally names, so that an edit replaces (or creates) the
+// link's target and keeps the link, also when the target does not exist yet. A loop is left as
+// it is; stat then reports it.
+std::string FollowLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    char buffer[PATH_MAX];
+    ssize_t n = readlink(current.c_str(), buffer, sizeof buffer);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return current;
+    std::string link(buffer, static_cast<size_t>(n));
+    current = link.front() == '/' ? link : FolderOf(current) + "/" + link;
+  }
+  return current;
 }
 
 Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -129,6 +136,8 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
     Status editable = CheckEditable(target);
     if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
     mode = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return ErrnoStatus("write", path);  // a link loop or an unsearchable folder: not "missing"
   } else {
     mode_t mask = umask(0);
     umask(mask);
