@@ -13,6 +13,7 @@ MainWindowLogic::MainWindowLogic(Window& window, FileSystem& fs, Registry& regis
 
 void MainWindowLogic::StartupScan(const ScanOptions& options) {
   states_.clear();
+  scan_options_ = options;
   Result<std::string> folder = registry_.ReadSimulatorFolder();
   simulator_found_ = folder.ok();
   if (!simulator_found_) {
@@ -24,6 +25,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
       window_.SetCaption(family->controls.status, texts::kSimulatorNotFound);
       states_[family] = FamilyDisplayState::kAbsent;
     }
+    OfferFolderChoice();
     return;
   }
   registry_folder_ = folder.value();
@@ -81,6 +83,18 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   }
 
   if (present[&AtrFamily()]) ScanAtr(sim_folder);
+  OfferFolderChoice();
+}
+
+void MainWindowLogic::OfferFolderChoice() {
+  bool any_present = false;
+  for (const auto& state : states_) any_present |= state.second != FamilyDisplayState::kAbsent;
+  // A folder that holds none of the aircraft may be the wrong one: the user may choose again.
+  if (folder_memory_ != nullptr && !any_present) {
+    window_.Show(ControlId::kChooseFolder);
+  } else {
+    window_.Hide(ControlId::kChooseFolder);
+  }
 }
 
 bool MainWindowLogic::ReadInstalled(const Family& family, bool present, double* value) {
@@ -158,6 +172,13 @@ bool MainWindowLogic::Click(ControlId id) {
   if (id == ControlId::kClose) {
     window_.Close();
     return true;
+  }
+  if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) {
+    std::string folder = window_.ChooseFolder(kChooseFolderTitle);
+    if (folder.empty()) return true;
+    Status saved = folder_memory_->Save(folder);
+    StartupScan(scan_options_);
+    return saved.ok();
   }
   if (id == ControlId::kPictureAbout) {
     window_.ShowAboutModally();

@@ -10,6 +10,7 @@
 #include "app/family_state.h"
 #include "app/window.h"
 #include "platform/file_system.h"
+#include "platform/folder_memory.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -30,6 +31,11 @@ class MainWindowLogic {
   void StartupScan(const ScanOptions& options);
   void StartupScan() { StartupScan(ScanOptions()); }
 
+  // Where a folder the user chooses by hand is remembered. Without one the choose-folder button
+  // is never offered. The registry given to the constructor must read the remembered folder first
+  // (ChosenFolderRegistry).
+  void SetFolderMemory(FolderMemory* memory) { folder_memory_ = memory; }
+
   // A click on a control. Returns false when an Install or Remove procedure reported a failure.
   bool Click(ControlId id);
 
@@ -42,11 +48,14 @@ class MainWindowLogic {
   void ApplyInstalledRecord(const Family& family, double value, bool present);
   bool ReadInstalled(const Family& family, bool present, double* value);
   void ScanAtr(const std::string& sim_folder);
+  void OfferFolderChoice();
 
   Window& window_;
   FileSystem& fs_;
   Registry& registry_;
   Shell& shell_;
+  FolderMemory* folder_memory_ = nullptr;
+  ScanOptions scan_options_;
   std::string registry_folder_;  // the folder text last read from the registry
   std::map<const Family*, FamilyDisplayState> states_;
   bool simulator_found_ = false;

@@ -401,5 +401,38 @@ TEST(ClickTest, ExitClosesAndAboutOpensModally) {
   EXPECT_TRUE(window.closed());
 }
 
+TEST(ChooseFolderTest, OfferedWhenNothingIsFoundAndRememberedForTheNextStart) {
+  Tree tree;
+  tree.Cheyenne().Marker();
+  MemoryRegistry system_registry("", false);
+  MemoryFolderMemory memory;
+  ChosenFolderRegistry registry(memory, system_registry);
+  RecordingShell shell;
+  RecordingWindow window;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  logic.SetFolderMemory(&memory);
+  logic.StartupScan();
+  EXPECT_TRUE(window.IsVisible(ControlId::kChooseFolder));
+
+  window.SetChosenFolder("");  // cancelled: nothing changes
+  logic.Click(ControlId::kChooseFolder);
+  EXPECT_EQ(memory.Load(), "");
+  EXPECT_FALSE(logic.simulator_found());
+
+  window.SetChosenFolder(kSim);
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(memory.Load(), kSim);
+  EXPECT_TRUE(logic.simulator_found());
+  EXPECT_FALSE(window.IsVisible(ControlId::kChooseFolder));
+  ExpectGroup(logic, window, CheyenneFamily(), kOffered);
+
+  RecordingWindow next;
+  MainWindowLogic again(next, tree.fs, registry, shell);
+  again.SetFolderMemory(&memory);
+  again.StartupScan();
+  ExpectGroup(again, next, CheyenneFamily(), kOffered);
+  EXPECT_FALSE(next.IsVisible(ControlId::kChooseFolder));
+}
+
 }  // namespace
 }  // namespace ql2

@@ -19,7 +19,8 @@ std::string ConfigHome() {
 
 class UserFolderMemory : public FolderMemory {
  public:
-  UserFolderMemory() : folder_(ConfigHome() + "/" + kFolderName), file_(folder_ + "/" + kFileName) {}
+  UserFolderMemory()
+      : folder_(ConfigHome() + "/" + kFolderName), file_(folder_ + "/" + kFileName) {}
 
   std::string Load() override {
     Result<std::string> bytes = fs_.ReadFile(file_);
