@@ -115,13 +115,13 @@ Result<LineCount> CountSectionGaugeLinesIn(std::string_view bytes, std::string_v
   });
   if (count > kMaxCount) return TooManyLines("gauge lines");
   if (!inside) {
-    std::string cause = "has no " + std::string(start_line) + " line";
+    std::string cause = "has no " + std::string(start_line) + " section";
     if (stopped) cause += " before " + std::string(stop_line);
     return Status::Fail(ErrorKind::kBadContent, cause, cause);
   }
   if (!stopped) {
     std::string cause =
-        "has no " + std::string(stop_line) + " line after " + std::string(start_line);
+        "has no " + std::string(stop_line) + " section after " + std::string(start_line);
     return Status::Fail(ErrorKind::kBadContent, cause, cause);
   }
   return static_cast<LineCount>(count);

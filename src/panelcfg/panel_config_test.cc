@@ -171,12 +171,12 @@ TEST(PanelConfigTest, CountSectionGaugeLinesErrorsNameTheMissingLine) {
     const char* cause;
   };
   const Case cases[] = {
-      {"[Window00]", "[Window02]", "has no [Window02] line after [Window00]"},
-      {"[Window09]", "[Window01]", "has no [Window09] line before [Window01]"},
-      {"[Window09]", "[Window08]", "has no [Window09] line"},
+      {"[Window00]", "[Window02]", "has no [Window02] section after [Window00]"},
+      {"[Window09]", "[Window01]", "has no [Window09] section before [Window01]"},
+      {"[Window09]", "[Window08]", "has no [Window09] section"},
       // A stop line before the start line would count nothing; it is refused, not taken as 0.
-      {"[Window01]", "[Window00]", "has no [Window01] line before [Window00]"},
-      {"[Window00] ", "[Window01]", "has no [Window00]  line before [Window01]"},  // exact match
+      {"[Window01]", "[Window00]", "has no [Window01] section before [Window00]"},
+      {"[Window00] ", "[Window01]", "has no [Window00]  section before [Window01]"},  // exact match
   };
   MemoryFileSystem fs;
   fs.AddFile(kConfig, kGauges);
