@@ -102,4 +102,8 @@ Status CaseFoldingFileSystem::CheckFolderWritable(const std::string& folder) {
   return inner_.CheckFolderWritable(ResolvePathIgnoringCase(folder));
 }
 
+Result<std::unique_ptr<FolderLock>> CaseFoldingFileSystem::LockFolder(const std::string& folder) {
+  return inner_.LockFolder(ResolvePathIgnoringCase(folder));
+}
+
 }  // namespace ql2

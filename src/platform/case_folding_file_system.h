@@ -34,6 +34,7 @@ class CaseFoldingFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;
 
  private:
   FileSystem& inner_;

@@ -132,6 +132,28 @@ Status MemoryFileSystem::CheckFolderWritable(const std::string& folder) {
   return Status::Ok();
 }
 
+namespace {
+
+class MemoryFolderLock : public FolderLock {
+ public:
+  MemoryFolderLock(std::shared_ptr<std::set<std::string>> held, std::string folder)
+      : held_(std::move(held)), folder_(std::move(folder)) {}
+  ~MemoryFolderLock() override { held_->erase(folder_); }
+
+ private:
+  std::shared_ptr<std::set<std::string>> held_;
+  std::string folder_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<FolderLock>> MemoryFileSystem::LockFolder(const std::string& folder) {
+  std::string p = Normalize(folder);
+  if (!folders_.count(p)) return Status::Failed(ErrorKind::kNotFound, "lock", folder);
+  if (!held_locks_->insert(p).second) return Status::Failed(ErrorKind::kInUse, "lock", folder);
+  return std::unique_ptr<FolderLock>(std::make_unique<MemoryFolderLock>(held_locks_, p));
+}
+
 void MemoryFileSystem::AddFolder(const std::string& path) {
   std::string p = Normalize(path);
   while (!p.empty() && !folders_.count(p)) {

@@ -47,6 +47,10 @@ class OverlayFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
+  // A dry run takes the real lock: it must not read a state another copy is changing.
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override {
+    return base_.LockFolder(folder);
+  }
 
   // The files whose final content differs from the base's, in the order they were first written
   // or deleted. A file rewritten with the bytes it had, or created and deleted again, is absent.

@@ -4,10 +4,13 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace ql2 {
 namespace {
@@ -79,6 +82,19 @@ Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
   }
   return Status::Ok();
 }
+
+class PosixFolderLock : public FolderLock {
+ public:
+  explicit PosixFolderLock(int fd) : fd_(fd) {}
+  ~PosixFolderLock() override { close(fd_); }  // closing releases the lock
+
+ private:
+  int fd_;
+};
+
+// How long a click waits for another copy of the program to finish its own.
+constexpr std::chrono::milliseconds kLockWait(3000);
+constexpr std::chrono::milliseconds kLockRetry(20);
 
 }  // namespace
 
@@ -196,6 +212,25 @@ Status PosixFileSystem::CheckFolderWritable(const std::string& folder) {
   if (!S_ISDIR(st.st_mode)) return Status::Failed(ErrorKind::kNotFound, "write in", folder);
   if (access(folder.c_str(), W_OK | X_OK) != 0) return ErrnoStatus("write in", folder);
   return Status::Ok();
+}
+
+Result<std::unique_ptr<FolderLock>> PosixFileSystem::LockFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ErrnoStatus("lock", folder);
+  auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      int err = errno;
+      close(fd);
+      return ErrnoStatus("lock", folder, err);
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      close(fd);
+      return Status::Failed(ErrorKind::kInUse, "lock", folder);
+    }
+    std::this_thread::sleep_for(kLockRetry);
+  }
+  return std::unique_ptr<FolderLock>(std::make_unique<PosixFolderLock>(fd));
 }
 
 }  // namespace ql2

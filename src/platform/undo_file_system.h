@@ -25,6 +25,9 @@ class UndoFileSystem : public FileSystem {
   Status CheckFolderWritable(const std::string& folder) override {
     return base_.CheckFolderWritable(folder);
   }
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override {
+    return base_.LockFolder(folder);
+  }
 
   // Puts back every changed file, newest change first; goes on after a failure and returns the
   // first one. Nothing is remembered afterwards.
