@@ -643,6 +643,9 @@ TEST(FullChangeTest, RemovalRestoresWhatWasBackedUpAndLeavesNoBackup) {
 
     ASSERT_TRUE(sim.Click(g.remove, g)) << sim.window->Caption(g.status);
     EXPECT_EQ(sim.window->Caption(g.status), "The gauge has been removed successfully.");
+    // The run began Installed: no not-installed icon was ever shown, so the group shows none.
+    EXPECT_FALSE(sim.window->IsVisible(g.installed_icon));
+    EXPECT_FALSE(sim.window->IsVisible(g.not_installed_icon));
     EXPECT_EQ(sim.Record(g.record_section, "Installed"), "0");
     const Tree after = sim.Snapshot();
     EXPECT_EQ(BackupsIn(after), std::vector<std::string>());
