@@ -75,8 +75,7 @@ std::string FormWindowName(int count) {
 
 Status AddWindowTitleEntry(FileSystem& fs, const std::string& config_path,
                            std::string_view window_name, std::string_view title) {
-  return profile::WriteFileString(fs, config_path, panel::kWindowTitlesSection, window_name,
-                                  title);
+  return profile::WriteFileString(fs, config_path, panel::kWindowTitlesSection, window_name, title);
 }
 
 std::string BuildGaugeWindowSection(std::string_view window_name, std::string_view size_line,
@@ -116,21 +115,20 @@ Result<LineCount> CountSectionGaugeLinesIn(std::string_view bytes, std::string_v
   });
   if (count > kMaxCount) return TooManyLines("gauge lines");
   if (!inside) {
-    std::string cause = "has no " + std::string(start_line) + " line";
+    std::string cause = "has no " + std::string(start_line) + " section";
     if (stopped) cause += " before " + std::string(stop_line);
     return Status::Fail(ErrorKind::kBadContent, cause, cause);
   }
   if (!stopped) {
-    std::string cause = "has no " + std::string(stop_line) + " line after " +
-                        std::string(start_line);
+    std::string cause =
+        "has no " + std::string(stop_line) + " section after " + std::string(start_line);
     return Status::Fail(ErrorKind::kBadContent, cause, cause);
   }
   return static_cast<LineCount>(count);
 }
 
 Result<LineCount> CountSectionGaugeLines(FileSystem& fs, const std::string& config_path,
-                                         std::string_view start_line,
-                                         std::string_view stop_line) {
+                                         std::string_view start_line, std::string_view stop_line) {
   Result<std::string> bytes = fs.ReadFile(config_path);
   if (!bytes.ok()) return bytes.status();
   return OnFile(config_path, CountSectionGaugeLinesIn(bytes.value(), start_line, stop_line));

@@ -54,8 +54,7 @@ Status AddWindowTitleEntry(FileSystem& fs, const std::string& config_path,
 // CR LF, an empty line and the gauge line (not ended; the append ends it).
 std::string BuildGaugeWindowSection(std::string_view window_name, std::string_view size_line,
                                     std::string_view visible_line, std::string_view ident_line,
-                                    std::string_view window_size_line,
-                                    std::string_view gauge_line);
+                                    std::string_view window_size_line, std::string_view gauge_line);
 
 // Adds text and one CR LF at the end of the file.
 Status AppendGaugeWindowSection(FileSystem& fs, const std::string& config_path,

@@ -2,6 +2,10 @@
 
 namespace ql2 {
 
+Result<std::unique_ptr<FolderLock>> FileSystem::LockFolder(const std::string&) {
+  return std::unique_ptr<FolderLock>(std::make_unique<FolderLock>());
+}
+
 bool PathExists(FileSystem& fs, const std::string& path) {
   if (!path.empty() && path.back() == fs.Separator()) {
     return fs.Stat(path).kind == EntryKind::kFolder;

@@ -3,6 +3,7 @@
 // file and the cause; none throws.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ struct EntryInfo {
   EntryKind kind = EntryKind::kNone;
   bool hidden = false;
   bool system = false;
+};
+
+// Held while one copy of the program changes files in a folder; released when destroyed.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
 };
 
 class FileSystem {
@@ -49,6 +56,12 @@ class FileSystem {
 
   // Whether a new file may be created in this folder, without changing anything.
   virtual Status CheckFolderWritable(const std::string& folder) = 0;
+
+  // Keeps other copies of the program (other processes, or other users of this object) from
+  // changing files in the folder until the lock is destroyed. Waits a little for a lock another
+  // copy holds, then fails with kInUse. Nothing is written to the folder. A file system that
+  // cannot lock gives a lock that holds nothing.
+  virtual Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder);
 };
 
 // The existence rule of the simulator's paths: a path ending with the separator is found when that

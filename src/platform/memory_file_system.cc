@@ -82,6 +82,7 @@ Status MemoryFileSystem::CopyFile(const std::string& from, const std::string& to
                           from);
   }
   if (it->second.unreadable) return Status::Failed(ErrorKind::kPermissionDenied, "read", from);
+  if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "read", from);
   Status writable = CheckWritableTarget(to, "write");
   if (!writable.ok()) return writable;
   std::string bytes = it->second.bytes;
@@ -95,8 +96,8 @@ Status MemoryFileSystem::DeleteFile(const std::string& path) {
   std::string p = Normalize(path);
   auto it = files_.find(p);
   if (it == files_.end()) {
-    return Status::Failed(folders_.count(p) ? ErrorKind::kNotAFile : ErrorKind::kNotFound,
-                          "delete", path);
+    return Status::Failed(folders_.count(p) ? ErrorKind::kNotAFile : ErrorKind::kNotFound, "delete",
+                          path);
   }
   if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "delete", path);
   if (locked_folders_.count(ParentFolder(*this, p))) {
@@ -129,6 +130,28 @@ Status MemoryFileSystem::CheckFolderWritable(const std::string& folder) {
     return Status::Failed(ErrorKind::kPermissionDenied, "write in", folder);
   }
   return Status::Ok();
+}
+
+namespace {
+
+class MemoryFolderLock : public FolderLock {
+ public:
+  MemoryFolderLock(std::shared_ptr<std::set<std::string>> held, std::string folder)
+      : held_(std::move(held)), folder_(std::move(folder)) {}
+  ~MemoryFolderLock() override { held_->erase(folder_); }
+
+ private:
+  std::shared_ptr<std::set<std::string>> held_;
+  std::string folder_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<FolderLock>> MemoryFileSystem::LockFolder(const std::string& folder) {
+  std::string p = Normalize(folder);
+  if (!folders_.count(p)) return Status::Failed(ErrorKind::kNotFound, "lock", folder);
+  if (!held_locks_->insert(p).second) return Status::Failed(ErrorKind::kInUse, "lock", folder);
+  return std::unique_ptr<FolderLock>(std::make_unique<MemoryFolderLock>(held_locks_, p));
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +44,9 @@ class MemoryFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
+  // Locks are kept in this object, so two users of one MemoryFileSystem exclude each other; a
+  // held lock is refused at once (there is no other thread to wait for).
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;
 
   // Set-up for tests. Parent folders are created as needed.
   void AddFolder(const std::string& path);
@@ -68,6 +72,7 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, MemoryFile> files_;
   std::set<std::string> folders_;
   std::set<std::string> locked_folders_;
+  std::shared_ptr<std::set<std::string>> held_locks_ = std::make_shared<std::set<std::string>>();
   std::vector<FileOperation> log_;
   FaultHook fault_hook_;
 };

@@ -4,10 +4,13 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace ql2 {
 namespace {
@@ -41,21 +44,28 @@ Status ErrnoStatus(const std::string& verb, const std::string& path, int err = e
   return Status::Failed(KindOfErrno(err), verb, path);
 }
 
-// The file a symbolic link finally points to, so that an edit replaces the target and keeps the
-// link; any other path is returned as it is.
-std::string FollowLinks(const std::string& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char resolved[PATH_MAX];
-  if (realpath(path.c_str(), resolved) == nullptr) return path;
-  return resolved;
-}
-
 std::string FolderOf(const std::string& path) {
   std::string::size_type cut = path.find_last_of('/');
   if (cut == std::string::npos) return ".";
   if (cut == 0) return "/";
   return path.substr(0, cut);
+}
+
+// The path a chain of symbolic links finally names, so that an edit replaces (or creates) the
+// link's target and keeps the link, also when the target does not exist yet. A loop is left as
+// it is; stat then reports it.
+std::string FollowLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    char buffer[PATH_MAX];
+    ssize_t n = readlink(current.c_str(), buffer, sizeof buffer);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return current;
+    std::string link(buffer, static_cast<size_t>(n));
+    current = link.front() == '/' ? link : FolderOf(current) + "/" + link;
+  }
+  return current;
 }
 
 Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -72,6 +82,19 @@ Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
   }
   return Status::Ok();
 }
+
+class PosixFolderLock : public FolderLock {
+ public:
+  explicit PosixFolderLock(int fd) : fd_(fd) {}
+  ~PosixFolderLock() override { close(fd_); }  // closing releases the lock
+
+ private:
+  int fd_;
+};
+
+// How long a click waits for another copy of the program to finish its own.
+constexpr std::chrono::milliseconds kLockWait(3000);
+constexpr std::chrono::milliseconds kLockRetry(20);
 
 }  // namespace
 
@@ -129,6 +152,8 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
     Status editable = CheckEditable(target);
     if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
     mode = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return ErrnoStatus("write", path);  // a link loop or an unsearchable folder: not "missing"
   } else {
     mode_t mask = umask(0);
     umask(mask);
@@ -187,6 +212,25 @@ Status PosixFileSystem::CheckFolderWritable(const std::string& folder) {
   if (!S_ISDIR(st.st_mode)) return Status::Failed(ErrorKind::kNotFound, "write in", folder);
   if (access(folder.c_str(), W_OK | X_OK) != 0) return ErrnoStatus("write in", folder);
   return Status::Ok();
+}
+
+Result<std::unique_ptr<FolderLock>> PosixFileSystem::LockFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ErrnoStatus("lock", folder);
+  auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      int err = errno;
+      close(fd);
+      return ErrnoStatus("lock", folder, err);
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      close(fd);
+      return Status::Failed(ErrorKind::kInUse, "lock", folder);
+    }
+    std::this_thread::sleep_for(kLockRetry);
+  }
+  return std::unique_ptr<FolderLock>(std::make_unique<PosixFolderLock>(fd));
 }
 
 }  // namespace ql2

@@ -17,6 +17,8 @@ class PosixFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
+  // An advisory lock (flock) on the folder itself, so no lock file is left behind.
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;
 };
 
 }  // namespace ql2

@@ -18,7 +18,9 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -57,8 +59,8 @@ struct Location {
   std::size_t key_line = 0;
 };
 
-Location Find(std::string_view file, const std::vector<TextLine>& lines,
-              std::string_view section, std::string_view key) {
+Location Find(std::string_view file, const std::vector<TextLine>& lines, std::string_view section,
+              std::string_view key) {
   Location at;
   bool inside = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -151,6 +153,10 @@ std::string WriteString(std::string_view file, std::string_view section, std::st
   out.append(kLineEnd);
   out.append(EndedLine(key, value));
   return out;
+}
+
+bool HasSection(std::string_view file, std::string_view section) {
+  return Find(file, SplitLines(file), section, {}).section_found;
 }
 
 double ParseNumber(std::string_view text) {

@@ -29,6 +29,9 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
 std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value);
 
+// Whether the file has a section of this name.
+bool HasSection(std::string_view file, std::string_view section);
+
 // A text taken as a number: leading blanks skipped, then the longest prefix that forms a decimal
 // number (sign, digits, optional fraction); no such prefix gives 0.
 double ParseNumber(std::string_view text);

@@ -38,8 +38,8 @@ class Status {
   }
   // "cannot <verb> <path>: <plain words of kind>"
   static Status Failed(ErrorKind kind, const std::string& verb, const std::string& path) {
-    return Fail(kind, DescribeErrorKind(kind), "cannot " + verb + " " + path + ": " +
-                                                   DescribeErrorKind(kind));
+    return Fail(kind, DescribeErrorKind(kind),
+                "cannot " + verb + " " + path + ": " + DescribeErrorKind(kind));
   }
 
   bool ok() const { return kind_ == ErrorKind::kNone; }
@@ -57,7 +57,7 @@ class Status {
 template <typename T>
 class Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit on purpose
   Result(Status status) : status_(std::move(status)) {}  // NOLINT: implicit on purpose
 
   bool ok() const { return status_.ok(); }

@@ -12,7 +12,7 @@ namespace ql2 {
 struct TextLine {
   std::size_t begin = 0;        // offset of the first byte of the line
   std::size_t content_end = 0;  // offset just past its text, before its ending
-  std::size_t end = 0;          // offset just past its ending (== content_end for an unended last line)
+  std::size_t end = 0;  // offset just past its ending (== content_end for an unended last line)
 
   bool has_ending() const { return end > content_end; }
 };

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Builds the Windows programs with mingw-w64 in build-mingw and runs their tests under Wine.
+#   scripts/cross-test.sh [ctest arguments...]
+# Needs (Debian 12): cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QL2_CROSS_BUILD_DIR:-$root/build-mingw}
+start=$(date +%s)
+
+missing=
+command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
+command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-mingw-w64-x86-64-posix"
+[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$missing wine64"
+[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
+if [ -n "$missing" ]; then
+  echo "cross-test: missing; install with: apt-get install$missing" >&2
+  exit 1
+fi
+
+if command -v ninja >/dev/null 2>&1; then generator=Ninja; else generator="Unix Makefiles"; fi
+if [ -f "$build/CMakeCache.txt" ]; then
+  cmake "$build" >/dev/null
+else
+  cmake -S "$root" -B "$build" -G "$generator" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DQL2_WERROR=ON
+fi
+cmake --build "$build" -j2
+
+# The tests share one Wine prefix in the build tree; when they are done, wait for its wineserver
+# to end so that nothing is left running (and stop it at once if interrupted).
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=wineserver
+stop_wine() {
+  WINEPREFIX="$build/wineprefix" "$wineserver" "$1" >/dev/null 2>&1 || true
+}
+trap 'stop_wine -k; exit 130' INT TERM
+
+status=0
+ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 "$@" || status=$?
+[ -d "$build/wineprefix" ] && stop_wine -w
+
+echo "cross-test: build and tests took $(( $(date +%s) - start )) s"
+exit "$status"

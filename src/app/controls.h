@@ -1,0 +1,96 @@
+// The control table: every control of the main window and of the About window, with its name,
+// kind, design caption, place in twips and initial visibility. Front ends render their windows
+// from this one table and name each widget after its control.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace ql2 {
+
+enum class ControlId {
+  kNone,
+  // Main window.
+  kPictureAbout,
+  kFrame1,
+  kFrame2,
+  kFrame3,
+  kFrame4,
+  kLabel1,
+  kPictureCheNot,
+  kPictureInsChe,
+  kAdd,
+  kRemoveCheyenne,
+  kLabelAtr,
+  kPictureAtrNot,
+  kPictureInsAtr,
+  kPictureCorAtr,
+  kInstallAtr,
+  kRemoveAtr,
+  kLabelPmdg,
+  kPictureInsPmdg,
+  kPicturePmdgNot,
+  kInstallPmdg,
+  kRemovePmdg,
+  kLabelPic,
+  kPicturePicNot,
+  kPictureInsPic,
+  kInstallPic,
+  kRemovePic,
+  kClose,
+  kLabel3,
+  kLabel2,
+  kChooseFolder,
+  // About window.
+  kAboutLabel1,
+  kAboutLabel2,
+  kAboutLabel3,
+  kAboutPicture1,
+  kAboutCmdOk,
+};
+
+enum class ControlKind { kGroup, kLabel, kPicture, kButton };
+
+// The images a picture control shows (assets/ holds them).
+enum class Picture { kNone, kAboutButton, kNotInstalled, kInstalled, kEdited, kAboutPicture };
+
+enum class WindowId { kMain, kAbout };
+
+struct ControlSpec {
+  ControlId id;
+  WindowId window;
+  std::string_view name;  // the control's name, also the widget's object name
+  ControlKind kind;
+  std::string_view caption;      // design caption
+  int left, top, width, height;  // twips, relative to the parent group or the client area
+  ControlId parent;              // kNone: the window's client area
+  bool visible;                  // at creation
+  Picture picture;
+  int stacking;  // among overlapping controls, the higher is drawn above
+};
+
+// The main window's extra button, shown only when the simulator cannot be found.
+inline constexpr std::string_view kChooseFolderTitle = "Choose the Flight Simulator 9.0 folder";
+
+struct WindowSpec {
+  WindowId id;
+  std::string_view caption;
+  int client_width, client_height;  // twips
+};
+
+inline constexpr int kTwipsPerPixelAt96Dpi = 15;
+
+const std::vector<ControlSpec>& ControlTable();
+const ControlSpec& FindControl(ControlId id);
+const WindowSpec& FindWindow(WindowId id);
+
+// Where a window of this size goes to be centred on a screen of that size, in twips: each
+// difference is rounded to a whole twip and halved with the remainder dropped, so a window larger
+// than the screen gets a negative position.
+struct Position {
+  int left, top;
+};
+Position CenterOnScreen(double screen_width, double screen_height, double window_width,
+                        double window_height);
+
+}  // namespace ql2

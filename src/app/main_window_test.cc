@@ -1,0 +1,438 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "app/recording_window.h"
+#include "app/texts.h"
+#include "platform/memory_file_system.h"
+#include "platform/profile.h"
+
+namespace ql2 {
+namespace {
+
+const char kSim[] = "/sim";
+const char kRecord[] = "/sim/QL/qlever2.con";
+const char kAtrPanel[] = "/sim/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+
+// A simulator tree in memory, built up by each case.
+struct Tree {
+  MemoryFileSystem fs;
+
+  Tree& Cheyenne() {
+    fs.AddFolder("/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel");
+    return *this;
+  }
+  Tree& Atr(const std::string& panel = "[Window Titles]\r\nWindow00=Main\r\n") {
+    fs.AddFile(kAtrPanel, panel);
+    return *this;
+  }
+  Tree& Pmdg700() {
+    fs.AddFolder("/sim/Aircraft/PMDG737-700/panel");
+    return *this;
+  }
+  Tree& Pmdg800() {
+    fs.AddFolder("/sim/Aircraft/PMDG737-800/panel");
+    return *this;
+  }
+  Tree& Pic300() {
+    fs.AddFolder("/sim/Aircraft/feelThere pic 737-300/panel");
+    return *this;
+  }
+  Tree& Pic400() {
+    fs.AddFolder("/sim/Aircraft/feelThere pic 737-400/panel");
+    return *this;
+  }
+  Tree& Marker() {
+    fs.AddFile("/sim/QL/uninst.swi", "");
+    return *this;
+  }
+  Tree& Record(const std::string& text) {
+    fs.AddFile(kRecord, text);
+    return *this;
+  }
+  Tree& AllFamilies() { return Cheyenne().Atr().Pmdg700().Pic300(); }
+};
+
+std::string RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time = 0) {
+  return "[Options]\r\nFirst Time=" + std::to_string(first_time) +
+         "\r\n[Cheyenne]\r\nInstalled=" + std::to_string(cheyenne) +
+         "\r\n[ATR]\r\nInstalled=" + std::to_string(atr) +
+         "\r\n[PMDG]\r\nInstalled=" + std::to_string(pmdg) +
+         "\r\n[PIC]\r\nInstalled=" + std::to_string(pic) + "\r\n";
+}
+
+// What one family's group shows: the state, the status line, each button as "hidden",
+// "enabled" or "disabled", and the one icon shown ("none" when none is).
+struct GroupView {
+  FamilyDisplayState state;
+  std::string status;
+  std::string install;
+  std::string remove;
+  std::string icon;
+  std::string install_caption = "Install";
+};
+
+std::string ButtonView(const RecordingWindow& window, ControlId id) {
+  if (!window.IsVisible(id)) return "hidden";
+  return window.IsEnabled(id) ? "enabled" : "disabled";
+}
+
+std::string IconView(const RecordingWindow& window, const FamilyControls& controls) {
+  std::string shown;
+  auto add = [&](ControlId id, const char* name) {
+    if (id == ControlId::kNone || !window.IsVisible(id)) return;
+    shown += shown.empty() ? name : std::string("+") + name;
+  };
+  add(controls.not_installed_icon, "not");
+  add(controls.installed_icon, "ins");
+  add(controls.edited_icon, "edit");
+  return shown.empty() ? "none" : shown;
+}
+
+void ExpectGroup(const MainWindowLogic& logic, const RecordingWindow& window, const Family& family,
+                 const GroupView& expected) {
+  SCOPED_TRACE(std::string(family.id));
+  const FamilyControls& c = family.controls;
+  EXPECT_EQ(FamilyDisplayStateName(logic.StateOf(family)), FamilyDisplayStateName(expected.state));
+  EXPECT_EQ(window.Caption(c.status), expected.status);
+  EXPECT_EQ(ButtonView(window, c.install), expected.install);
+  EXPECT_EQ(ButtonView(window, c.remove), expected.remove);
+  EXPECT_EQ(IconView(window, c), expected.icon);
+  EXPECT_EQ(window.Caption(c.install), expected.install_caption);
+}
+
+const std::string kNotInst(texts::kNotInstalled);
+const std::string kInst(texts::kInstalled);
+const std::string kEdited(texts::kEdited);
+const std::string kNoSim(texts::kSimulatorNotFound);
+using S = FamilyDisplayState;
+const GroupView kCheyenneAbsent{S::kAbsent, "Piper Cheyenne cannot be found.", "hidden", "hidden",
+                                "none"};
+const GroupView kAtrAbsent{S::kAbsent, "ATR 72-500 cannot be found.", "hidden", "hidden", "none"};
+const GroupView kPmdgAbsent{S::kAbsent, "Boeing 737NG cannot be found.", "hidden", "hidden",
+                            "none"};
+const GroupView kPicAbsent{S::kAbsent, "Boeing 737 Classics PIC cannot be found.", "hidden",
+                           "hidden", "none"};
+const GroupView kOffered{S::kNotInstalled, kNotInst, "enabled", "disabled", "not"};
+const GroupView kInstalled{S::kInstalled, kInst, "disabled", "enabled", "ins"};
+
+struct ScanCase {
+  const char* name;
+  std::function<void(Tree&)> build;
+  GroupView cheyenne, atr, pmdg, pic;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ScanTest : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanTest, LeavesEveryGroupInItsState) {
+  const ScanCase& c = GetParam();
+  Tree tree;
+  c.build(tree);
+  RecordingWindow window;
+  MemoryRegistry registry(kSim);
+  RecordingShell shell;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  logic.StartupScan();
+
+  ExpectGroup(logic, window, CheyenneFamily(), c.cheyenne);
+  ExpectGroup(logic, window, AtrFamily(), c.atr);
+  ExpectGroup(logic, window, PmdgFamily(), c.pmdg);
+  ExpectGroup(logic, window, PicFamily(), c.pic);
+  EXPECT_EQ(window.Caption(ControlId::kLabel3), kSim);
+  EXPECT_FALSE(window.IsVisible(ControlId::kLabel3));
+}
+
+const GroupView kAtrEdited{S::kEdited, kEdited, "enabled", "disabled", "edit", "Repair"};
+const GroupView kInstalledButHidden{S::kInstalled, kInst, "hidden", "hidden", "ins"};
+
+const ScanCase kScanCases[] = {
+    {"NothingPresent", [](Tree& t) { t.Marker().Record(RecordText(0, 0, 0, 0)); }, kCheyenneAbsent,
+     kAtrAbsent, kPmdgAbsent, kPicAbsent},
+    {"AllPresentNoneInstalled",
+     [](Tree& t) { t.AllFamilies().Marker().Record(RecordText(0, 0, 0, 0)); }, kOffered, kOffered,
+     kOffered, kOffered},
+    {"AllInstalled",
+     [](Tree& t) {
+       t.Cheyenne().Atr("[Window Titles]\r\nWindow01=Quillever\r\n").Pmdg700().Pic300().Marker();
+       t.Record(RecordText(1, 1, 1, 1));
+     },
+     kInstalled, kInstalled, kInstalled, kInstalled},
+    {"FolderGoneButRecordSaysInstalled", [](Tree& t) { t.Marker().Record(RecordText(1, 1, 1, 1)); },
+     kInstalledButHidden, kAtrAbsent, kInstalledButHidden, kInstalledButHidden},
+    {"AtrTitleMissingIsEdited",
+     [](Tree& t) {
+       t.Atr("[Window Titles]\r\nWindow01=Other\r\n").Marker().Record(RecordText(0, 1, 0, 0));
+     },
+     kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
+    {"AtrTitleInOtherCaseIsEdited",
+     [](Tree& t) { t.Atr("Window01=quillever\r\n").Marker().Record(RecordText(0, 1, 0, 0)); },
+     kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
+    {"AtrTitleWithTrailingBlankIsEdited",
+     [](Tree& t) { t.Atr("Window01=Quillever \r\n").Marker().Record(RecordText(0, 1, 0, 0)); },
+     kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
+    {"AtrBareTitleLineCounts",
+     [](Tree& t) { t.Atr("x\r\n=Quillever").Marker().Record(RecordText(0, 1, 0, 0)); },
+     kCheyenneAbsent, kInstalled, kPmdgAbsent, kPicAbsent},
+    {"AtrRecordTwoSkipsTitleCheck",
+     [](Tree& t) { t.Atr("nothing\r\n").Marker().Record(RecordText(0, 2, 0, 0)); }, kCheyenneAbsent,
+     kInstalled, kPmdgAbsent, kPicAbsent},
+    {"AtrRecordZeroWithoutTitle",
+     [](Tree& t) { t.Atr("nothing\r\n").Marker().Record(RecordText(0, 0, 0, 0)); }, kCheyenneAbsent,
+     kOffered, kPmdgAbsent, kPicAbsent},
+    {"MarkerMissingHidesInstallButtons",
+     [](Tree& t) { t.AllFamilies().Record(RecordText(0, 0, 1, 0)); },
+     {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
+     {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
+     {S::kInstalled, kInst, "hidden", "enabled", "ins"},
+     {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"}},
+    {"MarkerMissingWithAtrEdited",
+     [](Tree& t) { t.Atr("nothing\r\n").Record(RecordText(0, 1, 0, 0)); },
+     kCheyenneAbsent,
+     {S::kEdited, kEdited, "hidden", "disabled", "edit", "Repair"},
+     kPmdgAbsent,
+     kPicAbsent},
+    {"HiddenMarkerDoesNotCount",
+     [](Tree& t) {
+       t.Cheyenne().Record(RecordText(0, 0, 0, 0));
+       t.fs.AddFile("/sim/QL/uninst.swi", "").hidden = true;
+     },
+     {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
+     kAtrAbsent,
+     kPmdgAbsent,
+     kPicAbsent},
+    {"MarkerThatIsAFolderDoesNotCount",
+     [](Tree& t) {
+       t.Cheyenne().Record(RecordText(0, 0, 0, 0));
+       t.fs.AddFolder("/sim/QL/uninst.swi");
+     },
+     {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
+     kAtrAbsent,
+     kPmdgAbsent,
+     kPicAbsent},
+    {"MissingRecordReadsAsNotInstalled", [](Tree& t) { t.AllFamilies().Marker(); }, kOffered,
+     kOffered, kOffered, kOffered},
+    {"JunkRecordValuesReadAsNumbers",
+     [](Tree& t) {
+       t.AllFamilies().Marker().Record(
+           "[Cheyenne]\r\nInstalled=abc\r\n[ATR]\r\nInstalled=1x\r\n[PMDG]\r\nInstalled=\r\n"
+           "[PIC]\r\nInstalled=0000000001\r\n");
+     },
+     // "abc" and "" are 0; "1x" is 1 (and the ATR panel lacks the title); the ten-digit value is
+     // cut to nine zeros.
+     kOffered, kAtrEdited, kOffered, kOffered},
+    {"UnreadableRecordIsReported",
+     [](Tree& t) {
+       t.Cheyenne().Marker();
+       t.fs.AddFile(kRecord, RecordText(1, 0, 0, 0)).unreadable = true;
+     },
+     {S::kError, "Cannot read QL\\qlever2.con: permission denied.", "disabled", "disabled", "none"},
+     kAtrAbsent,
+     kPmdgAbsent,
+     kPicAbsent},
+    {"UnreadableAtrPanelWhileInstalledIsReported",
+     [](Tree& t) {
+       t.Marker().Record(RecordText(0, 1, 0, 0));
+       t.fs.AddFile(kAtrPanel, "Window01=Quillever\r\n").unreadable = true;
+     },
+     kCheyenneAbsent,
+     {S::kError, "Cannot read Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg: permission denied.",
+      "disabled", "disabled", "none"},
+     kPmdgAbsent,
+     kPicAbsent},
+    {"Pmdg800WithoutPmdg700IsAbsent",
+     [](Tree& t) { t.Pmdg800().Marker().Record(RecordText(0, 0, 0, 0)); }, kCheyenneAbsent,
+     kAtrAbsent, kPmdgAbsent, kPicAbsent},
+    {"CheyenneFolderMustBeAFolder",
+     [](Tree& t) {
+       t.fs.AddFile("/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel", "");
+       t.Marker().Record(RecordText(0, 0, 0, 0));
+     },
+     kCheyenneAbsent, kAtrAbsent, kPmdgAbsent, kPicAbsent},
+    {"PicPresenceMayBeAFile",
+     [](Tree& t) {
+       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-300/panel", "");
+       t.Marker().Record(RecordText(0, 0, 0, 0));
+     },
+     kCheyenneAbsent, kAtrAbsent, kPmdgAbsent, kOffered},
+};
+
+INSTANTIATE_TEST_SUITE_P(Trees, ScanTest, ::testing::ValuesIn(kScanCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::string ReadRecord(MemoryFileSystem& fs, std::string_view section, std::string_view key) {
+  return profile::ReadString(fs.FileBytes(kRecord), section, key, "<missing>", 100);
+}
+
+TEST(ScanRecordTest, WritesBothFullKeysFromTheFurtherModelsFolders) {
+  struct Case {
+    bool pmdg800, pic400;
+    const char* pmdg_full;
+    const char* pic_full;
+  };
+  for (const Case& c : {Case{false, false, "0", "0"}, Case{true, false, "1", "0"},
+                        Case{false, true, "0", "1"}, Case{true, true, "1", "1"}}) {
+    Tree tree;
+    tree.Marker().Record("[PMDG]\r\nFull=7\r\n");
+    if (c.pmdg800) tree.Pmdg800();
+    if (c.pic400) tree.Pic400();
+    RecordingWindow window;
+    MemoryRegistry registry(kSim);
+    RecordingShell shell;
+    MainWindowLogic(window, tree.fs, registry, shell).StartupScan();
+    EXPECT_EQ(ReadRecord(tree.fs, "PMDG", "Full"), c.pmdg_full);
+    EXPECT_EQ(ReadRecord(tree.fs, "PIC", "Full"), c.pic_full);
+  }
+}
+
+TEST(ScanRecordTest, AtrPanelIsNotReadWhenTheAtrFolderIsMissing) {
+  Tree tree;
+  tree.Marker().Record(RecordText(0, 1, 0, 0));
+  RecordingWindow window;
+  MemoryRegistry registry(kSim);
+  RecordingShell shell;
+  MainWindowLogic(window, tree.fs, registry, shell).StartupScan();
+  for (const FileOperation& op : tree.fs.log()) {
+    EXPECT_EQ(op.path.find("ATR-72-500"), std::string::npos) << op.path;
+  }
+}
+
+struct FirstRunCase {
+  const char* first_time;
+  bool answer;
+  bool asked;
+  bool manual_opened;
+  const char* first_time_after;
+};
+
+TEST(FirstRunTest, AsksOnceAndOpensTheManualOnYes) {
+  for (const FirstRunCase& c :
+       {FirstRunCase{"1", true, true, true, "0"}, FirstRunCase{"1", false, true, false, "0"},
+        FirstRunCase{"0", true, false, false, "0"}, FirstRunCase{"2", true, false, false, "2"}}) {
+    SCOPED_TRACE(std::string(c.first_time) + (c.answer ? " yes" : " no"));
+    Tree tree;
+    tree.Marker().Record(std::string("[Options]\r\nFirst Time=") + c.first_time + "\r\n");
+    MemoryRegistry registry(kSim);
+    RecordingShell shell;
+    RecordingWindow window;
+    window.SetAnswer(c.answer);
+    MainWindowLogic(window, tree.fs, registry, shell).StartupScan();
+    EXPECT_EQ(window.questions_asked(), c.asked ? 1 : 0);
+    EXPECT_EQ(ReadRecord(tree.fs, "Options", "First Time"), c.first_time_after);
+    ASSERT_EQ(shell.opened().size(), c.manual_opened ? 1u : 0u);
+    if (c.manual_opened) {
+      EXPECT_EQ(shell.opened()[0], "/sim/QL/readme2.htm");
+    }
+
+    // The question does not come back at the next start.
+    RecordingWindow next;
+    MainWindowLogic(next, tree.fs, registry, shell).StartupScan();
+    EXPECT_EQ(next.questions_asked(), 0);
+  }
+}
+
+TEST(FirstRunTest, CommandLineScanNeverAsksNorWrites) {
+  Tree tree;
+  tree.Marker().Record("[Options]\r\nFirst Time=1\r\n");
+  MemoryRegistry registry(kSim);
+  RecordingShell shell;
+  RecordingWindow window;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  MainWindowLogic::ScanOptions options;
+  options.ask_first_run = false;
+  logic.StartupScan(options);
+  EXPECT_EQ(window.questions_asked(), 0);
+  EXPECT_EQ(ReadRecord(tree.fs, "Options", "First Time"), "1");
+}
+
+TEST(RegistryTest, MissingOrEmptySimulatorFolderShowsOnlyThatAndWritesNothing) {
+  MemoryRegistry missing("", false);
+  MemoryRegistry empty("");
+  MemoryRegistry nul_first(std::string("\0/sim", 5));
+  for (Registry* registry : std::initializer_list<Registry*>{&missing, &empty, &nul_first}) {
+    Tree tree;
+    tree.AllFamilies().Marker().Record(RecordText(1, 1, 1, 1, 1));
+    tree.fs.ClearLog();
+    RecordingWindow window;
+    RecordingShell shell;
+    MainWindowLogic logic(window, tree.fs, *registry, shell);
+    logic.StartupScan();
+    EXPECT_FALSE(logic.simulator_found());
+    for (const Family* family : AllFamilies()) {
+      ExpectGroup(logic, window, *family, {S::kAbsent, kNoSim, "hidden", "hidden", "none"});
+    }
+    EXPECT_EQ(window.questions_asked(), 0);
+    for (const FileOperation& op : tree.fs.log()) {
+      EXPECT_NE(op.kind, FileOperationKind::kReplace) << op.path;
+    }
+  }
+}
+
+TEST(RegistryTest, LongFolderIsReadWhole) {
+  const std::string long_folder = "/" + std::string(300, 'f');
+  MemoryFileSystem fs;
+  fs.AddFolder(long_folder + "/Aircraft/PMDG737-700/panel");
+  fs.AddFile(long_folder + "/QL/uninst.swi", "");
+  RecordingWindow window;
+  MemoryRegistry registry(long_folder);
+  RecordingShell shell;
+  MainWindowLogic logic(window, fs, registry, shell);
+  logic.StartupScan();
+  EXPECT_EQ(window.Caption(ControlId::kLabel3), long_folder);
+  ExpectGroup(logic, window, PmdgFamily(), kOffered);
+  EXPECT_TRUE(fs.HasFile(long_folder + "/QL/qlever2.con"));
+}
+
+TEST(ClickTest, ExitClosesAndAboutOpensModally) {
+  Tree tree;
+  RecordingWindow window;
+  MemoryRegistry registry(kSim);
+  RecordingShell shell;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  logic.StartupScan();
+  logic.Click(ControlId::kPictureAbout);
+  logic.Click(ControlId::kPictureAbout);
+  EXPECT_EQ(window.about_openings(), 2);
+  EXPECT_FALSE(window.closed());
+  logic.Click(ControlId::kClose);
+  EXPECT_TRUE(window.closed());
+}
+
+TEST(ChooseFolderTest, OfferedWhenNothingIsFoundAndRememberedForTheNextStart) {
+  Tree tree;
+  tree.Cheyenne().Marker();
+  MemoryRegistry system_registry("", false);
+  MemoryFolderMemory memory;
+  ChosenFolderRegistry registry(memory, system_registry);
+  RecordingShell shell;
+  RecordingWindow window;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  logic.SetFolderMemory(&memory);
+  logic.StartupScan();
+  EXPECT_TRUE(window.IsVisible(ControlId::kChooseFolder));
+
+  window.SetChosenFolder("");  // cancelled: nothing changes
+  logic.Click(ControlId::kChooseFolder);
+  EXPECT_EQ(memory.Load(), "");
+  EXPECT_FALSE(logic.simulator_found());
+
+  window.SetChosenFolder(kSim);
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(memory.Load(), kSim);
+  EXPECT_TRUE(logic.simulator_found());
+  EXPECT_FALSE(window.IsVisible(ControlId::kChooseFolder));
+  ExpectGroup(logic, window, CheyenneFamily(), kOffered);
+
+  RecordingWindow next;
+  MainWindowLogic again(next, tree.fs, registry, shell);
+  again.SetFolderMemory(&memory);
+  again.StartupScan();
+  ExpectGroup(again, next, CheyenneFamily(), kOffered);
+  EXPECT_FALSE(next.IsVisible(ControlId::kChooseFolder));
+}
+
+}  // namespace
+}  // namespace ql2

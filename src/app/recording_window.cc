@@ -1,0 +1,74 @@
+#include "app/recording_window.h"
+
+namespace ql2 {
+
+RecordingWindow::RecordingWindow() {
+  for (const ControlSpec& spec : ControlTable()) {
+    if (spec.window != WindowId::kMain) continue;
+    ControlState& state = states_[spec.id];
+    state.visible = spec.visible;
+    state.caption = std::string(spec.caption);
+  }
+}
+
+ControlState& RecordingWindow::Mutable(ControlId id) {
+  return states_[id];
+}
+
+const ControlState& RecordingWindow::State(ControlId id) const {
+  static const ControlState kAbsent;
+  auto it = states_.find(id);
+  return it == states_.end() ? kAbsent : it->second;
+}
+
+void RecordingWindow::Show(ControlId id) {
+  Mutable(id).visible = true;
+  log_.push_back("Show " + std::string(FindControl(id).name));
+}
+
+void RecordingWindow::Hide(ControlId id) {
+  Mutable(id).visible = false;
+  log_.push_back("Hide " + std::string(FindControl(id).name));
+}
+
+void RecordingWindow::Enable(ControlId id) {
+  Mutable(id).enabled = true;
+  log_.push_back("Enable " + std::string(FindControl(id).name));
+}
+
+void RecordingWindow::Disable(ControlId id) {
+  Mutable(id).enabled = false;
+  log_.push_back("Disable " + std::string(FindControl(id).name));
+}
+
+void RecordingWindow::SetCaption(ControlId id, std::string_view caption) {
+  Mutable(id).caption = std::string(caption);
+  log_.push_back("SetCaption " + std::string(FindControl(id).name) + " " + std::string(caption));
+}
+
+std::string RecordingWindow::Caption(ControlId id) const {
+  return State(id).caption;
+}
+
+bool RecordingWindow::AskYesNo(std::string_view title, std::string_view) {
+  ++questions_asked_;
+  log_.push_back("AskYesNo " + std::string(title));
+  return answer_;
+}
+
+std::string RecordingWindow::ChooseFolder(std::string_view title) {
+  log_.push_back("ChooseFolder " + std::string(title));
+  return chosen_folder_;
+}
+
+void RecordingWindow::ShowAboutModally() {
+  ++about_openings_;
+  log_.push_back("ShowAboutModally");
+}
+
+void RecordingWindow::Close() {
+  closed_ = true;
+  log_.push_back("Close");
+}
+
+}  // namespace ql2

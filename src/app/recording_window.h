@@ -1,0 +1,63 @@
+// A window that keeps each control's state in memory and logs every call in order: the test double
+// of the main window, and the base of the console front end.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/window.h"
+
+namespace ql2 {
+
+struct ControlState {
+  bool visible = false;
+  bool enabled = true;
+  std::string caption;
+};
+
+class RecordingWindow : public Window {
+ public:
+  // Every control of the main window as the control table creates it.
+  RecordingWindow();
+
+  void Show(ControlId id) override;
+  void Hide(ControlId id) override;
+  void Enable(ControlId id) override;
+  void Disable(ControlId id) override;
+  void SetCaption(ControlId id, std::string_view caption) override;
+  std::string Caption(ControlId id) const override;
+  bool AskYesNo(std::string_view title, std::string_view text) override;
+  std::string ChooseFolder(std::string_view title) override;
+  void ShowAboutModally() override;
+  void Close() override;
+
+  const ControlState& State(ControlId id) const;
+  bool IsVisible(ControlId id) const { return State(id).visible; }
+  bool IsEnabled(ControlId id) const { return State(id).enabled; }
+  // Visible and enabled: a click on it would reach the logic.
+  bool IsClickable(ControlId id) const { return IsVisible(id) && IsEnabled(id); }
+
+  // The answer AskYesNo gives; each question asked is logged with its title and text.
+  void SetAnswer(bool yes) { answer_ = yes; }
+  // The folder ChooseFolder gives ("" as if cancelled).
+  void SetChosenFolder(std::string folder) { chosen_folder_ = std::move(folder); }
+  int questions_asked() const { return questions_asked_; }
+  int about_openings() const { return about_openings_; }
+  bool closed() const { return closed_; }
+  // "Show pictureInsChe", "SetCaption Label1 Backing up files...", "AskYesNo First time run", ...
+  const std::vector<std::string>& log() const { return log_; }
+
+ private:
+  ControlState& Mutable(ControlId id);
+
+  std::map<ControlId, ControlState> states_;
+  std::vector<std::string> log_;
+  bool answer_ = false;
+  std::string chosen_folder_;
+  int questions_asked_ = 0;
+  int about_openings_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace ql2

@@ -1,0 +1,37 @@
+// The main window's own texts and the gauge package's fixed files. Families' texts live in their
+// tables (src/aircraft).
+#pragma once
+
+#include <string_view>
+
+namespace ql2 {
+namespace texts {
+
+inline constexpr std::string_view kSimulatorNotFound = "Flight Simulator 9.0 cannot be found.";
+inline constexpr std::string_view kNotInstalled = "Quillever2 gauge is not installed.";
+inline constexpr std::string_view kInstalled = "Quillever2 gauge is installed.";
+inline constexpr std::string_view kEdited =
+    "The panel configuration file has been edited. You can reinstall the gauge by clicking on the "
+    "Repair button.";
+inline constexpr std::string_view kRepairCaption = "Repair";
+
+inline constexpr std::string_view kFirstRunTitle = "First time run";
+inline constexpr std::string_view kFirstRunText =
+    "It is recommended to read the user manual prior to using the configurator.\r\n"
+    "Do you wish to read it now?";
+
+inline constexpr std::string_view kCannotInstall = "Cannot install: ";
+inline constexpr std::string_view kCannotRemove = "Cannot remove: ";
+inline constexpr std::string_view kCannotRead = "Cannot read ";
+inline constexpr std::string_view kNothingChanged = " Nothing was changed.";
+inline constexpr std::string_view kUndoFailed = " Putting the files back also failed: ";
+
+}  // namespace texts
+
+namespace package {
+// The gauge package's folder in the simulator folder.
+inline constexpr std::string_view kManual = "\\QL\\readme2.htm";
+inline constexpr std::string_view kInstallerMarker = "\\QL\\uninst.swi";
+}  // namespace package
+
+}  // namespace ql2

@@ -1,0 +1,35 @@
+// The main window as the program's logic sees it: exactly the operations the logic needs on its
+// controls and dialogs. Front ends (Qt, Win32, console) implement it; they hold no logic.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/controls.h"
+
+namespace ql2 {
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  virtual void Show(ControlId id) = 0;
+  virtual void Hide(ControlId id) = 0;
+  virtual void Enable(ControlId id) = 0;
+  virtual void Disable(ControlId id) = 0;
+  // Sets a control's caption; a front end paints a changed status line at once, so that progress
+  // texts set during a long click are seen.
+  virtual void SetCaption(ControlId id, std::string_view caption) = 0;
+  virtual std::string Caption(ControlId id) const = 0;
+
+  // The modal question with Yes and No buttons, the question icon and Yes as the default.
+  virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
+  // Lets the user pick a folder; "" when the user cancels.
+  virtual std::string ChooseFolder(std::string_view title) = 0;
+  // Opens the About window modally; returns when it has been closed.
+  virtual void ShowAboutModally() = 0;
+  // Closes the main window, which ends the program.
+  virtual void Close() = 0;
+};
+
+}  // namespace ql2

@@ -1,0 +1,198 @@
+// ql2cfg end to end: the built program run on simulator trees in a temporary folder.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+class Ql2cfgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("ql2cfg-test-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    sim_ = root_ / "sim";
+    fs::create_directories(sim_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  Outcome Ql2cfg(const std::string& arguments) {
+    const fs::path out = root_ / "stdout", err = root_ / "stderr";
+    std::string command = Quote(QL2CFG_PATH) + " " + arguments + " >" + Quote(out.string()) +
+                          " 2>" + Quote(err.string()) + " </dev/null";
+    int status = std::system(command.c_str());
+    Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+  }
+  std::string WithSim(const std::string& arguments) {
+    return "--sim-folder " + Quote(sim_.string()) + " " + arguments;
+  }
+
+  // Every file under the simulator folder with its bytes.
+  std::map<std::string, std::string> Snapshot() {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(sim_)) {
+      if (entry.is_regular_file()) files[entry.path().string()] = ReadAll(entry.path());
+    }
+    return files;
+  }
+
+  void MakeAtr(
+      const std::string& record = "[Options]\r\nFirst Time=1\r\n[ATR]\r\nInstalled=0\r\n") {
+    WriteAll(sim_ / "QL/qlever2.con", record);
+    WriteAll(sim_ / "QL/uninst.swi", "");
+    WriteAll(sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", kAtrPanel);
+  }
+
+  static constexpr const char* kAtrPanel =
+      "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\ngauge00=a!b, 1,2,3,4\r\n"
+      "[Window01]\r\n[Fixed Window38]\r\n[Fixed Window39]\r\n";
+
+  fs::path root_, sim_;
+};
+
+TEST_F(Ql2cfgTest, StatusPrintsTheFourGroupsInTheWindowsOrder) {
+  MakeAtr();
+  Outcome run = Ql2cfg(WithSim("status"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "cheyenne\tAbsent\tPiper Cheyenne cannot be found.\n"
+            "atr\tNotInstalled\tQuillever2 gauge is not installed.\n"
+            "pmdg\tAbsent\tBoeing 737NG cannot be found.\n"
+            "pic\tAbsent\tBoeing 737 Classics PIC cannot be found.\n");
+  // The scan writes the "Full" keys but never answers the first-run question.
+  std::string record = ReadAll(sim_ / "QL/qlever2.con");
+  EXPECT_NE(record.find("First Time=1"), std::string::npos);
+  EXPECT_NE(record.find("[PMDG]\r\nFull=0\r\n"), std::string::npos);
+}
+
+TEST_F(Ql2cfgTest, UsageErrorsExitTwo) {
+  for (const char* arguments : {"", "frobnicate", "install", "install concorde", "status extra",
+                                "remove atr atr", "--sim-folder", "install atr --bogus"}) {
+    Outcome run = Ql2cfg(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.err.find("usage: ql2cfg"), std::string::npos) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+  }
+  EXPECT_EQ(Ql2cfg("--help").status, 0);
+  EXPECT_EQ(Ql2cfg("--version").status, 0);
+  EXPECT_NE(Ql2cfg("--version").out.find("ql2cfg"), std::string::npos);
+}
+
+TEST_F(Ql2cfgTest, InstallThenRemoveRoundTrip) {
+  MakeAtr();
+  const std::string panel = "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+  Outcome install = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(install.status, 0) << install.err;
+  EXPECT_EQ(install.out, "The gauge has been installed successfully.\n");
+  EXPECT_EQ(ReadAll(sim_ / (panel + ".backup")), kAtrPanel);
+  EXPECT_NE(ReadAll(sim_ / panel).find("Window1=Quillever"), std::string::npos);
+
+  Outcome again = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, "The gauge is already installed.\n");
+  EXPECT_NE(
+      Ql2cfg(WithSim("status")).out.find("\natr\tInstalled\tQuillever2 gauge is installed.\n"),
+      std::string::npos);
+
+  Outcome remove = Ql2cfg(WithSim("remove atr"));
+  EXPECT_EQ(remove.status, 0) << remove.err;
+  EXPECT_EQ(remove.out, "The gauge has been removed successfully.\n");
+  EXPECT_EQ(ReadAll(sim_ / panel), kAtrPanel);
+  EXPECT_FALSE(fs::exists(sim_ / (panel + ".backup")));
+  EXPECT_EQ(Ql2cfg(WithSim("remove atr")).err, "The gauge is not installed.\n");
+}
+
+TEST_F(Ql2cfgTest, RefusalsSayWhyAndChangeNothing) {
+  MakeAtr();
+  fs::remove(sim_ / "QL/uninst.swi");
+  auto before = Snapshot();
+  Outcome no_marker = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(no_marker.status, 1);
+  EXPECT_NE(no_marker.err.find("QL\\uninst.swi is missing"), std::string::npos) << no_marker.err;
+  Outcome absent = Ql2cfg(WithSim("install pic"));
+  EXPECT_EQ(absent.status, 1);
+  EXPECT_EQ(absent.err, "Boeing 737 Classics PIC cannot be found.\n");
+  Outcome nowhere = Ql2cfg("--sim-folder " + Quote((root_ / "missing").string()) + " remove atr");
+  EXPECT_EQ(nowhere.status, 1);
+  // Apart from the "Full" keys the scans wrote, nothing changed.
+  auto after = Snapshot();
+  after.erase((sim_ / "QL/qlever2.con").string());
+  before.erase((sim_ / "QL/qlever2.con").string());
+  EXPECT_EQ(after, before);
+}
+
+TEST_F(Ql2cfgTest, FailedProcedureExitsOneWithTheStatusLine) {
+  MakeAtr();
+  WriteAll(sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", "[Window00]\r\n[Window01]\r\n");
+  Outcome run = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg has no "
+            "[Fixed Window38] section.\n");
+}
+
+TEST_F(Ql2cfgTest, DryRunLeavesTheTreeByteIdenticalAndShowsTheChanges) {
+  MakeAtr(
+      "[Options]\r\nFirst "
+      "Time=1\r\n[ATR]\r\nInstalled=0\r\n[PMDG]\r\nFull=0\r\n[PIC]\r\nFull=0\r\n");
+  auto before = Snapshot();
+  Outcome install = Ql2cfg(WithSim("install atr --dry-run"));
+  EXPECT_EQ(install.status, 0) << install.err;
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_NE(
+      install.out.find("create backup Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup"),
+      std::string::npos)
+      << install.out;
+  EXPECT_NE(install.out.find("+++ b/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg"),
+            std::string::npos);
+  EXPECT_NE(install.out.find("+Window1=Quillever\n"), std::string::npos);
+  EXPECT_NE(install.out.find("-Installed=0\n+Installed=1\n"), std::string::npos);
+
+  ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);
+  before = Snapshot();
+  Outcome remove = Ql2cfg(WithSim("remove atr --dry-run"));
+  EXPECT_EQ(remove.status, 0) << remove.err;
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_NE(remove.out.find("delete backup Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup"),
+            std::string::npos)
+      << remove.out;
+  EXPECT_NE(remove.out.find("-Window1=Quillever\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+// The simulator folder the user chose by hand, remembered per user between runs. It is used before
+// the registry, so that a simulator the registry does not name can still be found.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/registry.h"
+#include "platform/status.h"
+
+namespace ql2 {
+
+class FolderMemory {
+ public:
+  virtual ~FolderMemory() = default;
+  // The remembered folder, or "" when none is.
+  virtual std::string Load() = 0;
+  virtual Status Save(const std::string& folder) = 0;
+};
+
+class MemoryFolderMemory : public FolderMemory {
+ public:
+  std::string Load() override { return folder_; }
+  Status Save(const std::string& folder) override {
+    folder_ = folder;
+    return Status::Ok();
+  }
+
+ private:
+  std::string folder_;
+};
+
+// The remembered folder when there is one, else what the system's registry says.
+class ChosenFolderRegistry : public Registry {
+ public:
+  ChosenFolderRegistry(FolderMemory& memory, Registry& system) : memory_(memory), system_(system) {}
+  Result<std::string> ReadSimulatorFolder() override {
+    std::string chosen = memory_.Load();
+    if (!chosen.empty()) return chosen;
+    return system_.ReadSimulatorFolder();
+  }
+
+ private:
+  FolderMemory& memory_;
+  Registry& system_;
+};
+
+// The per-user file that remembers the folder: $XDG_CONFIG_HOME/ql2-configurator/simulator-folder
+// (~/.config/... by default) on POSIX systems, %APPDATA%\QL2 Configurator\simulator-folder on
+// Windows.
+std::unique_ptr<FolderMemory> MakeUserFolderMemory();
+
+}  // namespace ql2

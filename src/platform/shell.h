@@ -1,0 +1,37 @@
+// Opens a document with the program the desktop associates with it, in a normal, visible window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace ql2 {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Starts the opening and returns without waiting for the program.
+  virtual Status OpenDocument(const std::string& path) = 0;
+};
+
+// Remembers what it was asked to open, for tests.
+class RecordingShell : public Shell {
+ public:
+  Status OpenDocument(const std::string& path) override {
+    opened_.push_back(path);
+    return Status::Ok();
+  }
+  const std::vector<std::string>& opened() const { return opened_; }
+
+ private:
+  std::vector<std::string> opened_;
+};
+
+// The desktop's opener: xdg-open on Linux, open on macOS.
+class PosixShell : public Shell {
+ public:
+  Status OpenDocument(const std::string& path) override;
+};
+
+}  // namespace ql2

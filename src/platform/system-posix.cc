@@ -1,0 +1,33 @@
+#include "platform/case_folding_file_system.h"
+#include "platform/posix_file_system.h"
+#include "platform/system.h"
+#include "platform/wine_registry.h"
+
+namespace ql2 {
+namespace {
+
+// The simulator lives in a Wine prefix, where Windows programs find files whatever their
+// letter case; the program does the same.
+class WineFileSystem : public CaseFoldingFileSystem {
+ public:
+  WineFileSystem() : CaseFoldingFileSystem(posix_) {}
+
+ private:
+  PosixFileSystem posix_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeSystemFileSystem() {
+  return std::make_unique<WineFileSystem>();
+}
+
+std::unique_ptr<Registry> MakeSystemRegistry() {
+  return std::make_unique<WineRegistry>(ProcessEnvironment());
+}
+
+std::unique_ptr<Shell> MakeSystemShell() {
+  return std::make_unique<PosixShell>();
+}
+
+}  // namespace ql2

@@ -1,0 +1,328 @@
+#include "platform/wine_reg_file.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace ql2 {
+namespace wine {
+namespace {
+
+// Text value kinds as the file tags them.
+constexpr std::string_view kPlainStringTag = "\"";
+constexpr std::string_view kStringTag = "str:\"";
+constexpr std::string_view kExpandStringTag = "str(2):\"";
+constexpr std::string_view kMultiStringTag = "str(7):\"";
+// The same kind with the type's parenthesis closed after the text, as some hand-written files
+// spell it; Wine itself never writes it.
+constexpr std::string_view kExpandStringLooseTag = "str(2:\"";
+constexpr std::string_view kHexTag = "hex(";
+constexpr unsigned kTypeString = 1;
+constexpr unsigned kTypeExpandString = 2;
+constexpr unsigned kTypeMultiString = 7;
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view TrimLeft(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// UTF-8 text built from UTF-16 code units (pairing surrogates) and raw bytes.
+class TextBuilder {
+ public:
+  void AddUnit(std::uint32_t unit) {
+    if (unit >= 0xDC00 && unit <= 0xDFFF && high_ != 0) {
+      AppendUtf8(out_, 0x10000 + ((high_ - 0xD800) << 10) + (unit - 0xDC00));
+      high_ = 0;
+      return;
+    }
+    FlushHigh();
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      high_ = unit;
+    } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+      AppendUtf8(out_, kReplacementCharacter);
+    } else {
+      AppendUtf8(out_, unit);
+    }
+  }
+  void AddByte(char byte) {
+    FlushHigh();
+    out_ += byte;
+  }
+  std::string Finish() {
+    FlushHigh();
+    return std::move(out_);
+  }
+
+ private:
+  void FlushHigh() {
+    if (high_ != 0) AppendUtf8(out_, kReplacementCharacter);
+    high_ = 0;
+  }
+  std::string out_;
+  std::uint32_t high_ = 0;  // a high surrogate waiting for its low half, 0 when none
+};
+
+// Decodes an escaped string from just after its opening delimiter up to `end`. Returns the
+// position just after the closing delimiter, or nullopt when the string is not closed.
+std::optional<size_t> DecodeString(std::string_view s, size_t pos, char end, TextBuilder& out) {
+  while (pos < s.size() && s[pos] != end) {
+    char c = s[pos++];
+    if (c != '\\') {
+      if (static_cast<unsigned char>(c) < 0x80) {
+        out.AddUnit(static_cast<unsigned char>(c));
+      } else {
+        out.AddByte(c);
+      }
+      continue;
+    }
+    if (pos == s.size()) return std::nullopt;
+    c = s[pos++];
+    switch (c) {
+      case 'a':
+        out.AddUnit('\a');
+        break;
+      case 'b':
+        out.AddUnit('\b');
+        break;
+      case 'e':
+        out.AddUnit(0x1B);
+        break;
+      case 'f':
+        out.AddUnit('\f');
+        break;
+      case 'n':
+        out.AddUnit('\n');
+        break;
+      case 'r':
+        out.AddUnit('\r');
+        break;
+      case 't':
+        out.AddUnit('\t');
+        break;
+      case 'v':
+        out.AddUnit('\v');
+        break;
+      case 'x': {
+        std::uint32_t unit = 0;
+        int digits = 0;
+        while (digits < 4 && pos < s.size() && HexDigit(s[pos]) >= 0) {
+          unit = unit * 16 + static_cast<std::uint32_t>(HexDigit(s[pos++]));
+          ++digits;
+        }
+        out.AddUnit(digits == 0 ? 'x' : unit);
+        break;
+      }
+      case '0':
+      case '1':
+      case '2':
+      case '3':
+      case '4':
+      case '5':
+      case '6':
+      case '7': {
+        std::uint32_t unit = static_cast<std::uint32_t>(c - '0');
+        for (int more = 0; more < 2 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++more) {
+          unit = unit * 8 + static_cast<std::uint32_t>(s[pos++] - '0');
+        }
+        out.AddUnit(unit);
+        break;
+      }
+      default:
+        if (static_cast<unsigned char>(c) < 0x80) {
+          out.AddUnit(static_cast<unsigned char>(c));
+        } else {
+          out.AddByte(c);
+        }
+        break;
+    }
+  }
+  if (pos == s.size()) return std::nullopt;
+  return pos + 1;
+}
+
+// Whether a line ends in a backslash that is not itself escaped.
+bool EndsInContinuation(std::string_view line) {
+  size_t count = 0;
+  while (count < line.size() && line[line.size() - 1 - count] == '\\') ++count;
+  return count % 2 == 1;
+}
+
+// The file's lines, without their CR LF or LF, with continued value lines joined.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view file) : file_(file) {}
+
+  std::optional<std::string> Next() {
+    std::optional<std::string_view> physical = NextPhysical();
+    if (!physical) return std::nullopt;
+    std::string line(*physical);
+    std::string_view start = TrimLeft(line);
+    bool is_value = !start.empty() && (start.front() == '"' || start.front() == '@');
+    while (is_value && EndsInContinuation(line)) {
+      line.pop_back();
+      std::optional<std::string_view> more = NextPhysical();
+      if (!more) break;
+      line += TrimLeft(*more);
+    }
+    return line;
+  }
+
+ private:
+  std::optional<std::string_view> NextPhysical() {
+    if (pos_ >= file_.size()) return std::nullopt;
+    size_t end = file_.find('\n', pos_);
+    if (end == std::string_view::npos) end = file_.size();
+    std::string_view line = file_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+  }
+
+  std::string_view file_;
+  size_t pos_ = 0;
+};
+
+// The key path of a "[...]" line (given without its '['), or nullopt when it is malformed.
+std::optional<std::string> ParseKeyPath(std::string_view rest) {
+  TextBuilder path;
+  if (!DecodeString(rest, 0, ']', path)) return std::nullopt;
+  return path.Finish();
+}
+
+// The text of comma-separated hex bytes, taken as UTF-16LE code units.
+std::string DecodeHexText(std::string_view data) {
+  TextBuilder text;
+  std::optional<unsigned> low;
+  size_t pos = 0;
+  for (;;) {
+    while (pos < data.size() && (IsBlank(data[pos]) || data[pos] == ',')) ++pos;
+    if (pos == data.size() || HexDigit(data[pos]) < 0) break;
+    unsigned byte = static_cast<unsigned>(HexDigit(data[pos++]));
+    if (pos < data.size() && HexDigit(data[pos]) >= 0) {
+      byte = byte * 16 + static_cast<unsigned>(HexDigit(data[pos++]));
+    }
+    if (!low) {
+      low = byte;
+    } else {
+      text.AddUnit(*low | (byte << 8));
+      low.reset();
+    }
+  }
+  return text.Finish();
+}
+
+// The data of a value line after its '=' and blanks.
+RegText ParseData(std::string_view data) {
+  RegText result;
+  result.lookup = RegLookup::kNotText;
+  std::string_view tags[] = {kPlainStringTag, kStringTag, kExpandStringTag, kMultiStringTag,
+                             kExpandStringLooseTag};
+  for (std::string_view tag : tags) {
+    if (!StartsWith(data, tag)) continue;
+    TextBuilder text;
+    if (!DecodeString(data, tag.size(), '"', text)) return result;
+    result.lookup = RegLookup::kFound;
+    result.text = text.Finish();
+    result.expandable = tag == kExpandStringTag || tag == kExpandStringLooseTag;
+    return result;
+  }
+  if (StartsWith(data, kHexTag)) {
+    size_t close = data.find("):", kHexTag.size());
+    if (close == std::string_view::npos) return result;
+    std::string_view type_text = data.substr(kHexTag.size(), close - kHexTag.size());
+    unsigned type = 0;
+    for (char c : type_text) {
+      if (HexDigit(c) < 0) return result;
+      type = type * 16 + static_cast<unsigned>(HexDigit(c));
+    }
+    if (type_text.empty() ||
+        (type != kTypeString && type != kTypeExpandString && type != kTypeMultiString)) {
+      return result;
+    }
+    result.lookup = RegLookup::kFound;
+    result.text = DecodeHexText(data.substr(close + 2));
+    result.expandable = type == kTypeExpandString;
+  }
+  return result;
+}
+
+}  // namespace
+
+RegText FindRegistryText(std::string_view file, std::string_view key_path,
+                         std::string_view value_name) {
+  RegText result;
+  LineReader lines(file);
+  std::optional<std::string> first = lines.Next();
+  if (!first || *first != kRegistryFileHeader) {
+    result.lookup = RegLookup::kNotRegistry;
+    return result;
+  }
+  bool in_key = false;
+  while (std::optional<std::string> line = lines.Next()) {
+    std::string_view text = TrimLeft(*line);
+    if (text.empty()) continue;
+    if (text.front() == '[') {
+      std::optional<std::string> path = ParseKeyPath(text.substr(1));
+      in_key = path && EqualIgnoringAsciiCase(*path, key_path);
+      if (in_key && result.lookup == RegLookup::kNoKey) result.lookup = RegLookup::kNoValue;
+      continue;
+    }
+    if (!in_key || text.front() != '"') continue;
+    TextBuilder name;
+    std::optional<size_t> after_name = DecodeString(text, 1, '"', name);
+    if (!after_name || !EqualIgnoringAsciiCase(name.Finish(), value_name)) continue;
+    std::string_view rest = TrimLeft(text.substr(*after_name));
+    if (rest.empty() || rest.front() != '=') continue;
+    result = ParseData(TrimLeft(rest.substr(1)));
+  }
+  return result;
+}
+
+}  // namespace wine
+}  // namespace ql2
