@@ -297,6 +297,28 @@ TEST_F(Win32FileSystemTest, FolderWritableCheck) {
   EXPECT_EQ(Entries(), (std::set<std::string>{"QL", "panel.cfg"}));
 }
 
+// Through a symbolic link the file it points to is written, and the link stays a link.
+TEST_F(Win32FileSystemTest, ReplaceThroughASymbolicLinkWritesItsTarget) {
+  ASSERT_TRUE(CreateDirectoryA(Path("real").c_str(), nullptr));
+  Put("real\\panel.cfg", kOldBytes);
+  constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+  // Windows makes them only for administrators or in developer mode; Wine 8 answers success
+  // and makes nothing.
+  const bool made = CreateSymbolicLinkA(Path("panel.cfg").c_str(), Path("real\\panel.cfg").c_str(),
+                                        kUnprivileged);
+  const DWORD link = Attributes("panel.cfg");
+  if (!made || link == INVALID_FILE_ATTRIBUTES || (link & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    GTEST_SKIP() << "symbolic links cannot be made here";
+  }
+
+  Status status = fs_.ReplaceFile(Path("panel.cfg"), kNewBytes);
+
+  ASSERT_TRUE(status.ok()) << status.message();
+  EXPECT_EQ(Bytes("real\\panel.cfg"), kNewBytes);
+  EXPECT_NE(Attributes("panel.cfg") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+  EXPECT_EQ(fs_.Stat(Path("panel.cfg")).kind, EntryKind::kFile);
+}
+
 TEST(Win32ParentFolderTest, BothSeparatorsAndDriveRoots) {
   Win32FileSystem fs;
   const std::pair<std::string, std::string> cases[] = {
