@@ -1,6 +1,7 @@
 #include "aircraft/procedure.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "app/texts.h"
 #include "platform/profile.h"
@@ -286,7 +287,7 @@ bool InstallFamily(const Family& family, ClickContext& context) {
   return true;
 }
 
-bool RemoveFamily(const Family& family, ClickContext& context) {
+bool RemoveFamily(const Family& family, ClickContext& context, RemoveMode mode) {
   Window& window = context.window;
   const FamilyControls& controls = family.controls;
   auto refuse = [&](const std::string& why) {
@@ -304,12 +305,14 @@ bool RemoveFamily(const Family& family, ClickContext& context) {
 
   // Every file of the first model must have its backup. A further model's file is put back when
   // it has one, whatever the record says of that model now: it may have come or gone since the
-  // installation, and no file may keep the gauge after a removal.
+  // installation, and no file may keep the gauge after a removal. Finishing an interrupted change
+  // puts back whatever has a backup.
   std::vector<int> file_set;
   for (int i = 0; i < static_cast<int>(family.files.size()); ++i) {
     const PanelFile& file = family.files[i];
     const std::string backup = path(file.backup);
-    if (file.further_model && real.Stat(backup).kind == EntryKind::kNone) continue;
+    bool optional = file.further_model || mode == RemoveMode::kFinishInterrupted;
+    if (optional && real.Stat(backup).kind == EntryKind::kNone) continue;
     Status readable = real.CheckEditable(backup);
     if (!readable.ok())
       return refuse(DisplaySimPath(file.backup) + " " + FileProblem(readable) + ".");
@@ -353,11 +356,37 @@ bool RemoveFamily(const Family& family, ClickContext& context) {
     return fail();
   }
 
-  window.SetCaption(controls.status, family.texts.removed);
+  window.SetCaption(controls.status,
+                    mode == RemoveMode::kNormal ? family.texts.removed : texts::kInterruptedUndone);
   window.Enable(controls.install);
   window.Disable(controls.remove);
   window.Hide(controls.installed_icon);
   return true;
+}
+
+bool BackupSurvey::AnyPresent() const {
+  return std::find(exists.begin(), exists.end(), true) != exists.end();
+}
+
+bool BackupSurvey::AllRequiredPresent(const Family& family) const {
+  for (std::size_t i = 0; i < exists.size(); ++i) {
+    if (!family.files[i].further_model && !exists[i]) return false;
+  }
+  return true;
+}
+
+BackupSurvey SurveyBackups(FileSystem& fs, const Family& family, const std::string& sim_folder) {
+  BackupSurvey survey;
+  const Paths path(fs, sim_folder);
+  std::hash<std::string> hash;
+  for (const PanelFile& file : family.files) {
+    Result<std::string> bytes = fs.ReadFile(path(file.backup));
+    bool exists = bytes.ok() || bytes.status().kind() != ErrorKind::kNotFound;
+    survey.exists.push_back(exists);
+    // Mixing in the position keeps two swapped backups from giving the same digest.
+    survey.digest = survey.digest * 31 + (bytes.ok() ? hash(bytes.value()) : exists ? 1 : 0);
+  }
+  return survey;
 }
 
 }  // namespace ql2

@@ -677,6 +677,9 @@ struct RefusalCase {
   bool installed_first;  // the click is a removal after an installation
   std::function<void(Simulator&)> spoil;
   std::string status;
+  // The click found the files changed since the window looked and showed them afresh: the icons
+  // then give way to none (the state is neither installed nor not).
+  bool refreshed = false;
 };
 
 // A click that finds something wrong touches nothing, records nothing, leaves the buttons as they
@@ -713,15 +716,22 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
        [](Simulator& sim) {
          ASSERT_TRUE(sim.fs.DeleteFile(Simulator::Path(CheyenneRow(7).backup)).ok());
        },
-       "Cannot remove: Aircraft\\Digital Aviation PA31T Cheyenne II\\panel\\panel.backup is "
-       "missing."},
+       "The files changed since this window last looked at them, so nothing was done. "
+       "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel\\panel.backup is missing although the "
+       "gauge is installed: a removal did not finish. Click Remove to put back the files that "
+       "still have a backup.",
+       true},
       {"a 737NG backup missing at removal",
        PmdgScenario({"", true, 8, 8, 5, 5, "Window10", "Window11"}), true,
        [](Simulator& sim) {
          ASSERT_TRUE(
              sim.fs.DeleteFile(Simulator::Path(PmdgConfig("700", "panel.VC") + ".backup")).ok());
        },
-       "Cannot remove: Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup is missing."},
+       "The files changed since this window last looked at them, so nothing was done. "
+       "Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup is missing although the gauge is "
+       "installed: a removal did not finish. Click Remove to put back the files that still have a "
+       "backup.",
+       true},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -733,7 +743,13 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
     }
     if (c.spoil) c.spoil(sim);
     const Tree before = sim.Snapshot();
-    const std::string controls = Controls(*sim.window, g);
+    std::string controls = Controls(*sim.window, g);
+    if (c.refreshed) {
+      RecordingWindow expected = *sim.window;
+      expected.Hide(g.installed_icon);
+      expected.Hide(g.not_installed_icon);
+      controls = Controls(expected, g);
+    }
 
     EXPECT_FALSE(sim.Click(c.installed_first ? g.remove : g.install, g));
     EXPECT_EQ(sim.window->Caption(g.status), c.status);
