@@ -42,7 +42,9 @@ FamilyDisplayState DeriveState(const Family& family, const FamilyFacts& facts) {
     return facts.backups.AnyPresent() ? FamilyDisplayState::kInterruptedInstall
                                       : FamilyDisplayState::kNotInstalled;
   }
-  if (!facts.backups.AllRequiredPresent(family)) return FamilyDisplayState::kInterruptedRemove;
+  if (!facts.backups.AllRequiredPresent(family) || facts.reference_restored) {
+    return FamilyDisplayState::kInterruptedRemove;
+  }
   if (facts.panel_checked && facts.installed == 1 && !facts.title_found) {
     return FamilyDisplayState::kEdited;
   }

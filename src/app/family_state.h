@@ -31,6 +31,9 @@ struct FamilyFacts {
   bool title_found = false;
   std::string panel_error;  // why an installed ATR's panel file could not be read
   BackupSurvey backups;
+  // Installed, yet the reference file is byte for byte its backup: a removal put it back and
+  // stopped before it could finish.
+  bool reference_restored = false;
 
   bool operator==(const FamilyFacts& other) const;
   bool operator!=(const FamilyFacts& other) const { return !(*this == other); }

@@ -31,17 +31,19 @@ void SetEnabled(Window& window, ControlId id, bool enabled) {
 
 // Names the backup that shows a change did not finish: the first one left over from an
 // installation, or the first one missing from an installation.
-std::string InterruptionText(const Family& family, const BackupSurvey& backups,
+std::string InterruptionText(const Family& family, const FamilyFacts& facts,
                              FamilyDisplayState state) {
   const bool install = state == FamilyDisplayState::kInterruptedInstall;
+  const std::vector<bool>& exists = facts.backups.exists;
   for (std::size_t i = 0; i < family.files.size(); ++i) {
     const PanelFile& file = family.files[i];
-    if (install ? backups.exists[i] : (!file.further_model && !backups.exists[i])) {
+    if (install ? exists[i] : (!file.further_model && !exists[i])) {
       return DisplaySimPath(file.backup) +
              std::string(install ? texts::kInterruptedInstall : texts::kInterruptedRemove);
     }
   }
-  return {};
+  // Every backup is there, but the reference file is already back as it was.
+  return DisplaySimPath(family.files[0].config) + std::string(texts::kInterruptedRestore);
 }
 
 }  // namespace
@@ -130,6 +132,11 @@ FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
   }
   if (!present) return facts;
   facts.backups = SurveyBackups(fs_, family, sim_folder_);
+  if (facts.installed != 0 && facts.backups.exists[0]) {
+    Result<std::string> reference = fs_.ReadFile(SimPath(family.files[0].config));
+    Result<std::string> backup = fs_.ReadFile(SimPath(family.files[0].backup));
+    facts.reference_restored = reference.ok() && backup.ok() && reference.value() == backup.value();
+  }
 
   if (checks_panel && facts.installed != 0) {
     const std::string_view panel_file = family.files[0].config;
@@ -184,7 +191,7 @@ void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts)
       break;
     case FamilyDisplayState::kInterruptedInstall:
     case FamilyDisplayState::kInterruptedRemove:
-      status = InterruptionText(family, facts.backups, state);
+      status = InterruptionText(family, facts, state);
       remove_enabled = true;
       break;
     case FamilyDisplayState::kError:

@@ -28,6 +28,9 @@ inline constexpr std::string_view kInterruptedInstall =
 inline constexpr std::string_view kInterruptedRemove =
     " is missing although the gauge is installed: a removal did not finish. Click Remove to put "
     "back the files that still have a backup.";
+inline constexpr std::string_view kInterruptedRestore =
+    " is back as it was before the installation, but the gauge is still recorded as installed: a "
+    "removal did not finish. Click Remove to finish it.";
 inline constexpr std::string_view kInterruptedUndone =
     "Every panel file that had a backup has been put back.";
 // Another copy of the program changed the files since this window looked at them.
