@@ -30,6 +30,15 @@ std::string FileProblem(const Status& status) {
   }
 }
 
+// Panel files are 8-bit text; one saved as UTF-16 (by an editor) would be corrupted by 8-bit
+// edits, so it is left alone.
+constexpr std::string_view kUtf16Problem =
+    "is saved as UTF-16 text, which the simulator does not read; it was left as it is";
+
+bool IsUtf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 // The folder part of a relative path, as a status line names it.
 std::string DisplayFolder(std::string_view relative) {
   return DisplaySimPath(relative.substr(0, relative.find_last_of('\\')));
@@ -112,6 +121,7 @@ std::string CheckInstall(FileSystem& fs, const Family& family, const std::vector
 
     Result<std::string> bytes = fs.ReadFile(config);
     if (!bytes.ok()) return config_name + " " + FileProblem(bytes.status());
+    if (IsUtf16(bytes.value())) return config_name + " " + std::string(kUtf16Problem);
     if (index == 0) {  // the reference file decides the numbering
       Result<LineCount> windows = CountWindowTitleLinesIn(bytes.value());
       if (!windows.ok()) return config_name + " " + windows.status().cause();
@@ -380,11 +390,17 @@ BackupSurvey SurveyBackups(FileSystem& fs, const Family& family, const std::stri
   const Paths path(fs, sim_folder);
   std::hash<std::string> hash;
   for (const PanelFile& file : family.files) {
-    Result<std::string> bytes = fs.ReadFile(path(file.backup));
-    bool exists = bytes.ok() || bytes.status().kind() != ErrorKind::kNotFound;
+    // A folder of the backup's name is no backup (the installation's checks report it).
+    const EntryKind kind = fs.Stat(path(file.backup)).kind;
+    const bool exists = kind == EntryKind::kFile || kind == EntryKind::kOther;
     survey.exists.push_back(exists);
+    std::size_t digest = exists ? 1 : 0;
+    if (kind == EntryKind::kFile) {
+      Result<std::string> bytes = fs.ReadFile(path(file.backup));
+      digest = bytes.ok() ? hash(bytes.value()) : 2;
+    }
     // Mixing in the position keeps two swapped backups from giving the same digest.
-    survey.digest = survey.digest * 31 + (bytes.ok() ? hash(bytes.value()) : exists ? 1 : 0);
+    survey.digest = survey.digest * 31 + digest;
   }
   return survey;
 }
