@@ -37,6 +37,35 @@ class ClickablePicture : public QLabel {
   std::function<void()> on_click_;
 };
 
+// A group drawn as the old window system drew it: an etched frame whose top line runs through the
+// middle of the caption. (Qt's own group boxes put the caption above the frame, over the first row
+// of controls laid out for the old look.)
+class EtchedGroup : public QGroupBox {
+ public:
+  EtchedGroup(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, 0, 0);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame.adjusted(0, 0, -2, -2));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
+    if (title().isEmpty()) return;
+    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionGap,
+                        metrics.height());
+    painter.fillRect(caption, palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+  }
+
+ private:
+  static constexpr int kCaptionLeft = 6;
+  static constexpr int kCaptionGap = 2;
+};
+
 // A status line is a label inside a family's group; the hidden scratch labels lie outside.
 bool IsStatusLine(const ControlSpec& spec) {
   return spec.kind == ControlKind::kLabel && spec.parent != ControlId::kNone;
@@ -71,7 +100,7 @@ void QtMainWindow::Create(const ControlSpec& spec) {
   QWidget* widget = nullptr;
   switch (spec.kind) {
     case ControlKind::kGroup: {
-      auto* group = new QGroupBox(ToQString(spec.caption), parent);
+      auto* group = new EtchedGroup(ToQString(spec.caption), parent);
       group->setFont(FormFont(/*bold=*/true));
       widget = group;
       break;
@@ -196,8 +225,10 @@ std::string QtMainWindow::Caption(ControlId id) const {
 }
 
 bool QtMainWindow::AskYesNo(std::string_view title, std::string_view text) {
+  // Asked before the window is first shown, the box goes to the middle of the screen rather than
+  // over a window that is not there yet.
   QMessageBox box(QMessageBox::Question, ToQString(title), WithPlainLineBreaks(text),
-                  QMessageBox::Yes | QMessageBox::No, this);
+                  QMessageBox::Yes | QMessageBox::No, isVisible() ? this : nullptr);
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
