@@ -171,7 +171,8 @@ void QtMainWindow::FitStatusLine(const ControlSpec& spec, QLabel* label) {
                          .boundingRect(QRect(0, 0, box.width(), 1 << 20),
                                        Qt::AlignLeft | Qt::TextWordWrap, label->text())
                          .height();
-  const int room = label->parentWidget()->height() - box.top();
+  constexpr int kFrameWidth = 2;  // the etched line at the group's bottom stays in sight
+  const int room = label->parentWidget()->height() - kFrameWidth - box.top();
   const int height = std::min(std::max(box.height(), needed), std::max(box.height(), room));
   const bool grown = height > box.height();
   label->setGeometry(box.left(), box.top(), box.width(), height);
