@@ -24,6 +24,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sim_path.h"
 #include "platform/system.h"
 #include "ui/qt/qt_about_dialog.h"
 #include "ui/qt/qt_layout.h"
@@ -91,7 +92,8 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
 }
 
 // A simulator folder on disk. `spec` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
-// pic-other-case (the 737 Classics folders in another letter case), marker.
+// pic-other-case (the 737 Classics folders in another letter case), marker, and the backups an
+// installation leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
   SimTree(const QString& spec, const QByteArray& record) {
@@ -117,6 +119,16 @@ class SimTree {
     }
     if (parts.contains("marker")) Write("QL/uninst.swi", "");
     if (!record.isEmpty()) Write("QL/qlever2.con", record);
+    for (const Family* family : AllFamilies()) {
+      if (!parts.contains(QString::fromUtf8(family->id.data(), family->id.size()) + "-backup")) {
+        continue;
+      }
+      for (const PanelFile& file : family->files) {
+        if (file.further_model) continue;
+        QString relative = QString::fromStdString(DisplaySimPath(file.backup));
+        Write(relative.replace('\\', '/'), "backup");
+      }
+    }
   }
 
   std::string Folder() const { return QFile::encodeName(dir_.path()).toStdString(); }
@@ -342,21 +354,22 @@ void QtWindowTest::startupState_data() {
                      QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
       << false;
   QTest::newRow("all installed")
-      << "cheyenne atr-titled pmdg pic marker" << RecordText(1, 1, 1, 1)
+      << "cheyenne atr-titled pmdg pic marker cheyenne-backup atr-backup pmdg-backup pic-backup"
+      << RecordText(1, 1, 1, 1)
       << QStringList{QString(kInstalled) + "|disabled|enabled|pictureInsChe",
                      QString(kInstalled) + "|disabled|enabled|pictureInsAtr",
                      QString(kInstalled) + "|disabled|enabled|PictureInsPMDG",
                      QString(kInstalled) + "|disabled|enabled|PictureInsPIC"}
       << false;
   QTest::newRow("ATR edited")
-      << all << RecordText(0, 1, 0, 0)
+      << all + " atr-backup" << RecordText(0, 1, 0, 0)
       << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
                      QString(kEdited) + "|enabled:Repair|disabled|pictureCorAtr",
                      QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
                      QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
       << false;
   QTest::newRow("ATR edited, no installer marker")
-      << "cheyenne atr pmdg pic" << RecordText(0, 1, 1, 0)
+      << "cheyenne atr pmdg pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
       << QStringList{QString(kNotInstalled) + "|hidden|disabled|pictureCheNot",
                      QString(kEdited) + "|hidden:Repair|disabled|pictureCorAtr",
                      QString(kInstalled) + "|hidden|enabled|PictureInsPMDG",
