@@ -6,7 +6,7 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config)
 test_packages=(libgtest-dev googletest clang libclang-rt-14-dev)
-qt_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core)
+qt_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 
 packages=("${build_packages[@]}" "${qt_packages[@]}")
 case "${1:-test}" in

@@ -1,6 +1,7 @@
 #include "aircraft/procedure.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "app/texts.h"
 #include "platform/profile.h"
@@ -27,6 +28,15 @@ std::string FileProblem(const Status& status) {
     default:
       return "cannot be opened: " + status.cause();
   }
+}
+
+// Panel files are 8-bit text; one saved as UTF-16 (by an editor) would be corrupted by 8-bit
+// edits, so it is left alone.
+constexpr std::string_view kUtf16Problem =
+    "is saved as UTF-16 text, which the simulator does not read; it was left as it is";
+
+bool IsUtf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
 }
 
 // The folder part of a relative path, as a status line names it.
@@ -111,6 +121,7 @@ std::string CheckInstall(FileSystem& fs, const Family& family, const std::vector
 
     Result<std::string> bytes = fs.ReadFile(config);
     if (!bytes.ok()) return config_name + " " + FileProblem(bytes.status());
+    if (IsUtf16(bytes.value())) return config_name + " " + std::string(kUtf16Problem);
     if (index == 0) {  // the reference file decides the numbering
       Result<LineCount> windows = CountWindowTitleLinesIn(bytes.value());
       if (!windows.ok()) return config_name + " " + windows.status().cause();
@@ -286,7 +297,7 @@ bool InstallFamily(const Family& family, ClickContext& context) {
   return true;
 }
 
-bool RemoveFamily(const Family& family, ClickContext& context) {
+bool RemoveFamily(const Family& family, ClickContext& context, RemoveMode mode) {
   Window& window = context.window;
   const FamilyControls& controls = family.controls;
   auto refuse = [&](const std::string& why) {
@@ -304,12 +315,14 @@ bool RemoveFamily(const Family& family, ClickContext& context) {
 
   // Every file of the first model must have its backup. A further model's file is put back when
   // it has one, whatever the record says of that model now: it may have come or gone since the
-  // installation, and no file may keep the gauge after a removal.
+  // installation, and no file may keep the gauge after a removal. Finishing an interrupted change
+  // puts back whatever has a backup.
   std::vector<int> file_set;
   for (int i = 0; i < static_cast<int>(family.files.size()); ++i) {
     const PanelFile& file = family.files[i];
     const std::string backup = path(file.backup);
-    if (file.further_model && real.Stat(backup).kind == EntryKind::kNone) continue;
+    bool optional = file.further_model || mode == RemoveMode::kFinishInterrupted;
+    if (optional && real.Stat(backup).kind == EntryKind::kNone) continue;
     Status readable = real.CheckEditable(backup);
     if (!readable.ok())
       return refuse(DisplaySimPath(file.backup) + " " + FileProblem(readable) + ".");
@@ -353,11 +366,43 @@ bool RemoveFamily(const Family& family, ClickContext& context) {
     return fail();
   }
 
-  window.SetCaption(controls.status, family.texts.removed);
+  window.SetCaption(controls.status,
+                    mode == RemoveMode::kNormal ? family.texts.removed : texts::kInterruptedUndone);
   window.Enable(controls.install);
   window.Disable(controls.remove);
   window.Hide(controls.installed_icon);
   return true;
+}
+
+bool BackupSurvey::AnyPresent() const {
+  return std::find(exists.begin(), exists.end(), true) != exists.end();
+}
+
+bool BackupSurvey::AllRequiredPresent(const Family& family) const {
+  for (std::size_t i = 0; i < exists.size(); ++i) {
+    if (!family.files[i].further_model && !exists[i]) return false;
+  }
+  return true;
+}
+
+BackupSurvey SurveyBackups(FileSystem& fs, const Family& family, const std::string& sim_folder) {
+  BackupSurvey survey;
+  const Paths path(fs, sim_folder);
+  std::hash<std::string> hash;
+  for (const PanelFile& file : family.files) {
+    // A folder of the backup's name is no backup (the installation's checks report it).
+    const EntryKind kind = fs.Stat(path(file.backup)).kind;
+    const bool exists = kind == EntryKind::kFile || kind == EntryKind::kOther;
+    survey.exists.push_back(exists);
+    std::size_t digest = exists ? 1 : 0;
+    if (kind == EntryKind::kFile) {
+      Result<std::string> bytes = fs.ReadFile(path(file.backup));
+      digest = bytes.ok() ? hash(bytes.value()) : 2;
+    }
+    // Mixing in the position keeps two swapped backups from giving the same digest.
+    survey.digest = survey.digest * 31 + digest;
+  }
+  return survey;
 }
 
 }  // namespace ql2

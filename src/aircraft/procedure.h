@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "aircraft/family.h"
 #include "app/window.h"
@@ -26,7 +27,27 @@ struct ClickContext {
 // it succeeded; either way the status line tells the outcome.
 bool InstallFamily(const Family& family, ClickContext& context);
 
+enum class RemoveMode {
+  kNormal,             // every file of the first model must have its backup
+  kFinishInterrupted,  // put back whatever has a backup: a change that did not finish
+};
+
 // Puts every panel file back from its backup, deletes the backups and records the removal.
-bool RemoveFamily(const Family& family, ClickContext& context);
+bool RemoveFamily(const Family& family, ClickContext& context,
+                  RemoveMode mode = RemoveMode::kNormal);
+
+// Which of a family's backups exist in the simulator folder, and a digest of their bytes that
+// changes when any of them does.
+struct BackupSurvey {
+  std::vector<bool> exists;  // one per panel file of the family
+  std::size_t digest = 0;
+
+  bool AnyPresent() const;
+  bool AllRequiredPresent(const Family& family) const;  // every file of the first model
+  bool operator==(const BackupSurvey& other) const {
+    return exists == other.exists && digest == other.digest;
+  }
+};
+BackupSurvey SurveyBackups(FileSystem& fs, const Family& family, const std::string& sim_folder);
 
 }  // namespace ql2

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -677,6 +678,9 @@ struct RefusalCase {
   bool installed_first;  // the click is a removal after an installation
   std::function<void(Simulator&)> spoil;
   std::string status;
+  // The click found the files changed since the window looked and showed them afresh: the icons
+  // then give way to none (the state is neither installed nor not).
+  bool refreshed = false;
 };
 
 // A click that finds something wrong touches nothing, records nothing, leaves the buttons as they
@@ -713,15 +717,22 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
        [](Simulator& sim) {
          ASSERT_TRUE(sim.fs.DeleteFile(Simulator::Path(CheyenneRow(7).backup)).ok());
        },
-       "Cannot remove: Aircraft\\Digital Aviation PA31T Cheyenne II\\panel\\panel.backup is "
-       "missing."},
+       "The files changed since this window last looked at them, so nothing was done. "
+       "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel\\panel.backup is missing although the "
+       "gauge is installed: a removal did not finish. Click Remove to put back the files that "
+       "still have a backup.",
+       true},
       {"a 737NG backup missing at removal",
        PmdgScenario({"", true, 8, 8, 5, 5, "Window10", "Window11"}), true,
        [](Simulator& sim) {
          ASSERT_TRUE(
              sim.fs.DeleteFile(Simulator::Path(PmdgConfig("700", "panel.VC") + ".backup")).ok());
        },
-       "Cannot remove: Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup is missing."},
+       "The files changed since this window last looked at them, so nothing was done. "
+       "Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup is missing although the gauge is "
+       "installed: a removal did not finish. Click Remove to put back the files that still have a "
+       "backup.",
+       true},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -733,7 +744,13 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
     }
     if (c.spoil) c.spoil(sim);
     const Tree before = sim.Snapshot();
-    const std::string controls = Controls(*sim.window, g);
+    std::string controls = Controls(*sim.window, g);
+    if (c.refreshed) {
+      RecordingWindow expected = *sim.window;
+      expected.Hide(g.installed_icon);
+      expected.Hide(g.not_installed_icon);
+      controls = Controls(expected, g);
+    }
 
     EXPECT_FALSE(sim.Click(c.installed_first ? g.remove : g.install, g));
     EXPECT_EQ(sim.window->Caption(g.status), c.status);
@@ -839,6 +856,138 @@ TEST(FaultTest, AFailingChangeUndoesTheWholeClick) {
       RunFaultsAtEveryStep(s, removal);
     }
   }
+}
+
+// --- Every file operation failing, or the program stopping dead --------------------------------
+
+struct FaultTotals {
+  int points = 0;      // clicks run with one fault
+  int files_lost = 0;  // panel files afterwards in neither the state before the click nor after
+};
+
+const Family& FamilyOf(const Group& group) {
+  for (const Family* family : AllFamilies()) {
+    if (family->record_section == group.record_section) return *family;
+  }
+  return CheyenneFamily();
+}
+
+// Counts the panel files of the tree whose bytes are neither those before the click nor those a
+// finished click leaves.
+int LostFiles(const Scenario& s, const Tree& tree, const Tree& before, const Tree& done) {
+  int lost = 0;
+  for (const PanelCase& file : s.files) {
+    const std::string path = Simulator::Path(file.config);
+    auto it = tree.find(path);
+    const std::string* bytes = it == tree.end() ? nullptr : &it->second;
+    auto matches = [&](const Tree& other) {
+      auto found = other.find(path);
+      return bytes != nullptr && found != other.end() && found->second == *bytes;
+    };
+    if (!matches(before) && !matches(done)) ++lost;
+  }
+  return lost;
+}
+
+// Runs the click with the k-th file operation (reads and checks included) failing with each kind
+// of error, and with the program stopping dead at the k-th operation (every later operation fails
+// and nothing it does reaches the disk), then starting again and finishing with the recovery.
+void ExhaustFaults(const Scenario& s, bool removal, FaultTotals* totals) {
+  const Group& g = *s.group;
+  const Family& family = FamilyOf(g);
+  const C button = removal ? g.remove : g.install;
+  auto prepared = [&] {
+    auto sim = std::make_unique<Simulator>(s.files);
+    sim->Start();
+    if (removal) {
+      EXPECT_TRUE(sim->Click(g.install, g));
+    }
+    return sim;
+  };
+  Tree before, done;
+  int operations = 0;
+  {
+    auto sim = prepared();
+    before = sim->Snapshot();
+    sim->fs.ClearLog();
+    EXPECT_TRUE(sim->Click(button, g));
+    operations = static_cast<int>(sim->fs.log().size());
+    done = sim->Snapshot();
+  }
+  // After a removal, the files are as they were before the installation.
+  const Tree& finished = done;
+
+  for (ErrorKind kind : {ErrorKind::kDiskFull, ErrorKind::kPermissionDenied, ErrorKind::kInUse}) {
+    for (int k = 1; k <= operations; ++k) {
+      SCOPED_TRACE(std::string(DescribeErrorKind(kind)) + " at operation " + std::to_string(k));
+      auto sim = prepared();
+      int seen = 0;
+      sim->fs.SetFaultHook([&](const FileOperation& op) {
+        return ++seen == k ? Status::Failed(kind, "use", op.path) : Status::Ok();
+      });
+      bool ok = sim->logic->Click(button);
+      sim->fs.SetFaultHook(nullptr);
+      const Tree after = sim->Snapshot();
+      ++totals->points;
+      totals->files_lost += LostFiles(s, after, before, finished);
+      // A failed click leaves the tree as it was; one that got past its fault finished.
+      EXPECT_EQ(Differences(ok ? finished : before, after), std::vector<std::string>());
+    }
+  }
+
+  for (int k = 1; k <= operations; ++k) {
+    SCOPED_TRACE("stopped dead at operation " + std::to_string(k));
+    auto sim = prepared();
+    int seen = 0;
+    sim->fs.SetFaultHook([&](const FileOperation& op) {
+      return ++seen >= k ? Status::Failed(ErrorKind::kOther, "use", op.path) : Status::Ok();
+    });
+    sim->logic->Click(button);
+    sim->fs.SetFaultHook(nullptr);
+    ++totals->points;
+
+    // The next start shows what the disk holds; Remove finishes an interrupted change.
+    sim->Start();
+    FamilyDisplayState state = sim->logic->StateOf(family);
+    if (state == FamilyDisplayState::kInterruptedInstall ||
+        state == FamilyDisplayState::kInterruptedRemove ||
+        (removal && state == FamilyDisplayState::kInstalled)) {
+      EXPECT_TRUE(sim->Click(g.remove, g)) << sim->window->Caption(g.status);
+      sim->Start();
+      state = sim->logic->StateOf(family);
+    }
+    const Tree after = sim->Snapshot();
+    totals->files_lost += LostFiles(s, after, before, finished);
+    // The record agrees with the files: installed exactly when the installation finished.
+    if (state == FamilyDisplayState::kInstalled) {
+      EXPECT_FALSE(removal);
+      EXPECT_EQ(Differences(done, after), std::vector<std::string>());
+    } else {
+      EXPECT_EQ(state, FamilyDisplayState::kNotInstalled);
+      const Tree& original = removal ? finished : before;
+      EXPECT_EQ(Differences(original, after), std::vector<std::string>());
+    }
+  }
+}
+
+TEST(FaultInjectionTest, NoFileIsLostWhateverOperationFailsOrWhereverTheProgramStops) {
+  const std::vector<Scenario> scenarios = {
+      CheyenneWorkedExample(),
+      AtrScenarios()[0],
+      PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9",
+                   "gauge05"}),
+      PmdgScenario({"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11"}),
+  };
+  FaultTotals totals;
+  for (const Scenario& s : scenarios) {
+    for (bool removal : {false, true}) {
+      SCOPED_TRACE(s.group->record_section + std::string(removal ? " removal" : " installation"));
+      ExhaustFaults(s, removal, &totals);
+    }
+  }
+  std::cout << "fault points: " << totals.points << ", files lost: " << totals.files_lost << "\n";
+  EXPECT_EQ(totals.files_lost, 0);
+  EXPECT_GT(totals.points, 0);
 }
 
 }  // namespace

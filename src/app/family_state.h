@@ -1,32 +1,44 @@
-// The state the start-up scan leaves a family's group of controls in.
+// The state a family's group of controls shows, and the facts on disk it is derived from.
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "aircraft/procedure.h"
 
 namespace ql2 {
 
 enum class FamilyDisplayState {
-  kAbsent,        // the aircraft cannot be found
-  kNotInstalled,  // Install offered
-  kInstalled,     // Remove offered
-  kEdited,        // installed, but the panel file lost the gauge window: Repair offered
-  kError,         // the record or the panel file cannot be read; the status line says why
+  kAbsent,              // the aircraft cannot be found
+  kNotInstalled,        // Install offered
+  kInstalled,           // Remove offered
+  kEdited,              // installed, but the panel file lost the gauge window: Repair offered
+  kInterruptedInstall,  // backups without an installation: Remove puts the files back
+  kInterruptedRemove,   // an installation missing backups: Remove puts back the rest
+  kError,               // the record or the panel file cannot be read; the status line says why
 };
 
-inline std::string_view FamilyDisplayStateName(FamilyDisplayState state) {
-  switch (state) {
-    case FamilyDisplayState::kAbsent:
-      return "Absent";
-    case FamilyDisplayState::kNotInstalled:
-      return "NotInstalled";
-    case FamilyDisplayState::kInstalled:
-      return "Installed";
-    case FamilyDisplayState::kEdited:
-      return "Edited";
-    case FamilyDisplayState::kError:
-      break;
-  }
-  return "Error";
-}
+std::string_view FamilyDisplayStateName(FamilyDisplayState state);
+
+// What the start-up scan (and the re-check before each click) finds of one family.
+struct FamilyFacts {
+  bool present = false;      // the family's folder exists
+  bool record_read = false;  // the record's "Installed" key was read (the ATR's only when present)
+  std::string record_error;  // why it could not be read
+  double installed = 0;
+  std::string full;            // the record's "Full" text, for families with further models
+  bool panel_checked = false;  // the ATR: its panel file was looked at for the gauge's title
+  bool title_found = false;
+  std::string panel_error;  // why an installed ATR's panel file could not be read
+  BackupSurvey backups;
+  // Installed, yet the reference file is byte for byte its backup: a removal put it back and
+  // stopped before it could finish.
+  bool reference_restored = false;
+
+  bool operator==(const FamilyFacts& other) const;
+  bool operator!=(const FamilyFacts& other) const { return !(*this == other); }
+};
+
+FamilyDisplayState DeriveState(const Family& family, const FamilyFacts& facts);
 
 }  // namespace ql2

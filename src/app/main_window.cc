@@ -1,21 +1,67 @@
 #include "app/main_window.h"
 
+#include <memory>
+
 #include "aircraft/procedure.h"
 #include "app/texts.h"
 #include "panelcfg/panel_config.h"
+#include "platform/profile.h"
 #include "platform/sim_path.h"
 #include "record/install_record.h"
 
 namespace ql2 {
+namespace {
+
+void SetVisible(Window& window, ControlId id, bool visible) {
+  if (id == ControlId::kNone) return;
+  if (visible) {
+    window.Show(id);
+  } else {
+    window.Hide(id);
+  }
+}
+
+void SetEnabled(Window& window, ControlId id, bool enabled) {
+  if (enabled) {
+    window.Enable(id);
+  } else {
+    window.Disable(id);
+  }
+}
+
+// Names the backup that shows a change did not finish: the first one left over from an
+// installation, or the first one missing from an installation.
+std::string InterruptionText(const Family& family, const FamilyFacts& facts,
+                             FamilyDisplayState state) {
+  const bool install = state == FamilyDisplayState::kInterruptedInstall;
+  const std::vector<bool>& exists = facts.backups.exists;
+  for (std::size_t i = 0; i < family.files.size(); ++i) {
+    const PanelFile& file = family.files[i];
+    if (install ? exists[i] : (!file.further_model && !exists[i])) {
+      return DisplaySimPath(file.backup) +
+             std::string(install ? texts::kInterruptedInstall : texts::kInterruptedRemove);
+    }
+  }
+  // Every backup is there, but the reference file is already back as it was.
+  return DisplaySimPath(family.files[0].config) + std::string(texts::kInterruptedRestore);
+}
+
+}  // namespace
 
 MainWindowLogic::MainWindowLogic(Window& window, FileSystem& fs, Registry& registry, Shell& shell)
     : window_(window), fs_(fs), registry_(registry), shell_(shell) {}
 
+std::string MainWindowLogic::SimPath(std::string_view relative) const {
+  return JoinSimPath(sim_folder_, relative, fs_.Separator());
+}
+
 void MainWindowLogic::StartupScan(const ScanOptions& options) {
   states_.clear();
+  facts_.clear();
   scan_options_ = options;
   Result<std::string> folder = registry_.ReadSimulatorFolder();
-  simulator_found_ = folder.ok();
+  // A registry value that names no folder (or a file) is as good as none.
+  simulator_found_ = folder.ok() && fs_.Stat(folder.value()).kind == EntryKind::kFolder;
   if (!simulator_found_) {
     // Without a simulator folder there is nothing to look at and nowhere to write: every group
     // says so and offers nothing.
@@ -29,35 +75,21 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     return;
   }
   registry_folder_ = folder.value();
-  for (const Family* family : AllFamilies()) {
-    window_.SetCaption(family->controls.status, texts::kNotInstalled);
-  }
   window_.SetCaption(ControlId::kLabel3, registry_folder_);
-  const std::string sim_folder = window_.Caption(ControlId::kLabel3);
-  auto path = [&](std::string_view relative) {
-    return JoinSimPath(sim_folder, relative, fs_.Separator());
-  };
-  InstallRecord record(fs_, sim_folder);
+  sim_folder_ = window_.Caption(ControlId::kLabel3);
+  // Another copy of the program that is changing files is waited for; if it takes too long the
+  // scan goes on, and the re-check before each click catches what it changed.
+  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+  InstallRecord record(fs_, sim_folder_);
 
   std::map<const Family*, bool> present;
   for (const Family* family : AllFamilies()) {
-    const FamilyControls& controls = family->controls;
     if (!family->full_folder.empty()) {
       // A record that cannot be written is reported by the click that needs it.
       record.Write(family->record_section, record::kFullKey,
-                   PathExists(fs_, path(family->full_folder)) ? record::kYes : record::kNo);
+                   PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
     }
-    bool found = PathExists(fs_, path(family->presence_folder));
-    present[family] = found;
-    if (found) {
-      window_.Show(controls.install);
-      window_.Show(controls.remove);
-    } else {
-      window_.Hide(controls.install);
-      window_.Hide(controls.remove);
-      window_.SetCaption(controls.status, family->texts.absent);
-    }
-    states_[family] = found ? FamilyDisplayState::kNotInstalled : FamilyDisplayState::kAbsent;
+    present[family] = PathExists(fs_, SimPath(family->presence_folder));
   }
 
   if (options.ask_first_run) {
@@ -66,111 +98,161 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
       bool yes = window_.AskYesNo(texts::kFirstRunTitle, texts::kFirstRunText);
       record.Write(record::kOptionsSection, record::kFirstTimeKey, record::kNo);
       // A manual that cannot be opened does not stop the program.
-      if (yes) shell_.OpenDocument(path(package::kManual));
+      if (yes) shell_.OpenDocument(SimPath(package::kManual));
     }
   }
 
-  for (const Family* family : {&CheyenneFamily(), &PmdgFamily(), &PicFamily()}) {
-    double value = 0;
-    if (ReadInstalled(*family, present[family], &value)) {
-      ApplyInstalledRecord(*family, value, present[family]);
-    }
+  marker_found_ = PlainFileExists(fs_, SimPath(package::kInstallerMarker));
+  for (const Family* family : AllFamilies()) {
+    ShowFamily(*family, GatherFacts(*family, present[family]));
   }
-
-  marker_found_ = PlainFileExists(fs_, path(package::kInstallerMarker));
-  if (!marker_found_) {
-    for (const Family* family : AllFamilies()) window_.Hide(family->controls.install);
-  }
-
-  if (present[&AtrFamily()]) ScanAtr(sim_folder);
   OfferFolderChoice();
+}
+
+FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
+  FamilyFacts facts;
+  facts.present = present;
+  const bool checks_panel = &family == &AtrFamily();
+  // The ATR's record and panel file are looked at only when the ATR is there.
+  if (checks_panel && !present) return facts;
+
+  InstallRecord record(fs_, sim_folder_);
+  Result<double> installed = record.ReadNumber(family.record_section, record::kInstalledKey);
+  facts.record_read = installed.ok();
+  if (!installed.ok()) {
+    facts.record_error = std::string(texts::kCannotRead) + DisplaySimPath(record::kRelativePath) +
+                         ": " + installed.status().cause() + ".";
+    return facts;
+  }
+  facts.installed = installed.value();
+  if (!family.full_folder.empty()) {
+    Result<std::string> full = profile::ReadFileString(
+        fs_, record.path(), family.record_section, record::kFullKey, "", record::kValueBufferSize);
+    facts.full = full.ok() ? full.value() : full.status().cause();
+  }
+  if (!present) return facts;
+  facts.backups = SurveyBackups(fs_, family, sim_folder_);
+  if (facts.installed != 0 && facts.backups.exists[0]) {
+    Result<std::string> reference = fs_.ReadFile(SimPath(family.files[0].config));
+    Result<std::string> backup = fs_.ReadFile(SimPath(family.files[0].backup));
+    facts.reference_restored = reference.ok() && backup.ok() && reference.value() == backup.value();
+  }
+
+  if (checks_panel && facts.installed != 0) {
+    const std::string_view panel_file = family.files[0].config;
+    Result<std::string> bytes = fs_.ReadFile(SimPath(panel_file));
+    if (bytes.ok()) {
+      facts.panel_checked = true;
+      facts.title_found = HasGaugeTitleLine(bytes.value());
+    } else {
+      // Installed, but the panel file cannot be looked at: say so rather than guess.
+      facts.panel_error = std::string(texts::kCannotRead) + DisplaySimPath(panel_file) + ": " +
+                          bytes.status().cause() + ".";
+    }
+  }
+  return facts;
+}
+
+void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts) {
+  const FamilyControls& controls = family.controls;
+  const FamilyDisplayState state = DeriveState(family, facts);
+  states_[&family] = state;
+  facts_[&family] = facts;
+
+  // The buttons show when the aircraft is there; Install only when the gauge package's installer
+  // marker is there too.
+  SetVisible(window_, controls.install, facts.present && marker_found_);
+  SetVisible(window_, controls.remove, facts.present);
+  window_.SetCaption(controls.install, state == FamilyDisplayState::kEdited
+                                           ? texts::kRepairCaption
+                                           : FindControl(controls.install).caption);
+  ControlId icon = ControlId::kNone;
+  std::string status;
+  bool install_enabled = false;
+  bool remove_enabled = false;
+  switch (state) {
+    case FamilyDisplayState::kAbsent:
+      status = family.texts.absent;
+      break;
+    case FamilyDisplayState::kNotInstalled:
+      status = texts::kNotInstalled;
+      install_enabled = true;
+      icon = controls.not_installed_icon;
+      break;
+    case FamilyDisplayState::kInstalled:
+      status = texts::kInstalled;
+      remove_enabled = true;
+      icon = controls.installed_icon;
+      break;
+    case FamilyDisplayState::kEdited:
+      status = texts::kEdited;
+      install_enabled = true;
+      icon = controls.edited_icon;
+      break;
+    case FamilyDisplayState::kInterruptedInstall:
+    case FamilyDisplayState::kInterruptedRemove:
+      status = InterruptionText(family, facts, state);
+      remove_enabled = true;
+      break;
+    case FamilyDisplayState::kError:
+      status = facts.record_read ? facts.panel_error : facts.record_error;
+      break;
+  }
+  window_.SetCaption(controls.status, status);
+  SetEnabled(window_, controls.install, install_enabled);
+  SetEnabled(window_, controls.remove, remove_enabled);
+  for (ControlId each :
+       {controls.not_installed_icon, controls.installed_icon, controls.edited_icon}) {
+    SetVisible(window_, each, each == icon);
+  }
 }
 
 void MainWindowLogic::OfferFolderChoice() {
   bool any_present = false;
   for (const auto& state : states_) any_present |= state.second != FamilyDisplayState::kAbsent;
   // A folder that holds none of the aircraft may be the wrong one: the user may choose again.
-  if (folder_memory_ != nullptr && !any_present) {
-    window_.Show(ControlId::kChooseFolder);
+  SetVisible(window_, ControlId::kChooseFolder, folder_memory_ != nullptr && !any_present);
+}
+
+bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
+  const ControlId status = family.controls.status;
+  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+  if (!lock.ok()) {
+    window_.SetCaption(status, texts::kBusy);
+    return false;
+  }
+  FamilyFacts now = GatherFacts(family, PathExists(fs_, SimPath(family.presence_folder)));
+  if (now != facts_[&family]) {
+    ShowFamily(family, now);
+    window_.SetCaption(status, std::string(texts::kChangedMeanwhile) + window_.Caption(status));
+    return false;
+  }
+
+  ClickContext context{window_, fs_, registry_, registry_folder_};
+  bool succeeded;
+  if (install) {
+    succeeded = InstallFamily(family, context);
   } else {
-    window_.Hide(ControlId::kChooseFolder);
+    FamilyDisplayState state = StateOf(family);
+    bool interrupted = state == FamilyDisplayState::kInterruptedInstall ||
+                       state == FamilyDisplayState::kInterruptedRemove;
+    succeeded = RemoveFamily(family, context,
+                             interrupted ? RemoveMode::kFinishInterrupted : RemoveMode::kNormal);
   }
-}
-
-bool MainWindowLogic::ReadInstalled(const Family& family, bool present, double* value) {
-  InstallRecord record(fs_, window_.Caption(ControlId::kLabel3));
-  Result<double> read = record.ReadNumber(family.record_section, record::kInstalledKey);
-  if (read.ok()) {
-    *value = read.value();
-    return true;
-  }
-  // An absent family stays shown as absent: there is nothing to act on.
-  if (!present) return false;
-  window_.SetCaption(family.controls.status, std::string(texts::kCannotRead) +
-                                                 DisplaySimPath(record::kRelativePath) + ": " +
-                                                 read.status().cause() + ".");
-  window_.Disable(family.controls.install);
-  window_.Disable(family.controls.remove);
-  states_[&family] = FamilyDisplayState::kError;
-  return false;
-}
-
-void MainWindowLogic::ApplyInstalledRecord(const Family& family, double value, bool present) {
-  const FamilyControls& controls = family.controls;
-  if (value == 0) {
-    window_.Enable(controls.install);
-    window_.Disable(controls.remove);
-    if (present) {
-      window_.Show(controls.not_installed_icon);
-    } else {
-      window_.Hide(controls.not_installed_icon);
-    }
-    states_[&family] = present ? FamilyDisplayState::kNotInstalled : FamilyDisplayState::kAbsent;
-  } else {
-    // An installed family shows so even when its folder has gone; its buttons stay hidden then.
-    window_.Disable(controls.install);
-    window_.Enable(controls.remove);
-    window_.SetCaption(controls.status, texts::kInstalled);
-    window_.Show(controls.installed_icon);
-    states_[&family] = FamilyDisplayState::kInstalled;
-  }
-}
-
-void MainWindowLogic::ScanAtr(const std::string& sim_folder) {
-  const Family& atr = AtrFamily();
-  const FamilyControls& controls = atr.controls;
-  double value = 0;
-  if (!ReadInstalled(atr, true, &value)) return;
-
-  const std::string_view panel_file = atr.files[0].config;
-  Result<std::string> bytes = fs_.ReadFile(JoinSimPath(sim_folder, panel_file, fs_.Separator()));
-  if (!bytes.ok() && value != 0) {
-    // Installed, but the panel file cannot be looked at: say so rather than guess.
-    window_.SetCaption(controls.status, std::string(texts::kCannotRead) +
-                                            DisplaySimPath(panel_file) + ": " +
-                                            bytes.status().cause() + ".");
-    window_.Disable(controls.install);
-    window_.Disable(controls.remove);
-    states_[&atr] = FamilyDisplayState::kError;
-    return;
-  }
-  bool title_found = bytes.ok() && HasGaugeTitleLine(bytes.value());
-
-  ApplyInstalledRecord(atr, value, true);
-  if (value == 1 && !title_found) {
-    window_.SetCaption(controls.status, texts::kEdited);
-    window_.Enable(controls.install);
-    window_.Disable(controls.remove);
-    window_.SetCaption(controls.install, texts::kRepairCaption);
-    window_.Show(controls.edited_icon);
-    window_.Hide(controls.installed_icon);
-    states_[&atr] = FamilyDisplayState::kEdited;
-  }
+  // What this click left on disk is what the next click's re-check compares with; the group
+  // keeps the texts the click set.
+  facts_[&family] = GatherFacts(family, now.present);
+  states_[&family] = DeriveState(family, facts_[&family]);
+  return succeeded;
 }
 
 bool MainWindowLogic::Click(ControlId id) {
   if (id == ControlId::kClose) {
     window_.Close();
+    return true;
+  }
+  if (id == ControlId::kPictureAbout) {
+    window_.ShowAboutModally();
     return true;
   }
   if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) {
@@ -180,14 +262,9 @@ bool MainWindowLogic::Click(ControlId id) {
     StartupScan(scan_options_);
     return saved.ok();
   }
-  if (id == ControlId::kPictureAbout) {
-    window_.ShowAboutModally();
-    return true;
-  }
   for (const Family* family : AllFamilies()) {
-    ClickContext context{window_, fs_, registry_, registry_folder_};
-    if (id == family->controls.install) return InstallFamily(*family, context);
-    if (id == family->controls.remove) return RemoveFamily(*family, context);
+    if (id == family->controls.install) return ClickFamily(*family, true);
+    if (id == family->controls.remove) return ClickFamily(*family, false);
   }
   return true;
 }

@@ -36,19 +36,23 @@ class MainWindowLogic {
   // (ChosenFolderRegistry).
   void SetFolderMemory(FolderMemory* memory) { folder_memory_ = memory; }
 
-  // A click on a control. Returns false when an Install or Remove procedure reported a failure.
+  // A click on a control. Returns false when an Install or Remove click did nothing or failed.
+  // Before its first change, a family's click takes the simulator folder's lock and looks again
+  // at the record and the backups: if another copy of the program changed them since this window
+  // showed them, the group is shown afresh and nothing is done.
   bool Click(ControlId id);
 
-  // What the scan found.
+  // The state the family's group was last shown in (by the scan, or a refresh before a click).
   FamilyDisplayState StateOf(const Family& family) const;
   bool simulator_found() const { return simulator_found_; }
   bool installer_marker_found() const { return marker_found_; }
 
  private:
-  void ApplyInstalledRecord(const Family& family, double value, bool present);
-  bool ReadInstalled(const Family& family, bool present, double* value);
-  void ScanAtr(const std::string& sim_folder);
+  FamilyFacts GatherFacts(const Family& family, bool present);
+  void ShowFamily(const Family& family, const FamilyFacts& facts);
+  bool ClickFamily(const Family& family, bool install);
   void OfferFolderChoice();
+  std::string SimPath(std::string_view relative) const;
 
   Window& window_;
   FileSystem& fs_;
@@ -57,6 +61,8 @@ class MainWindowLogic {
   FolderMemory* folder_memory_ = nullptr;
   ScanOptions scan_options_;
   std::string registry_folder_;  // the folder text last read from the registry
+  std::string sim_folder_;       // the folder the scan looked at
+  std::map<const Family*, FamilyFacts> facts_;
   std::map<const Family*, FamilyDisplayState> states_;
   bool simulator_found_ = false;
   bool marker_found_ = false;

@@ -6,6 +6,7 @@
 #include "app/texts.h"
 #include "platform/memory_file_system.h"
 #include "platform/profile.h"
+#include "platform/sim_path.h"
 
 namespace ql2 {
 namespace {
@@ -51,6 +52,16 @@ struct Tree {
     return *this;
   }
   Tree& AllFamilies() { return Cheyenne().Atr().Pmdg700().Pic300(); }
+  // The backups an installation leaves, for every family whose folder is there.
+  Tree& Backups() {
+    for (const Family* family : ql2::AllFamilies()) {
+      if (!PathExists(fs, JoinSimPath(kSim, family->presence_folder, '/'))) continue;
+      for (const PanelFile& file : family->files) {
+        if (!file.further_model) fs.AddFile(JoinSimPath(kSim, file.backup, '/'), "backup");
+      }
+    }
+    return *this;
+  }
 };
 
 std::string RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time = 0) {
@@ -158,6 +169,7 @@ const ScanCase kScanCases[] = {
     {"AllInstalled",
      [](Tree& t) {
        t.Cheyenne().Atr("[Window Titles]\r\nWindow01=Quillever\r\n").Pmdg700().Pic300().Marker();
+       t.Backups();
        t.Record(RecordText(1, 1, 1, 1));
      },
      kInstalled, kInstalled, kInstalled, kInstalled},
@@ -165,32 +177,43 @@ const ScanCase kScanCases[] = {
      kInstalledButHidden, kAtrAbsent, kInstalledButHidden, kInstalledButHidden},
     {"AtrTitleMissingIsEdited",
      [](Tree& t) {
-       t.Atr("[Window Titles]\r\nWindow01=Other\r\n").Marker().Record(RecordText(0, 1, 0, 0));
+       t.Atr("[Window Titles]\r\nWindow01=Other\r\n")
+           .Marker()
+           .Backups()
+           .Record(RecordText(0, 1, 0, 0));
      },
      kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
     {"AtrTitleInOtherCaseIsEdited",
-     [](Tree& t) { t.Atr("Window01=quillever\r\n").Marker().Record(RecordText(0, 1, 0, 0)); },
+     [](Tree& t) {
+       t.Atr("Window01=quillever\r\n").Marker().Backups().Record(RecordText(0, 1, 0, 0));
+     },
      kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
     {"AtrTitleWithTrailingBlankIsEdited",
-     [](Tree& t) { t.Atr("Window01=Quillever \r\n").Marker().Record(RecordText(0, 1, 0, 0)); },
+     [](Tree& t) {
+       t.Atr("Window01=Quillever \r\n").Marker().Backups().Record(RecordText(0, 1, 0, 0));
+     },
      kCheyenneAbsent, kAtrEdited, kPmdgAbsent, kPicAbsent},
     {"AtrBareTitleLineCounts",
-     [](Tree& t) { t.Atr("x\r\n=Quillever").Marker().Record(RecordText(0, 1, 0, 0)); },
+     [](Tree& t) { t.Atr("x\r\n=Quillever").Marker().Backups().Record(RecordText(0, 1, 0, 0)); },
      kCheyenneAbsent, kInstalled, kPmdgAbsent, kPicAbsent},
     {"AtrRecordTwoSkipsTitleCheck",
-     [](Tree& t) { t.Atr("nothing\r\n").Marker().Record(RecordText(0, 2, 0, 0)); }, kCheyenneAbsent,
-     kInstalled, kPmdgAbsent, kPicAbsent},
+     [](Tree& t) { t.Atr("nothing\r\n").Marker().Backups().Record(RecordText(0, 2, 0, 0)); },
+     kCheyenneAbsent, kInstalled, kPmdgAbsent, kPicAbsent},
     {"AtrRecordZeroWithoutTitle",
      [](Tree& t) { t.Atr("nothing\r\n").Marker().Record(RecordText(0, 0, 0, 0)); }, kCheyenneAbsent,
      kOffered, kPmdgAbsent, kPicAbsent},
     {"MarkerMissingHidesInstallButtons",
-     [](Tree& t) { t.AllFamilies().Record(RecordText(0, 0, 1, 0)); },
+     [](Tree& t) {
+       t.AllFamilies().Record(RecordText(0, 0, 1, 0));
+       t.fs.AddFile("/sim/Aircraft/PMDG737-700/panel/panel.cfg.backup", "");
+       t.fs.AddFile("/sim/Aircraft/PMDG737-700/panel.VC/panel.cfg.backup", "");
+     },
      {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
      {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"},
      {S::kInstalled, kInst, "hidden", "enabled", "ins"},
      {S::kNotInstalled, kNotInst, "hidden", "disabled", "not"}},
     {"MarkerMissingWithAtrEdited",
-     [](Tree& t) { t.Atr("nothing\r\n").Record(RecordText(0, 1, 0, 0)); },
+     [](Tree& t) { t.Atr("nothing\r\n").Backups().Record(RecordText(0, 1, 0, 0)); },
      kCheyenneAbsent,
      {S::kEdited, kEdited, "hidden", "disabled", "edit", "Repair"},
      kPmdgAbsent,
@@ -217,7 +240,9 @@ const ScanCase kScanCases[] = {
      kOffered, kOffered, kOffered},
     {"JunkRecordValuesReadAsNumbers",
      [](Tree& t) {
-       t.AllFamilies().Marker().Record(
+       t.AllFamilies().Marker();
+       t.fs.AddFile("/sim/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup", "");
+       t.Record(
            "[Cheyenne]\r\nInstalled=abc\r\n[ATR]\r\nInstalled=1x\r\n[PMDG]\r\nInstalled=\r\n"
            "[PIC]\r\nInstalled=0000000001\r\n");
      },
@@ -243,6 +268,42 @@ const ScanCase kScanCases[] = {
       "disabled", "disabled", "none"},
      kPmdgAbsent,
      kPicAbsent},
+    {"BackupsWithoutInstallationAreAnInterruptedInstall",
+     [](Tree& t) {
+       t.AllFamilies().Marker().Record(RecordText(0, 0, 0, 0));
+       t.fs.AddFile("/sim/Aircraft/Digital Aviation PA31T Cheyenne II/panel.vfr/panel.backup", "");
+       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg.backup", "");
+     },
+     {S::kInterruptedInstall,
+      "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel.vfr\\panel.backup exists although the "
+      "gauge is not installed: an installation did not finish. Click Remove to put the files back "
+      "from their backups.",
+      "disabled", "enabled", "none"},
+     kOffered,
+     kOffered,
+     {S::kInterruptedInstall,
+      "Aircraft\\feelThere pic 737-500\\panel\\panel.cfg.backup" +
+          std::string(texts::kInterruptedInstall),
+      "disabled", "enabled", "none"}},
+    {"InstallationMissingBackupsIsAnInterruptedRemove",
+     [](Tree& t) {
+       t.AllFamilies().Marker().Backups().Record(RecordText(1, 1, 1, 0));
+       t.fs.RemoveFolder("/sim/Aircraft/PMDG737-700/panel.VC");
+       t.fs.DeleteFile("/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup");
+     },
+     {S::kInterruptedRemove,
+      "Aircraft\\Digital Aviation PA31T1 Cheyenne I\\panel\\panel.backup is missing although the "
+      "gauge is installed: a removal did not finish. Click Remove to put back the files that still "
+      "have a backup.",
+      "disabled", "enabled", "none"},
+     kAtrEdited,
+     {S::kInterruptedRemove,
+      "Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup" + std::string(texts::kInterruptedRemove),
+      "disabled", "enabled", "none"},
+     {S::kInterruptedInstall,
+      "Aircraft\\feelThere pic 737-300\\panel\\panel.cfg.backup" +
+          std::string(texts::kInterruptedInstall),
+      "disabled", "enabled", "none"}},
     {"Pmdg800WithoutPmdg700IsAbsent",
      [](Tree& t) { t.Pmdg800().Marker().Record(RecordText(0, 0, 0, 0)); }, kCheyenneAbsent,
      kAtrAbsent, kPmdgAbsent, kPicAbsent},

@@ -20,6 +20,25 @@ inline constexpr std::string_view kFirstRunText =
     "It is recommended to read the user manual prior to using the configurator.\r\n"
     "Do you wish to read it now?";
 
+// A change that a crash or power cut stopped midway, found at start-up; each follows the name
+// of the backup that tells.
+inline constexpr std::string_view kInterruptedInstall =
+    " exists although the gauge is not installed: an installation did not finish. Click Remove "
+    "to put the files back from their backups.";
+inline constexpr std::string_view kInterruptedRemove =
+    " is missing although the gauge is installed: a removal did not finish. Click Remove to put "
+    "back the files that still have a backup.";
+inline constexpr std::string_view kInterruptedRestore =
+    " is back as it was before the installation, but the gauge is still recorded as installed: a "
+    "removal did not finish. Click Remove to finish it.";
+inline constexpr std::string_view kInterruptedUndone =
+    "Every panel file that had a backup has been put back.";
+// Another copy of the program changed the files since this window looked at them.
+inline constexpr std::string_view kChangedMeanwhile =
+    "The files changed since this window last looked at them, so nothing was done. ";
+inline constexpr std::string_view kBusy =
+    "Another copy of the Configurator is changing these files. Try again in a moment.";
+
 inline constexpr std::string_view kCannotInstall = "Cannot install: ";
 inline constexpr std::string_view kCannotRemove = "Cannot remove: ";
 inline constexpr std::string_view kCannotRead = "Cannot read ";

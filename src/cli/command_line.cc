@@ -74,7 +74,9 @@ bool Parse(const std::vector<std::string>& arguments, Arguments* parsed) {
 std::string WhyNotOffered(const MainWindowLogic& logic, const RecordingWindow& window,
                           const Family& family, Command command) {
   FamilyDisplayState state = logic.StateOf(family);
-  if (state == FamilyDisplayState::kAbsent || state == FamilyDisplayState::kError) {
+  if (state == FamilyDisplayState::kAbsent || state == FamilyDisplayState::kError ||
+      state == FamilyDisplayState::kInterruptedInstall ||
+      state == FamilyDisplayState::kInterruptedRemove) {
     return window.Caption(family.controls.status);
   }
   if (command == Command::kInstall) {

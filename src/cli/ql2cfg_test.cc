@@ -1,6 +1,9 @@
 // ql2cfg end to end: the built program run on simulator trees in a temporary folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +11,11 @@
 #include <map>
 #include <sstream>
 #include <string>
+
+#include "aircraft/family.h"
+#include "app/main_window.h"
+#include "app/recording_window.h"
+#include "platform/posix_file_system.h"
 
 namespace {
 
@@ -193,6 +201,96 @@ TEST_F(Ql2cfgTest, DryRunLeavesTheTreeByteIdenticalAndShowsTheChanges) {
             std::string::npos)
       << remove.out;
   EXPECT_NE(remove.out.find("-Window1=Quillever\n"), std::string::npos);
+}
+
+TEST_F(Ql2cfgTest, SymbolicLinkIsEditedThroughAndBackedUpByContent) {
+  MakeAtr();
+  const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+  const fs::path target = root_ / "elsewhere/real panel.cfg";
+  WriteAll(target, kAtrPanel);
+  fs::remove(panel);
+  fs::create_symlink(target, panel);
+
+  ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);
+  EXPECT_TRUE(fs::is_symlink(panel));
+  EXPECT_NE(ReadAll(target).find("Window1=Quillever"), std::string::npos);
+  const fs::path backup = panel.string() + ".backup";
+  EXPECT_FALSE(fs::is_symlink(backup));
+  EXPECT_EQ(ReadAll(backup), kAtrPanel);
+
+  ASSERT_EQ(Ql2cfg(WithSim("remove atr")).status, 0);
+  EXPECT_TRUE(fs::is_symlink(panel));
+  EXPECT_EQ(ReadAll(target), kAtrPanel);
+  EXPECT_FALSE(fs::exists(backup));
+}
+
+TEST_F(Ql2cfgTest, NonAsciiFolderNamesRoundTrip) {
+  sim_ = root_ / "Fl\xC3\xBCge \xE9t\xE9";  // UTF-8, then bytes that are not UTF-8
+  MakeAtr();
+  const auto before = Snapshot();
+  ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);
+  ASSERT_EQ(Ql2cfg(WithSim("remove atr")).status, 0);
+  auto after = Snapshot();
+  after.erase((sim_ / "QL/qlever2.con").string());
+  auto original = before;
+  original.erase((sim_ / "QL/qlever2.con").string());
+  EXPECT_EQ(after, original);
+}
+
+TEST_F(Ql2cfgTest, ReadOnlyPanelIsRefusedEvenToRoot) {
+  MakeAtr();
+  const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+  fs::permissions(panel, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Ql2cfg(WithSim("status"));  // writes the "Full" keys once
+  const auto before = Snapshot();
+  Outcome run = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg is read-only.\n");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// A window that looked at the files, then another copy of the program changed them: the window's
+// click shows the new state and does nothing.
+TEST_F(Ql2cfgTest, WindowDoesNotActOnAStateAnotherCopyChanged) {
+  MakeAtr();
+  ql2::PosixFileSystem disk;
+  ql2::MemoryRegistry registry(sim_.string());
+  ql2::RecordingShell shell;
+  ql2::RecordingWindow window;
+  ql2::MainWindowLogic logic(window, disk, registry, shell);
+  ql2::MainWindowLogic::ScanOptions options;
+  options.ask_first_run = false;
+  logic.StartupScan(options);
+  const ql2::FamilyControls& atr = ql2::AtrFamily().controls;
+  ASSERT_TRUE(window.IsClickable(atr.install));
+
+  ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);
+  const auto installed = Snapshot();
+  EXPECT_FALSE(logic.Click(atr.install));
+  EXPECT_EQ(Snapshot(), installed);
+  EXPECT_EQ(window.Caption(atr.status),
+            "The files changed since this window last looked at them, so nothing was done. "
+            "Quillever2 gauge is installed.");
+  EXPECT_TRUE(window.IsClickable(atr.remove));
+  EXPECT_TRUE(logic.Click(atr.remove)) << window.Caption(atr.status);
+  EXPECT_EQ(ReadAll(sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg"), kAtrPanel);
+}
+
+// While another copy holds the simulator folder, a click waits, then gives up without a change.
+TEST_F(Ql2cfgTest, ClickWaitsForAnotherCopyThenGivesUp) {
+  MakeAtr();
+  Ql2cfg(WithSim("status"));
+  const auto before = Snapshot();
+  int held = open(sim_.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  Outcome run = Ql2cfg(WithSim("install atr"));
+  close(held);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "Another copy of the Configurator is changing these files. Try again in a moment.\n");
+  EXPECT_EQ(Snapshot(), before);
 }
 
 }  // namespace

@@ -6,24 +6,14 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ascii.h"
+
 namespace ql2 {
 namespace {
 
 constexpr char kSeparator = '/';
 constexpr std::string_view kCurrentFolder = ".";
 constexpr std::string_view kParentFolder = "..";
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 // The entry of `folder` equal to `name` ignoring case; of several, the first byte by byte.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std::string_view name) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/text_lines.h"
 
 namespace ql2 {
@@ -16,18 +17,6 @@ std::string_view Trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   std::size_t last = text.find_last_not_of(kBlanks);
   return text.substr(first, last - first + 1);
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // The section name of a header line, or false when the line is not a header.
@@ -68,7 +57,7 @@ Location Find(std::string_view file, const std::vector<TextLine>& lines, std::st
     std::string_view name;
     if (HeaderName(text, &name)) {
       if (inside) break;  // the first section of the name has ended
-      if (EqualsIgnoringCase(name, Trim(section))) {
+      if (EqualIgnoringAsciiCase(name, Trim(section))) {
         inside = true;
         at.section_found = true;
         at.header_line = i;
@@ -78,7 +67,7 @@ Location Find(std::string_view file, const std::vector<TextLine>& lines, std::st
     if (!inside || !KeyName(text, &name)) continue;
     at.has_key_line = true;
     at.last_key_line = i;
-    if (!at.key_found && EqualsIgnoringCase(name, Trim(key))) {
+    if (!at.key_found && EqualIgnoringAsciiCase(name, Trim(key))) {
       at.key_found = true;
       at.key_line = i;
     }

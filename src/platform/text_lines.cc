@@ -2,6 +2,13 @@
 
 namespace ql2 {
 
+std::size_t TextStart(std::string_view bytes) {
+  constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+  return bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark
+             ? kUtf8ByteOrderMark.size()
+             : 0;
+}
+
 TextLine LineAt(std::string_view bytes, std::size_t pos) {
   TextLine line;
   line.begin = pos;
@@ -18,7 +25,7 @@ TextLine LineAt(std::string_view bytes, std::size_t pos) {
 
 std::vector<TextLine> SplitLines(std::string_view bytes) {
   std::vector<TextLine> lines;
-  for (std::size_t pos = 0; pos < bytes.size();) {
+  for (std::size_t pos = TextStart(bytes); pos < bytes.size();) {
     lines.push_back(LineAt(bytes, pos));
     pos = lines.back().end;
   }

@@ -17,6 +17,10 @@ struct TextLine {
   bool has_ending() const { return end > content_end; }
 };
 
+// Where the text begins: after a UTF-8 byte-order mark, which belongs to no line (it stays in the
+// file all the same).
+std::size_t TextStart(std::string_view bytes);
+
 // The line that begins at offset pos (pos < bytes.size()).
 TextLine LineAt(std::string_view bytes, std::size_t pos);
 
@@ -29,7 +33,7 @@ inline std::string_view LineText(std::string_view bytes, const TextLine& line) {
 // Visits each line's text in order; stops early when the visitor returns false.
 template <typename Visitor>
 void ForEachLine(std::string_view bytes, Visitor&& visit) {
-  for (std::size_t pos = 0; pos < bytes.size();) {
+  for (std::size_t pos = TextStart(bytes); pos < bytes.size();) {
     TextLine line = LineAt(bytes, pos);
     if (!visit(LineText(bytes, line))) return;
     pos = line.end;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/ascii.h"
+
 namespace ql2 {
 namespace wine {
 namespace {
@@ -21,18 +23,6 @@ constexpr unsigned kTypeExpandString = 2;
 constexpr unsigned kTypeMultiString = 7;
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;

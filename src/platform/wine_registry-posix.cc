@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/case_folding_file_system.h"
 #include "platform/posix_file_system.h"
 #include "platform/wine_reg_file.h"
@@ -25,10 +26,6 @@ constexpr std::string_view kSystemDrive = "C:";
 constexpr std::string_view kParentPrefix = "../";
 constexpr char kWindowsSeparator = '\\';
 constexpr char kNativeSeparator = '/';
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

@@ -1,0 +1,76 @@
+// ql2-configurator: the main window on Qt Widgets.
+//   --sim-folder DIR    use DIR as the simulator folder for this run
+//   --screenshot FILE   (for the documentation) save the window as shown at start and quit,
+//                       asking no question
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTimer>
+#include <memory>
+
+#include "app/main_window.h"
+#include "platform/folder_memory.h"
+#include "platform/system.h"
+#include "ui/qt/qt_layout.h"
+#include "ui/qt/qt_window.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ql2-configurator"));
+  QApplication::setWindowIcon(ql2::ProgramIcon());
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Wires the Quillever 2 gauge into aircraft."));
+  parser.addHelpOption();
+  const QCommandLineOption sim_folder_option(
+      QStringLiteral("sim-folder"),
+      QStringLiteral("Use <dir> as the simulator folder for this run."), QStringLiteral("dir"));
+  QCommandLineOption screenshot_option(QStringLiteral("screenshot"),
+                                       QStringLiteral("Save the start-up window to <file>."),
+                                       QStringLiteral("file"));
+  screenshot_option.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOption(sim_folder_option);
+  parser.addOption(screenshot_option);
+  parser.process(application);
+
+  std::unique_ptr<ql2::FileSystem> fs = ql2::MakeSystemFileSystem();
+  std::unique_ptr<ql2::Registry> system_registry = ql2::MakeSystemRegistry();
+  std::unique_ptr<ql2::Shell> shell = ql2::MakeSystemShell();
+  std::unique_ptr<ql2::FolderMemory> folder_memory = ql2::MakeUserFolderMemory();
+  ql2::ChosenFolderRegistry chosen_registry(*folder_memory, *system_registry);
+
+  std::unique_ptr<ql2::MemoryRegistry> given_registry;
+  ql2::Registry* registry = &chosen_registry;
+  if (parser.isSet(sim_folder_option)) {
+    const QByteArray folder = QFile::encodeName(parser.value(sim_folder_option));
+    given_registry = std::make_unique<ql2::MemoryRegistry>(folder.toStdString());
+    registry = given_registry.get();
+  }
+
+  ql2::QtMainWindow window;
+  ql2::MainWindowLogic logic(window, *fs, *registry, *shell);
+  window.SetLogic(&logic);
+  // A folder given for one run is not the user's choice to remember.
+  if (!given_registry) logic.SetFolderMemory(folder_memory.get());
+
+  const bool screenshot = parser.isSet(screenshot_option);
+  ql2::MainWindowLogic::ScanOptions options;
+  options.ask_first_run = !screenshot;
+  logic.StartupScan(options);
+  window.show();  // centres itself on the screen
+
+  if (screenshot) {
+    const QString file = parser.value(screenshot_option);
+    int result = 0;
+    QTimer::singleShot(0, &window, [&] {
+      if (!window.grab().save(file)) {
+        qCritical("cannot write %s", qPrintable(file));
+        result = 1;
+      }
+      QApplication::quit();
+    });
+    QApplication::exec();
+    return result;
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,56 @@
+// The main window on Qt Widgets: the control table's main-window rows rendered as widgets, each
+// named after its control. It holds no logic: a click on a button or on pictureAbout becomes one
+// call of MainWindowLogic::Click, and the logic changes the widgets through the Window operations.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <map>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/window.h"
+
+class QLabel;
+
+namespace ql2 {
+
+class QtMainWindow : public QWidget, public Window {
+ public:
+  explicit QtMainWindow(QWidget* parent = nullptr);
+
+  // Where clicks go; without logic a click does nothing.
+  void SetLogic(MainWindowLogic* logic) { logic_ = logic; }
+  // The widget of a main-window control, nullptr for any other id.
+  QWidget* Control(ControlId id) const;
+
+  void Show(ControlId id) override;
+  void Hide(ControlId id) override;
+  void Enable(ControlId id) override;
+  void Disable(ControlId id) override;
+  void SetCaption(ControlId id, std::string_view caption) override;
+  // The caption exactly as last set (a folder path keeps its bytes, whatever their encoding).
+  std::string Caption(ControlId id) const override;
+  bool AskYesNo(std::string_view title, std::string_view text) override;
+  std::string ChooseFolder(std::string_view title) override;
+  void ShowAboutModally() override;
+  void Close() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  // Centred on the screen as it is first shown, when its frame is known.
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Create(const ControlSpec& spec);
+  void ApplyStacking(QWidget* parent);
+  void FitStatusLine(const ControlSpec& spec, QLabel* label);
+
+  std::map<ControlId, QWidget*> widgets_;
+  std::map<ControlId, std::string> captions_;
+  MainWindowLogic* logic_ = nullptr;
+  QPixmap banner_;
+  bool centred_ = false;
+};
+
+}  // namespace ql2

@@ -1,0 +1,760 @@
+// The Qt windows driven as a user would: real simulator trees on disk, clicks on the widgets, the
+// modal boxes answered from their own event loops. Runs on the offscreen platform.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/controls.h"
+#include "app/main_window.h"
+#include "platform/folder_memory.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/sim_path.h"
+#include "platform/system.h"
+#include "ui/qt/qt_about_dialog.h"
+#include "ui/qt/qt_layout.h"
+#include "ui/qt/qt_window.h"
+
+namespace ql2 {
+namespace {
+
+const QByteArray kCrLf = "\r\n";
+
+QByteArray Lines(std::initializer_list<const char*> lines) {
+  QByteArray bytes;
+  for (const char* line : lines) bytes += QByteArray(line) + kCrLf;
+  return bytes;
+}
+
+// Small panel files with the sections each family's installation needs.
+const QByteArray kCheyennePanel = Lines({"// Cheyenne main panel",
+                                         "[Window Titles]",
+                                         "Window00=Main Panel",
+                                         "Window01=Radio Stack",
+                                         "",
+                                         "[Window00]",
+                                         "file=cheyenne_main.bmp",
+                                         "gauge00=PA31T!Airspeed,  20,40,80,80",
+                                         "gauge01=PA31T!Attitude, 110,40,80,80",
+                                         "",
+                                         "[Window01]",
+                                         "gauge00=PA31T!Radios, 0,0,300,200",
+                                         "",
+                                         "[Fixed Window30]",
+                                         "gauge00=PA31T!Yoke, 0,0,60,60",
+                                         "",
+                                         "[Fixed Window31]",
+                                         "gauge00=PA31T!Switches, 0,0,60,60",
+                                         "gauge01=PA31T!Lights, 60,0,60,60",
+                                         "",
+                                         "[Fixed Window32]",
+                                         "gauge00=PA31T!Fuel, 0,0,60,60"});
+const QByteArray kAtrPanel = Lines(
+    {"[Window Titles]", "Window00=Main Panel", "Window01=Overhead", "", "[Window00]",
+     "gauge00=ATR!PFD, 10,10,200,200", "gauge01=ATR!ND, 220,10,200,200", "", "[Window01]",
+     "gauge00=ATR!Overhead, 0,0,400,300", "", "[Fixed Window38]", "gauge00=ATR!Clock, 0,0,40,40",
+     "", "[Fixed Window39]", "gauge00=ATR!Chrono, 0,0,40,40"});
+const QByteArray kAtrTitledPanel = kAtrPanel + Lines({"", "[Window Titles]", "Window02=Quillever"});
+const QByteArray kPicPanel = Lines(
+    {"[Window Titles]", "Window00=Main Panel", "", "[Window00]", "gauge00=PIC!ADI, 0,0,100,100", "",
+     "[Window08]", "gauge00=PIC!FMC, 0,0,100,100", "gauge01=PIC!CDU, 100,0,100,100", "",
+     "[Window09]", "gauge00=PIC!Overhead, 0,0,100,100"});
+const QByteArray kPmdgPanel = Lines({"[Window Titles]", "Window00=Main Panel", "Window01=Overhead",
+                                     "", "[Window00]", "gauge00=PMDG!PFD, 0,0,200,200", "",
+                                     "[Window01]", "gauge00=PMDG!Overhead, 0,0,300,300"});
+
+const char* const kCheyenneModels[] = {
+    "Digital Aviation PA31T1 Cheyenne I", "Digital Aviation PA31T1 Cheyenne IA",
+    "Digital Aviation PA31T Cheyenne II", "Digital Aviation PA31T2 Cheyenne IIXL"};
+const char* const kCheyenneVariants[] = {"panel", "panel.ifrvfr", "panel.vfr"};
+
+QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time = 0) {
+  return "[Options]\r\nFirst Time=" + QByteArray::number(first_time) +
+         "\r\n[Cheyenne]\r\nInstalled=" + QByteArray::number(cheyenne) +
+         "\r\n[ATR]\r\nInstalled=" + QByteArray::number(atr) +
+         "\r\n[PMDG]\r\nInstalled=" + QByteArray::number(pmdg) +
+         "\r\n[PIC]\r\nInstalled=" + QByteArray::number(pic) + "\r\n";
+}
+
+// A simulator folder on disk. `spec` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
+// pic-other-case (the 737 Classics folders in another letter case), marker, and the backups an
+// installation leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
+class SimTree {
+ public:
+  SimTree(const QString& spec, const QByteArray& record) {
+    const QStringList parts = spec.split(' ', Qt::SkipEmptyParts);
+    if (parts.contains("cheyenne")) {
+      for (const char* model : kCheyenneModels) {
+        for (const char* variant : kCheyenneVariants) {
+          Write(QString("Aircraft/%1/%2/panel.cfg").arg(model, variant), kCheyennePanel);
+        }
+      }
+    }
+    if (parts.contains("atr")) Write("Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", kAtrPanel);
+    if (parts.contains("atr-titled")) {
+      Write("Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", kAtrTitledPanel);
+    }
+    if (parts.contains("pmdg")) {
+      Write("Aircraft/PMDG737-700/panel/panel.cfg", kPmdgPanel);
+      Write("Aircraft/PMDG737-700/panel.VC/panel.cfg", kPmdgPanel);
+    }
+    if (parts.contains("pic")) Write("Aircraft/feelThere pic 737-300/panel/panel.cfg", kPicPanel);
+    if (parts.contains("pic-other-case")) {
+      Write("Aircraft/FeelThere PIC 737-300/Panel/panel.cfg", kPicPanel);
+    }
+    if (parts.contains("marker")) Write("QL/uninst.swi", "");
+    if (!record.isEmpty()) Write("QL/qlever2.con", record);
+    for (const Family* family : AllFamilies()) {
+      if (!parts.contains(QString::fromUtf8(family->id.data(), family->id.size()) + "-backup")) {
+        continue;
+      }
+      for (const PanelFile& file : family->files) {
+        if (file.further_model) continue;
+        QString relative = QString::fromStdString(DisplaySimPath(file.backup));
+        Write(relative.replace('\\', '/'), "backup");
+      }
+    }
+  }
+
+  std::string Folder() const { return QFile::encodeName(dir_.path()).toStdString(); }
+  QString Path(const QString& relative) const { return dir_.filePath(relative); }
+
+  void Write(const QString& relative, const QByteArray& bytes) {
+    const QString path = Path(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+      qFatal("cannot write %s", qPrintable(path));
+    }
+  }
+
+  QByteArray Read(const QString& relative) const {
+    QFile file(Path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  std::string RecordValue(std::string_view section, std::string_view key) const {
+    return profile::ReadString(Read("QL/qlever2.con").toStdString(), section, key, "(none)", 256);
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The window with the program's services: the real file system, the folder from a registry in
+// memory (none when the folder is empty), a remembered folder in memory, and a shell that only
+// records what it is asked to open.
+struct Harness {
+  explicit Harness(const std::string& folder) : system_registry(folder) {
+    window.SetLogic(&logic);
+    logic.SetFolderMemory(&memory);
+  }
+
+  // The program's start: the scan, then the window is shown.
+  void Start() {
+    logic.StartupScan();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+  }
+
+  template <typename T = QWidget>
+  T* Find(const QString& name) {
+    T* widget = window.findChild<T*>(name);
+    if (widget == nullptr) qFatal("no widget named %s", qPrintable(name));
+    return widget;
+  }
+
+  std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
+  MemoryRegistry system_registry;
+  MemoryFolderMemory memory;
+  ChosenFolderRegistry registry{memory, system_registry};
+  RecordingShell shell;
+  QtMainWindow window;
+  MainWindowLogic logic{window, *fs, registry, shell};
+};
+
+// Handles each modal window the code under test opens, from the event loop that window runs, so
+// that no test waits for a person. A window the handler leaves open is closed after a while and
+// counted as stuck.
+class ModalWatcher {
+ public:
+  explicit ModalWatcher(std::function<void(QWidget*)> handle) : handle_(std::move(handle)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+    timer_.start(10);
+  }
+  int seen() const { return seen_; }
+  int stuck() const { return stuck_; }
+
+ private:
+  void Tick() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    if (modal != current_) {
+      current_ = modal;
+      ticks_open_ = 0;
+      ++seen_;
+      handle_(modal);
+    } else if (++ticks_open_ == 300) {
+      ++stuck_;
+      modal->close();
+    }
+  }
+
+  std::function<void(QWidget*)> handle_;
+  QTimer timer_;
+  QPointer<QWidget> current_;
+  int ticks_open_ = 0;
+  int seen_ = 0;
+  int stuck_ = 0;
+};
+
+QString ButtonView(const QWidget* button, const QString& design_caption) {
+  QString view = button->isHidden() ? "hidden" : button->isEnabled() ? "enabled" : "disabled";
+  const QString caption = static_cast<const QPushButton*>(button)->text();
+  if (caption != design_caption) view += ":" + caption;
+  return view;
+}
+
+// Whether a picture shows the image of that resource, pixel for pixel.
+bool ShowsImage(const QLabel* picture, const QString& path) {
+  constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+  return picture != nullptr && picture->pixmap().toImage().convertToFormat(kFormat) ==
+                                   QImage(path).convertToFormat(kFormat);
+}
+
+bool IsPicture(const QWidget* widget) {
+  auto* label = qobject_cast<const QLabel*>(widget);
+  return label != nullptr && !label->pixmap().isNull();
+}
+
+// The icons a user sees in a group: every shown picture that is on top at its own middle.
+QString SeenIcons(QWidget* group) {
+  QStringList seen;
+  for (QWidget* child : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!IsPicture(child) || child->isHidden()) continue;
+    QWidget* top = group->childAt(child->geometry().center());
+    if (top != nullptr && IsPicture(top) && !seen.contains(top->objectName())) {
+      seen << top->objectName();
+    }
+  }
+  seen.sort();
+  return seen.isEmpty() ? "none" : seen.join('+');
+}
+
+struct GroupNames {
+  const char* group;
+  const char* status;
+  const char* install;
+  const char* remove;
+};
+const GroupNames kGroups[] = {{"Frame1", "Label1", "Add", "RemoveCheyenne"},
+                              {"Frame2", "labelATR", "installATR", "removeATR"},
+                              {"Frame3", "labelPMDG", "installPMDG", "removePMDG"},
+                              {"Frame4", "labelPIC", "installPIC", "removePIC"}};
+
+const GroupNames& GroupOf(const QString& install) {
+  for (const GroupNames& names : kGroups) {
+    if (install == names.install) return names;
+  }
+  qFatal("no group with %s", qPrintable(install));
+  return kGroups[0];
+}
+
+// "status|install|remove|icons" as a user sees the group.
+QString GroupView(Harness& harness, const GroupNames& names) {
+  return harness.Find<QLabel>(names.status)->text() + "|" +
+         ButtonView(harness.Find(names.install), "Install") + "|" +
+         ButtonView(harness.Find(names.remove), "Remove") + "|" +
+         SeenIcons(harness.Find(names.group));
+}
+
+// A status line shows all of its text: the wrapped text fits its box, the box stays inside its
+// group, and no shown control above it covers the text.
+void ExpectReadable(Harness& harness, const char* name) {
+  auto* label = harness.Find<QLabel>(name);
+  QWidget* group = label->parentWidget();
+  const QRect text = QFontMetrics(label->font())
+                         .boundingRect(QRect(0, 0, label->width(), 1 << 20),
+                                       Qt::AlignLeft | Qt::TextWordWrap, label->text())
+                         .translated(label->pos());
+  QVERIFY2(text.bottom() <= label->geometry().bottom(), name);
+  QVERIFY2(label->geometry().bottom() < group->height(), name);
+  const QObjectList siblings = group->children();
+  for (qsizetype i = siblings.indexOf(label) + 1; i < siblings.size(); ++i) {
+    auto* above = qobject_cast<QWidget*>(siblings[i]);
+    if (above == nullptr || above->isHidden()) continue;
+    QVERIFY2(!above->geometry().intersects(text),
+             qPrintable(QString("%1 covers %2").arg(above->objectName(), name)));
+  }
+}
+
+// Where a window's frame goes when it is centred on its screen's available area by the twips rule.
+QPoint CentredPosition(const QWidget& window) {
+  const QRect screen = window.screen()->availableGeometry();
+  const QRect frame = window.frameGeometry();
+  const Position centre = CenterOnScreen(screen.width() * 15.0, screen.height() * 15.0,
+                                         frame.width() * 15.0, frame.height() * 15.0);
+  return screen.topLeft() + QPoint(centre.left / 15, centre.top / 15);
+}
+
+const char kNotInstalled[] = "Quillever2 gauge is not installed.";
+const char kInstalled[] = "Quillever2 gauge is installed.";
+const char kEdited[] =
+    "The panel configuration file has been edited. You can reinstall the gauge by clicking on the "
+    "Repair button.";
+
+}  // namespace
+
+class QtWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startupState_data();
+  void startupState();
+  void geometryFollowsControlTable();
+  void overlappingIconsStackAsDesigned();
+  void longStatusTextsStayReadable();
+  void installAndRemove_data();
+  void installAndRemove();
+  void cheyenneProgressTextsArePainted();
+  void firstRunQuestion_data();
+  void firstRunQuestion();
+  void aboutWindow_data();
+  void aboutWindow();
+  void chosenFolderIsScanned();
+};
+
+void QtWindowTest::startupState_data() {
+  QTest::addColumn<QString>("tree");
+  QTest::addColumn<QByteArray>("record");
+  QTest::addColumn<QStringList>("groups");  // Cheyenne, ATR, 737NG, 737 Classics
+  QTest::addColumn<bool>("choose_folder");
+
+  const QString all = "cheyenne atr pmdg pic marker";
+  QTest::newRow("all not installed")
+      << all << RecordText(0, 0, 0, 0)
+      << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
+                     QString(kNotInstalled) + "|enabled|disabled|pictureATRNot",
+                     QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
+      << false;
+  QTest::newRow("all installed")
+      << "cheyenne atr-titled pmdg pic marker cheyenne-backup atr-backup pmdg-backup pic-backup"
+      << RecordText(1, 1, 1, 1)
+      << QStringList{QString(kInstalled) + "|disabled|enabled|pictureInsChe",
+                     QString(kInstalled) + "|disabled|enabled|pictureInsAtr",
+                     QString(kInstalled) + "|disabled|enabled|PictureInsPMDG",
+                     QString(kInstalled) + "|disabled|enabled|PictureInsPIC"}
+      << false;
+  QTest::newRow("ATR edited")
+      << all + " atr-backup" << RecordText(0, 1, 0, 0)
+      << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
+                     QString(kEdited) + "|enabled:Repair|disabled|pictureCorAtr",
+                     QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
+      << false;
+  QTest::newRow("ATR edited, no installer marker")
+      << "cheyenne atr pmdg pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
+      << QStringList{QString(kNotInstalled) + "|hidden|disabled|pictureCheNot",
+                     QString(kEdited) + "|hidden:Repair|disabled|pictureCorAtr",
+                     QString(kInstalled) + "|hidden|enabled|PictureInsPMDG",
+                     QString(kNotInstalled) + "|hidden|disabled|picturePICNot"}
+      << false;
+  QTest::newRow("no aircraft")
+      << "marker" << RecordText(0, 0, 0, 0)
+      << QStringList{"Piper Cheyenne cannot be found.|hidden|hidden|none",
+                     "ATR 72-500 cannot be found.|hidden|hidden|none",
+                     "Boeing 737NG cannot be found.|hidden|hidden|none",
+                     "Boeing 737 Classics PIC cannot be found.|hidden|hidden|none"}
+      << true;
+  QTest::newRow("folders gone, record says installed")
+      << "marker" << RecordText(1, 1, 1, 1)
+      << QStringList{QString(kInstalled) + "|hidden|hidden|pictureInsChe",
+                     "ATR 72-500 cannot be found.|hidden|hidden|none",
+                     QString(kInstalled) + "|hidden|hidden|PictureInsPMDG",
+                     QString(kInstalled) + "|hidden|hidden|PictureInsPIC"}
+      << false;
+  QTest::newRow("folder in another letter case")
+      << "pic-other-case marker" << RecordText(0, 0, 0, 0)
+      << QStringList{"Piper Cheyenne cannot be found.|hidden|hidden|none",
+                     "ATR 72-500 cannot be found.|hidden|hidden|none",
+                     "Boeing 737NG cannot be found.|hidden|hidden|none",
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
+      << false;
+  const QString no_sim = "Flight Simulator 9.0 cannot be found.|hidden|hidden|none";
+  QTest::newRow("no simulator") << "" << QByteArray() << QStringList{no_sim, no_sim, no_sim, no_sim}
+                                << true;
+}
+
+void QtWindowTest::startupState() {
+  QFETCH(QString, tree);
+  QFETCH(QByteArray, record);
+  QFETCH(QStringList, groups);
+  QFETCH(bool, choose_folder);
+  SimTree sim(tree, record);
+  const bool has_simulator = !record.isEmpty();
+  Harness harness(has_simulator ? sim.Folder() : "");
+  harness.Start();
+
+  for (int i = 0; i < 4; ++i) {
+    QCOMPARE(GroupView(harness, kGroups[i]), groups[i]);
+    ExpectReadable(harness, kGroups[i].status);
+    QVERIFY(harness.Find(kGroups[i].group)->isVisible());
+  }
+  QCOMPARE(harness.window.windowTitle(), QString("QL2 Configurator"));
+  QCOMPARE(harness.Find<QGroupBox>("Frame1")->title(), QString("Piper Cheyenne "));
+  QCOMPARE(harness.Find<QGroupBox>("Frame2")->title(), QString("ATR-72-500 "));
+  QCOMPARE(harness.Find<QGroupBox>("Frame3")->title(), QString("Boeing 737 NG"));
+  QCOMPARE(harness.Find<QGroupBox>("Frame4")->title(), QString("Boeing 737 Classics (PIC)"));
+  QCOMPARE(ButtonView(harness.Find("close"), "Exit"), QString("enabled"));
+  QVERIFY(harness.Find("pictureAbout")->isVisible());
+  QCOMPARE(harness.Find("chooseFolder")->isVisible(), choose_folder);
+  // The hidden labels carry the simulator folder and the scratch text, out of sight.
+  QVERIFY(harness.Find("Label3")->isHidden());
+  QVERIFY(harness.Find("Label2")->isHidden());
+  if (has_simulator) {
+    QCOMPARE(harness.window.Caption(ControlId::kLabel3), sim.Folder());
+    QCOMPARE(harness.Find<QLabel>("Label3")->text(), QString::fromStdString(sim.Folder()));
+  }
+}
+
+void QtWindowTest::geometryFollowsControlTable() {
+  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 1, 0, 0));  // the ATR long text
+  Harness harness(sim.Folder());
+  harness.Start();
+
+  QCOMPARE(harness.window.size(), QSize(426, 542));
+  QCOMPARE(harness.window.minimumSize(), QSize(426, 542));
+  QCOMPARE(harness.window.maximumSize(), QSize(426, 542));
+  QCOMPARE(harness.window.frameGeometry().topLeft(), CentredPosition(harness.window));
+  for (const ControlSpec& spec : ControlTable()) {
+    if (spec.window != WindowId::kMain) continue;
+    const QString name = ToQString(spec.name);
+    QWidget* widget = harness.Find(name);
+    const QRect design(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15);
+    const QString parent =
+        spec.parent == ControlId::kNone ? QString() : ToQString(FindControl(spec.parent).name);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    if (spec.kind == ControlKind::kLabel && spec.parent != ControlId::kNone) {
+      // A status line may only grow downwards, and only as far as its text needs.
+      const QRect actual = widget->geometry();
+      QCOMPARE(actual.topLeft(), design.topLeft());
+      QCOMPARE(actual.width(), design.width());
+      QVERIFY2(actual.height() >= design.height(), qPrintable(name));
+      auto* label = static_cast<QLabel*>(widget);
+      const int needed = QFontMetrics(label->font())
+                             .boundingRect(QRect(0, 0, design.width(), 1 << 20),
+                                           Qt::AlignLeft | Qt::TextWordWrap, label->text())
+                             .height();
+      QCOMPARE(actual.height(), std::max(design.height(), needed));
+    } else {
+      QCOMPARE(widget->geometry(), design);
+    }
+    if (spec.kind == ControlKind::kPicture) {
+      QVERIFY2(ShowsImage(static_cast<QLabel*>(widget), PicturePath(spec.picture)),
+               qPrintable(name));
+    }
+  }
+  QCOMPARE(harness.Find("pictureAbout")->cursor().shape(), Qt::PointingHandCursor);
+  QVERIFY(harness.Find<QGroupBox>("Frame1")->font().bold());
+  QVERIFY(!harness.Find("Label1")->font().bold());
+  QVERIFY(!harness.Find("Add")->font().bold());
+}
+
+// With every icon of a group shown, the one the design puts on top is the one seen.
+void QtWindowTest::overlappingIconsStackAsDesigned() {
+  SimTree sim("", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+  for (const ControlSpec& spec : ControlTable()) {
+    if (spec.window == WindowId::kMain && spec.kind == ControlKind::kPicture) {
+      harness.window.Show(spec.id);
+    }
+  }
+  QCOMPARE(SeenIcons(harness.Find("Frame1")), QString("pictureCheNot"));
+  QCOMPARE(SeenIcons(harness.Find("Frame2")), QString("pictureATRNot"));
+  QCOMPARE(SeenIcons(harness.Find("Frame3")), QString("PictureInsPMDG"));
+  QCOMPARE(SeenIcons(harness.Find("Frame4")), QString("picturePICNot"));
+  harness.window.Hide(ControlId::kPictureAtrNot);
+  QCOMPARE(SeenIcons(harness.Find("Frame2")), QString("pictureInsAtr"));
+}
+
+// A status text longer than its box grows the box downwards over the icons, and a short one
+// gives the box back.
+void QtWindowTest::longStatusTextsStayReadable() {
+  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+  const std::string long_text =
+      "Cannot install: Aircraft\\Digital Aviation PA31T2 Cheyenne IIXL\\panel.ifrvfr\\panel.cfg "
+      "cannot be opened: Input/output error. "
+      "Nothing was changed.";
+  for (const GroupNames& names : kGroups) {
+    const ControlSpec* spec = nullptr;
+    for (const ControlSpec& row : ControlTable()) {
+      if (row.window == WindowId::kMain && row.name == names.status) spec = &row;
+    }
+    QVERIFY(spec != nullptr);
+    auto* label = harness.Find<QLabel>(names.status);
+    const QString icons = SeenIcons(harness.Find(names.group));
+
+    harness.window.SetCaption(spec->id, long_text);
+    QCOMPARE(label->text(), ToQString(long_text));
+    QVERIFY2(label->height() > spec->height / 15, names.status);
+    ExpectReadable(harness, names.status);
+
+    harness.window.SetCaption(spec->id, "Quillever2 gauge is not installed.");
+    QCOMPARE(label->height(), spec->height / 15);
+    QCOMPARE(SeenIcons(harness.Find(names.group)), icons);
+  }
+}
+
+void QtWindowTest::installAndRemove_data() {
+  QTest::addColumn<QString>("tree");
+  QTest::addColumn<QString>("install");
+  QTest::addColumn<QString>("record_section");
+  QTest::addColumn<QString>("reference");  // the panel file that receives the gauge
+  QTest::addColumn<QString>("installed");  // the group after Install
+  QTest::addColumn<QString>("removed");    // the group after Remove
+
+  const QString all = "cheyenne atr pmdg pic marker";
+  QTest::newRow("Piper Cheyenne")
+      << all << "Add"
+      << "Cheyenne"
+      << "Aircraft/Digital Aviation PA31T2 Cheyenne IIXL/panel.vfr/panel.cfg"
+      << "The gauge has been installed.|disabled|enabled|pictureInsChe"
+      << "The gauge has been removed.|enabled|disabled|none";
+  QTest::newRow("ATR 72-500")
+      << all << "installATR"
+      << "ATR"
+      << "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg"
+      << "The gauge has been installed successfully.|disabled|enabled|pictureInsAtr"
+      << "The gauge has been removed successfully.|enabled|disabled|none";
+  QTest::newRow("Boeing 737NG")
+      << all << "installPMDG"
+      << "PMDG"
+      << "Aircraft/PMDG737-700/panel.VC/panel.cfg"
+      << "The gauge has been installed successfully.|disabled|enabled|PictureInsPMDG"
+      << "The gauge has been removed successfully.|enabled|disabled|picturePMDGNot";
+  QTest::newRow("Boeing 737 Classics, folder in another letter case")
+      << "pic-other-case marker"
+      << "installPIC"
+      << "PIC"
+      << "Aircraft/FeelThere PIC 737-300/Panel/panel.cfg"
+      << "The gauge has been installed successfully.|disabled|enabled|PictureInsPIC"
+      << "The gauge has been removed successfully.|enabled|disabled|none";
+}
+
+void QtWindowTest::installAndRemove() {
+  QFETCH(QString, tree);
+  QFETCH(QString, install);
+  QFETCH(QString, record_section);
+  QFETCH(QString, reference);
+  QFETCH(QString, installed);
+  QFETCH(QString, removed);
+  SimTree sim(tree, RecordText(0, 0, 0, 0));
+  const QByteArray original = sim.Read(reference);
+  QVERIFY(!original.isEmpty());
+  Harness harness(sim.Folder());
+  harness.Start();
+  const GroupNames& names = GroupOf(install);
+  const std::string section = record_section.toStdString();
+
+  QTest::mouseClick(harness.Find(names.install), Qt::LeftButton);
+  QCOMPARE(GroupView(harness, names), installed);
+  QCOMPARE(sim.RecordValue(section, "Installed"), std::string("1"));
+  QVERIFY(sim.Read(reference).contains("=Quillever\r\n"));
+
+  QTest::mouseClick(harness.Find(names.remove), Qt::LeftButton);
+  QCOMPARE(GroupView(harness, names), removed);
+  QCOMPARE(sim.RecordValue(section, "Installed"), std::string("0"));
+  QCOMPARE(sim.Read(reference), original);
+  // A disabled button takes no click: nothing changes.
+  QTest::mouseClick(harness.Find(names.remove), Qt::LeftButton);
+  QCOMPARE(GroupView(harness, names), removed);
+}
+
+// The Cheyenne's progress texts are painted while its click runs, not only its final text.
+void QtWindowTest::cheyenneProgressTextsArePainted() {
+  struct PaintLog : QObject {
+    QStringList painted;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Paint) painted << static_cast<QLabel*>(watched)->text();
+      return false;
+    }
+  } log;
+  SimTree sim("cheyenne marker", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+  auto* status = harness.Find<QLabel>("Label1");
+  status->installEventFilter(&log);
+
+  harness.Find<QPushButton>("Add")->click();  // returns when the whole click has run
+  QStringList expected = {"Backing up files...", "Installing the gauge...",
+                          "The gauge has been installed."};
+  QCOMPARE(log.painted.mid(log.painted.size() - 3), expected);
+  log.painted.clear();
+  harness.Find<QPushButton>("RemoveCheyenne")->click();
+  expected = QStringList{"Uninstalling...", "The gauge has been removed."};
+  QCOMPARE(log.painted.mid(log.painted.size() - 2), expected);
+}
+
+void QtWindowTest::firstRunQuestion_data() {
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("Yes opens the manual") << true;
+  QTest::newRow("No opens nothing") << false;
+}
+
+void QtWindowTest::firstRunQuestion() {
+  QFETCH(bool, yes);
+  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0, /*first_time=*/1));
+  struct Seen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    bool yes_is_default = false;
+  } seen;
+  ModalWatcher watcher([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return;
+    seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+            box->defaultButton() == box->button(QMessageBox::Yes)};
+    box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+  });
+  {
+    Harness harness(sim.Folder());
+    harness.Start();
+    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.stuck(), 0);
+    QCOMPARE(seen.title, QString("First time run"));
+    QCOMPARE(seen.text, QString("It is recommended to read the user manual prior to using the "
+                                "configurator.\nDo you wish to read it now?"));
+    QCOMPARE(seen.icon, QMessageBox::Question);
+    QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    QVERIFY(seen.yes_is_default);
+    const std::vector<std::string> opened = harness.shell.opened();
+    if (yes) {
+      QCOMPARE(opened, std::vector<std::string>{sim.Folder() + "/QL/readme2.htm"});
+    } else {
+      QVERIFY(opened.empty());
+    }
+    QCOMPARE(sim.RecordValue("Options", "First Time"), std::string("0"));
+    // The window is shown after the question, whatever the answer.
+    QVERIFY(harness.window.isVisible());
+  }
+  Harness next_start(sim.Folder());
+  next_start.Start();
+  QCOMPARE(watcher.seen(), 1);
+}
+
+void QtWindowTest::aboutWindow_data() {
+  QTest::addColumn<bool>("by_escape");
+  QTest::newRow("closed by OK") << false;
+  QTest::newRow("closed by Escape") << true;
+}
+
+void QtWindowTest::aboutWindow() {
+  QFETCH(bool, by_escape);
+  SimTree sim("", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+
+  QPointer<QWidget> about;
+  QStringList problems;
+  auto expect = [&](bool ok, const QString& what) {
+    if (!ok) problems << what;
+  };
+  ModalWatcher watcher([&](QWidget* modal) {
+    about = modal;
+    expect(qobject_cast<QtAboutDialog*>(modal) != nullptr, "not the About window");
+    expect(modal->windowTitle() == " About Configurator", "caption " + modal->windowTitle());
+    expect(modal->windowModality() == Qt::ApplicationModal, "not modal to the program");
+    expect(modal->size() == QSize(359, 100) && modal->maximumSize() == QSize(359, 100), "size");
+    for (const ControlSpec& spec : ControlTable()) {
+      if (spec.window != WindowId::kAbout) continue;
+      const QString name = ToQString(spec.name);
+      QWidget* widget = modal->findChild<QWidget*>(name);
+      if (widget == nullptr) {
+        problems << "no " + name;
+        continue;
+      }
+      expect(widget->geometry() == PixelRect(spec), "place of " + name);
+      if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !spec.caption.empty()) {
+        expect(label->text() == ToQString(spec.caption), "text of " + name);
+      }
+    }
+    expect(ShowsImage(modal->findChild<QLabel*>("Picture1"), ":/pictures/about-picture.png"),
+           "picture");
+    expect(modal->frameGeometry().topLeft() == CentredPosition(*modal), "not centred");
+    if (by_escape) {
+      QTest::keyClick(modal, Qt::Key_Escape);
+    } else {
+      QTest::mouseClick(modal->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    }
+  });
+
+  QTest::mouseClick(harness.Find("pictureAbout"), Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(watcher.seen(), 1);
+  QCOMPARE(watcher.stuck(), 0);
+  QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+  QVERIFY(about.isNull());  // closed and discarded
+  QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+  // Each opening makes the window afresh.
+  QTest::mouseClick(harness.Find("pictureAbout"), Qt::LeftButton, {}, QPoint(5, 5));
+  QCOMPARE(watcher.seen(), 2);
+  QCOMPARE(watcher.stuck(), 0);
+}
+
+// When no simulator is found, the folder the user picks is remembered and scanned at once.
+void QtWindowTest::chosenFolderIsScanned() {
+  SimTree sim("atr marker", RecordText(0, 0, 0, 0));
+  Harness harness("");
+  harness.Start();
+  QVERIFY(harness.Find("chooseFolder")->isVisible());
+
+  const QString folder = QString::fromStdString(sim.Folder());
+  QString title;
+  ModalWatcher watcher([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog == nullptr) return;
+    title = dialog->windowTitle();
+    dialog->setDirectory(folder);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QTest::mouseClick(harness.Find("chooseFolder"), Qt::LeftButton);
+  QCOMPARE(watcher.seen(), 1);
+  QCOMPARE(watcher.stuck(), 0);
+  QCOMPARE(title, QString("Choose the Flight Simulator 9.0 folder"));
+  QCOMPARE(harness.memory.Load(), sim.Folder());
+  QCOMPARE(GroupView(harness, kGroups[1]),
+           QString(kNotInstalled) + "|enabled|disabled|pictureATRNot");
+  QVERIFY(harness.Find("chooseFolder")->isHidden());
+}
+
+}  // namespace ql2
+
+int main(int argc, char** argv) {
+  // Drawn off screen unless told otherwise, so that the tests need no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ql2::QtWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "qt_window_test.moc"
