@@ -18,3 +18,5 @@ echo "== plain build =="
 run_suite build/test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build/sanitize -DQL2_SANITIZE=ON
+echo "== Windows programs, cross-built and tested under Wine =="
+QL2_CROSS_BUILD_DIR=build/mingw scripts/cross-test.sh
