@@ -1,6 +1,7 @@
 // <windows.h> for the program's Win32 code. Include it instead of <windows.h>: the system's
-// headers define CopyFile, DeleteFile and ReplaceFile as macros (the A/W switch), which would
-// rename the FileSystem methods of those names in whatever file includes both.
+// headers define CopyFile, DeleteFile, ReplaceFile and FindWindow as macros (the A/W switch),
+// which would rename the FileSystem methods and the control table's function of those names in
+// whatever file includes both.
 #pragma once
 
 #ifndef NOMINMAX
@@ -14,3 +15,4 @@
 #undef CopyFile
 #undef DeleteFile
 #undef ReplaceFile
+#undef FindWindow

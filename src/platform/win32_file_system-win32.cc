@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
+#include "platform/program_files.h"
 #include "platform/win32_api.h"
 
 namespace ql2 {
@@ -46,8 +48,43 @@ ErrorKind KindOfError(DWORD error) {
   }
 }
 
+// The system's program folders, as the environment names them ("" for one it does not name).
+std::vector<std::string> ProgramFolders() {
+  std::vector<std::string> folders;
+  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"}) {
+    char value[MAX_PATH + 1];
+    DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    if (n > 0 && n < sizeof value) folders.emplace_back(value, n);
+  }
+  return folders;
+}
+
+// Whether the program runs with an administrator's full rights. Systems before Vista know no
+// elevation and refuse the question; there a refused write under Program Files also means the
+// user lacks the rights, so the answer is no.
+bool IsElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool known =
+      GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) != 0;
+  CloseHandle(token);
+  return known && elevation.TokenIsElevated != 0;
+}
+
+// The absolute form of a path, so that a relative one is also seen to lie under Program Files.
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH + 1];
+  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
 Status ErrorStatus(const std::string& verb, const std::string& path, DWORD error) {
-  return Status::Failed(KindOfError(error), verb, path);
+  if (error != ERROR_ACCESS_DENIED) return Status::Failed(KindOfError(error), verb, path);
+  const std::string cause = AccessDeniedCause(FullPath(path), ProgramFolders(), IsElevated());
+  return Status::Fail(ErrorKind::kPermissionDenied, cause,
+                      "cannot " + verb + " " + path + ": " + cause);
 }
 
 bool IsFolder(DWORD attributes) {
@@ -212,7 +249,10 @@ Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view by
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists) {
     Status editable = CheckEditable(target);
-    if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
+    if (!editable.ok()) {
+      return Status::Fail(editable.kind(), editable.cause(),
+                          "cannot write " + path + ": " + editable.cause());
+    }
     kept = attributes & kKeptAttributes;
     if (kept == 0) kept = FILE_ATTRIBUTE_NORMAL;
   }

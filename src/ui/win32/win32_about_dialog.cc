@@ -1,0 +1,134 @@
+#include "ui/win32/win32_about_dialog.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "ui/win32/win32_layout.h"
+
+namespace ql2 {
+namespace {
+
+// Sent when the dialog has moved to a monitor of another dpi (not in every <winuser.h>).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+constexpr ControlId kOk = ControlId::kAboutCmdOk;
+
+struct AboutState {
+  HINSTANCE instance;
+  std::map<ControlId, HWND> controls;
+  HFONT font = nullptr;
+  HBITMAP picture = nullptr;
+};
+
+// A dialog template with no controls and no size: the dialog is built from the control table,
+// in pixels, when it opens. DWORD-aligned as the system wants it.
+struct alignas(DWORD) EmptyDialogTemplate {
+  WORD words[12] = {};
+};
+
+EmptyDialogTemplate MakeEmptyTemplate() {
+  EmptyDialogTemplate result;
+  const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  std::memcpy(&result.words[0], &style, sizeof style);
+  // Then: extended style, no controls, place and size 0, no menu, the standard class, no title.
+  return result;
+}
+
+std::vector<const ControlSpec*> AboutRows() {
+  std::vector<const ControlSpec*> rows;
+  for (const ControlSpec& spec : ControlTable()) {
+    if (spec.window == WindowId::kAbout) rows.push_back(&spec);
+  }
+  return rows;
+}
+
+// Places the controls and makes the font and the picture for the dpi.
+void Layout(HWND dialog, AboutState& state, int dpi) {
+  SetClientSize(dialog, FindWindow(WindowId::kAbout), dpi);
+  HFONT old_font = state.font;
+  HBITMAP old_picture = state.picture;
+  state.font = MakeTextFont(dpi);
+  state.picture = nullptr;
+  for (const ControlSpec* spec : AboutRows()) {
+    HWND control = state.controls[spec->id];
+    SetFont(control, state.font);
+    if (spec->kind == ControlKind::kPicture) {
+      state.picture = LoadPicture(state.instance, PictureResource(spec->picture), dpi);
+      SetPicture(control, state.picture);
+    }
+    MoveTo(control, ControlRect(*spec, dpi));
+  }
+  if (old_font != nullptr) DeleteObject(old_font);
+  if (old_picture != nullptr) DeleteObject(old_picture);
+}
+
+bool Initialize(HWND dialog, AboutState& state) {
+  SetText(dialog, FindWindow(WindowId::kAbout).caption);
+  // Labels lie beneath the picture and the button above it, as windowless labels and windowed
+  // controls stack.
+  std::vector<HWND> labels, pictures, buttons;
+  for (const ControlSpec* spec : AboutRows()) {
+    HWND control = CreateControl(dialog, *spec, state.instance);
+    if (control == nullptr) return false;
+    state.controls[spec->id] = control;
+    SetVisible(control, spec->visible);
+    if (spec->kind == ControlKind::kButton) {
+      buttons.push_back(control);
+    } else {
+      (spec->kind == ControlKind::kPicture ? pictures : labels).push_back(control);
+    }
+  }
+  std::vector<HWND> top_down = buttons;
+  top_down.insert(top_down.end(), pictures.begin(), pictures.end());
+  top_down.insert(top_down.end(), labels.begin(), labels.end());
+  StackTopDown(top_down);
+  Layout(dialog, state, DpiOf(dialog));
+  SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(kOk), 0);
+  SetFocus(state.controls[kOk]);
+  CentreOnScreen(dialog);
+  return true;
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+  auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, l);
+      if (!Initialize(dialog, *reinterpret_cast<AboutState*>(l))) EndDialog(dialog, IDABORT);
+      return FALSE;  // the focus is on OK already
+    case WM_COMMAND:
+      // OK and Enter (OK is the default button); Escape and the close box send IDCANCEL.
+      if (LOWORD(w) == static_cast<WORD>(kOk) || LOWORD(w) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(w));
+        return TRUE;
+      }
+      break;
+    case kDpiChangedMessage:
+      if (state != nullptr) {
+        const auto* suggested = reinterpret_cast<const RECT*>(l);
+        Layout(dialog, *state, HIWORD(w));
+        SetWindowPos(dialog, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void ShowAboutDialog(HINSTANCE instance, HWND owner) {
+  AboutState state{instance, {}, nullptr, nullptr};
+  const EmptyDialogTemplate dialog = MakeEmptyTemplate();
+  DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), owner,
+                          AboutProc, reinterpret_cast<LPARAM>(&state));
+  if (state.font != nullptr) DeleteObject(state.font);
+  if (state.picture != nullptr) DeleteObject(state.picture);
+}
+
+}  // namespace ql2

@@ -1,0 +1,59 @@
+// What both Win32 windows share: twips to pixels at a window's dpi, the fonts, the pictures,
+// centring on the screen, and thin operations on controls named after what they do.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/controls.h"
+#include "platform/win32_api.h"
+
+namespace ql2 {
+
+// Makes the process draw at each monitor's own dpi on systems that know the function (Windows 10
+// 1703 on); the manifest already asks the same of systems that read it, and older ones ignore it.
+void BecomeDpiAware();
+// The dpi the window is drawn at: its monitor's where the system tells it, else the system's.
+int DpiOf(HWND window);
+
+int TwipsToPixels(int twips, int dpi);
+int PixelsToTwips(int pixels, int dpi);
+// A control's place in its window's client area: a group's controls lie inside it.
+RECT ControlRect(const ControlSpec& spec, int dpi);
+// Gives the window the client size the table names for it, keeping its place.
+void SetClientSize(HWND window, const WindowSpec& spec, int dpi);
+// Moves a top-level window to the middle of the screen by CenterOnScreen's rule, with the screen's
+// and the window's outer sizes taken in twips.
+void CentreOnScreen(HWND window);
+
+// The windows' fonts, about 8 points at the dpi: the default GUI font for texts and buttons, the
+// system's message font in bold for group captions. The caller deletes them (DeleteObject).
+HFONT MakeTextFont(int dpi);
+HFONT MakeCaptionFont(int dpi);
+
+// The resource number of a picture's bitmap, 0 for Picture::kNone; the banner has its own.
+int PictureResource(Picture picture);
+// A bitmap resource at the dpi (the pictures are drawn for 96); nullptr when it cannot be loaded.
+// The caller deletes it.
+HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
+
+// The control of the table row, made as a child of the window (hidden until shown), with the
+// row's id as its control id. A picture shows no bitmap until SetPicture.
+HWND CreateControl(HWND window, const ControlSpec& spec, HINSTANCE instance);
+
+// Restacks a window's controls, first in the list on top. Stacking is also the Tab order.
+void StackTopDown(const std::vector<HWND>& controls);
+
+// Thin operations on a control.
+void SetVisible(HWND control, bool visible);
+void SetEnabled(HWND control, bool enabled);
+void SetText(HWND control, std::string_view text);
+void SetFont(HWND control, HFONT font);
+void SetPicture(HWND control, HBITMAP bitmap);
+void MoveTo(HWND control, const RECT& rect);
+// The height text needs when it wraps within the width, in the control's font.
+int WrappedTextHeight(HWND control, std::string_view text, int width);
+
+}  // namespace ql2
