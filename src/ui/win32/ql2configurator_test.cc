@@ -1,0 +1,284 @@
+// QL2Configurator.exe as a user meets it: started on a simulator tree made here, its window found
+// by its caption, its controls read and clicked through the Win32 API from this process (as another
+// program would), the files checked after each click, and the window closed. The program lies
+// beside this test program. Needs a display: run under Wine on a virtual X server
+// (scripts/wine-gui-run).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/controls.h"
+#include "platform/win32_api.h"
+
+namespace ql2 {
+namespace {
+
+constexpr char kProgram[] = "QL2Configurator.exe";
+constexpr char kCaption[] = "QL2 Configurator";
+constexpr DWORD kStartMs = 60000;
+constexpr DWORD kClickMs = 60000;
+constexpr DWORD kExitMs = 30000;
+constexpr DWORD kPollMs = 100;
+
+constexpr char kRecord[] = "QL\\qlever2.con";
+constexpr char kMarker[] = "QL\\uninst.swi";
+constexpr char kPanelFolder[] = "Aircraft\\Flight 1 ATR-72-500\\panel";
+constexpr char kPanel[] = "Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg";
+constexpr char kBackup[] = "Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup";
+
+// Nothing installed; the first-run question was answered long ago, so none blocks the start.
+constexpr char kRecordBefore[] =
+    "[Options]\r\nFirst Time=0\r\n[Cheyenne]\r\nInstalled=0\r\n[ATR]\r\nInstalled=0\r\n"
+    "[PMDG]\r\nInstalled=0\r\n[PIC]\r\nInstalled=0\r\n";
+// The scan records that the further models of the 737s are absent.
+constexpr char kRecordInstalled[] =
+    "[Options]\r\nFirst Time=0\r\n[Cheyenne]\r\nInstalled=0\r\n[ATR]\r\nInstalled=1\r\n"
+    "[PMDG]\r\nInstalled=0\r\nFull=0\r\n[PIC]\r\nInstalled=0\r\nFull=0\r\n";
+constexpr char kRecordRemoved[] =
+    "[Options]\r\nFirst Time=0\r\n[Cheyenne]\r\nInstalled=0\r\n[ATR]\r\nInstalled=0\r\n"
+    "[PMDG]\r\nInstalled=0\r\nFull=0\r\n[PIC]\r\nInstalled=0\r\nFull=0\r\n";
+
+constexpr char kAtrPanel[] =
+    "; ATR panel\r\n"
+    "\r\n"
+    "[Window Titles]\r\n"
+    "Window00=Main Panel\r\n"
+    "Window01=Overhead\r\n"
+    "\r\n"
+    "[Window00]\r\n"
+    "file=main.bmp\r\n"
+    "gauge00=ATR72!PFD, 40,120,200,200\r\n"
+    "gauge01=ATR72!ND, 250,120,200,200\r\n"
+    "\r\n"
+    "[Window01]\r\n"
+    "visible=0\r\n"
+    "gauge00=ATR72!Overhead, 0,0,400,300\r\n"
+    "\r\n"
+    "[Fixed Window38]\r\n"
+    "gauge00=ATR72!Master Warning, 0,0,60,60\r\n"
+    "\r\n"
+    "[Fixed Window39]\r\n"
+    "gauge00=ATR72!Clock, 0,0,80,80\r\n";
+
+// Two titles: the gauge window is Window2; each receiving section's next entry follows its last.
+constexpr char kAtrPanelInstalled[] =
+    "; ATR panel\r\n"
+    "\r\n"
+    "[Window Titles]\r\n"
+    "Window00=Main Panel\r\n"
+    "Window01=Overhead\r\n"
+    "Window2=Quillever\r\n"
+    "\r\n"
+    "[Window00]\r\n"
+    "file=main.bmp\r\n"
+    "gauge00=ATR72!PFD, 40,120,200,200\r\n"
+    "gauge01=ATR72!ND, 250,120,200,200\r\n"
+    "gauge2=QLever2!QL,  0,0,19,19   //Quillever gauge by Tamsel\r\n"
+    "\r\n"
+    "[Window01]\r\n"
+    "visible=0\r\n"
+    "gauge00=ATR72!Overhead, 0,0,400,300\r\n"
+    "\r\n"
+    "[Fixed Window38]\r\n"
+    "gauge00=ATR72!Master Warning, 0,0,60,60\r\n"
+    "gauge1=QLever2!QL,  0,0,19,19   //Quillever gauge by Tamsel\r\n"
+    "\r\n"
+    "[Fixed Window39]\r\n"
+    "gauge00=ATR72!Clock, 0,0,80,80\r\n"
+    "\r\n"
+    "[Window2]\r\n"
+    "Background_color=0,0,0\r\n"
+    "size_mm=1024,768\r\n"
+    "window_size_ratio=1.000\r\n"
+    "position=0\r\n"
+    "Visible=0\r\n"
+    "ident=80\r\n"
+    "window_size=1.000, 1.000\r\n"
+    "window_pos=0.000, 0.000\r\n"
+    "\r\n"
+    "gauge00=QLever2!Cp6uja,  0,0,19,19   //Quillever gauge by Tamsel\r\n";
+
+void WriteWhole(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_TRUE(ok && written == bytes.size()) << path;
+}
+
+// The file's bytes, or "(absent)".
+std::string ReadWhole(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "(absent)";
+  std::string bytes;
+  char buffer[4096];
+  DWORD n = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+  CloseHandle(h);
+  return bytes;
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = path + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+std::string ProgramBesideThis() {
+  char self[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path = self;
+  return path.substr(0, path.find_last_of("\\/") + 1) + kProgram;
+}
+
+class QL2ConfiguratorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH + 1];
+    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+    root_ = std::string(temp) + "ql2-exe-test-" + std::to_string(GetCurrentProcessId());
+    sim_ = root_ + "\\Flight Simulator 9";
+    for (const std::string& folder : {root_, sim_, Sim("QL"), Sim("Aircraft"),
+                                      Sim("Aircraft\\Flight 1 ATR-72-500"), Sim(kPanelFolder)}) {
+      ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    WriteWhole(Sim(kRecord), kRecordBefore);
+    WriteWhole(Sim(kMarker), "setup log\r\n");
+    WriteWhole(Sim(kPanel), kAtrPanel);
+  }
+
+  void TearDown() override {
+    if (process_.hProcess != nullptr) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kExitMs);
+      }
+      CloseHandle(process_.hProcess);
+      CloseHandle(process_.hThread);
+    }
+    if (!root_.empty()) RemoveTree(root_);
+  }
+
+  std::string Sim(const std::string& relative) const { return sim_ + "\\" + relative; }
+
+  // Starts the program on the tree and waits until its window shows.
+  void Start() {
+    std::string command = "\"" + ProgramBesideThis() + "\" --sim-folder \"" + sim_ + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process_))
+        << command << ": error " << GetLastError();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kStartMs) {
+      for (HWND h = FindWindowA(nullptr, kCaption); h != nullptr;
+           h = FindWindowExA(nullptr, h, nullptr, kCaption)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == process_.dwProcessId && IsWindowVisible(h)) {
+          window_ = h;
+          return;
+        }
+      }
+      ASSERT_EQ(WaitForSingleObject(process_.hProcess, kPollMs), WAIT_TIMEOUT)
+          << "the program ended before it showed its window";
+    }
+    FAIL() << "no window \"" << kCaption << "\" within " << kStartMs << " ms";
+  }
+
+  HWND Item(ControlId id) const { return GetDlgItem(window_, static_cast<int>(id)); }
+
+  std::string Text(ControlId id) const {
+    char text[2048] = {};
+    GetWindowTextA(Item(id), text, sizeof text);
+    return text;
+  }
+  bool Visible(ControlId id) const { return IsWindowVisible(Item(id)) != 0; }
+  bool Enabled(ControlId id) const { return IsWindowEnabled(Item(id)) != 0; }
+
+  // Clicks the button as the mouse would, and returns once the program has handled the click.
+  void Click(ControlId id) {
+    ASSERT_NE(Item(id), nullptr);
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutA(Item(id), BM_CLICK, 0, 0, SMTO_NORMAL, kClickMs, &result), 0)
+        << "the click did not end within " << kClickMs << " ms";
+  }
+
+  std::string root_;
+  std::string sim_;
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+
+  // As the scan left it: only the ATR is there.
+  EXPECT_EQ(Text(ControlId::kLabel3), sim_) << "the hidden label holds the simulator folder";
+  EXPECT_EQ(Text(ControlId::kFrame2), "ATR-72-500 ");
+  EXPECT_EQ(Text(ControlId::kLabel1), "Piper Cheyenne cannot be found.");
+  EXPECT_EQ(Text(ControlId::kLabelPmdg), "Boeing 737NG cannot be found.");
+  EXPECT_EQ(Text(ControlId::kLabelPic), "Boeing 737 Classics PIC cannot be found.");
+  for (ControlId hidden : {ControlId::kAdd, ControlId::kRemoveCheyenne, ControlId::kInstallPmdg,
+                           ControlId::kRemovePmdg, ControlId::kPictureCheNot,
+                           ControlId::kChooseFolder, ControlId::kLabel3}) {
+    EXPECT_FALSE(Visible(hidden)) << static_cast<int>(hidden);
+  }
+  EXPECT_EQ(Text(ControlId::kLabelAtr), "Quillever2 gauge is not installed.");
+  EXPECT_EQ(Text(ControlId::kInstallAtr), "Install");
+  EXPECT_TRUE(Visible(ControlId::kInstallAtr));
+  EXPECT_TRUE(Enabled(ControlId::kInstallAtr));
+  EXPECT_TRUE(Visible(ControlId::kRemoveAtr));
+  EXPECT_FALSE(Enabled(ControlId::kRemoveAtr));
+  EXPECT_TRUE(Visible(ControlId::kPictureAtrNot));
+  EXPECT_FALSE(Visible(ControlId::kPictureInsAtr));
+  EXPECT_FALSE(Visible(ControlId::kPictureCorAtr));
+  EXPECT_TRUE(Visible(ControlId::kClose));
+
+  Click(ControlId::kInstallAtr);
+  EXPECT_EQ(Text(ControlId::kLabelAtr), "The gauge has been installed successfully.");
+  EXPECT_EQ(ReadWhole(Sim(kPanel)), kAtrPanelInstalled);
+  EXPECT_EQ(ReadWhole(Sim(kBackup)), kAtrPanel);
+  EXPECT_EQ(ReadWhole(Sim(kRecord)), kRecordInstalled);
+  EXPECT_FALSE(Enabled(ControlId::kInstallAtr));
+  EXPECT_TRUE(Enabled(ControlId::kRemoveAtr));
+  EXPECT_TRUE(Visible(ControlId::kPictureInsAtr));
+  EXPECT_FALSE(Visible(ControlId::kPictureAtrNot));
+
+  Click(ControlId::kRemoveAtr);
+  EXPECT_EQ(Text(ControlId::kLabelAtr), "The gauge has been removed successfully.");
+  EXPECT_EQ(ReadWhole(Sim(kPanel)), kAtrPanel);
+  EXPECT_EQ(ReadWhole(Sim(kBackup)), "(absent)");
+  EXPECT_EQ(ReadWhole(Sim(kRecord)), kRecordRemoved);
+  EXPECT_TRUE(Enabled(ControlId::kInstallAtr));
+  EXPECT_FALSE(Enabled(ControlId::kRemoveAtr));
+  // A removal takes the installed picture away and puts up no other.
+  EXPECT_FALSE(Visible(ControlId::kPictureInsAtr));
+  EXPECT_FALSE(Visible(ControlId::kPictureAtrNot));
+
+  ASSERT_TRUE(PostMessageA(window_, WM_CLOSE, 0, 0));
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, kExitMs), WAIT_OBJECT_0)
+      << "the program did not end when its window was closed";
+  DWORD exit_code = 1;
+  GetExitCodeProcess(process_.hProcess, &exit_code);
+  EXPECT_EQ(exit_code, 0u);
+}
+
+}  // namespace
+}  // namespace ql2
