@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds the Windows programs with mingw-w64 in build-mingw and runs their tests under Wine.
+# Builds the Windows programs with mingw-w64 in build-mingw and runs their tests under Wine; the
+# window's tests run on a virtual X server.
 #   scripts/cross-test.sh [ctest arguments...]
-# Needs (Debian 12): cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64
+# Needs (Debian 12): cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,6 +14,7 @@ command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-mingw-w64-x86-64-posix"
 [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$missing wine64"
 [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
+command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
 if [ -n "$missing" ]; then
   echo "cross-test: missing; install with: apt-get install$missing" >&2
   exit 1

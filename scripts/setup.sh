@@ -2,18 +2,21 @@
 # Installs the Debian 12 packages the project needs, only those that are missing.
 #   scripts/setup.sh test   what building and running every test needs
 #   scripts/setup.sh run    what building and running the window needs
+#   scripts/setup.sh release  what building the Windows release archive needs
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config)
 test_packages=(libgtest-dev googletest clang libclang-rt-14-dev patch
   g++-mingw-w64-x86-64-posix wine wine64)
 qt_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation)
+release_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix zip)
 
 packages=("${build_packages[@]}" "${qt_packages[@]}")
 case "${1:-test}" in
   test) packages+=("${test_packages[@]}") ;;
   run) ;;
-  *) echo "usage: $0 [test|run]" >&2; exit 2 ;;
+  release) packages=("${release_packages[@]}") ;;
+  *) echo "usage: $0 [test|run|release]" >&2; exit 2 ;;
 esac
 
 missing=()

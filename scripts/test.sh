@@ -20,3 +20,6 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build/sanitize -DQL2_SANITIZE=ON
 echo "== Windows programs, cross-built and tested under Wine =="
 QL2_CROSS_BUILD_DIR=build/mingw scripts/cross-test.sh
+echo "== The same files from ql2cfg on Linux and ql2cfg.exe under Wine =="
+scripts/compare-linux-windows.sh build/test/src/cli/ql2cfg build/mingw/src/cli/ql2cfg.exe \
+  build/mingw/wineprefix

@@ -9,6 +9,7 @@
 
 #include "app/controls.h"
 #include "platform/win32_api.h"
+#include "ui/win32/resource.h"
 
 namespace ql2 {
 namespace {
@@ -278,6 +279,59 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
   DWORD exit_code = 1;
   GetExitCodeProcess(process_.hProcess, &exit_code);
   EXPECT_EQ(exit_code, 0u);
+}
+
+// What Explorer and the system's loader read from the program file before it runs.
+TEST(QL2ConfiguratorFileTest, CarriesItsIconPicturesVersionAndManifest) {
+  const std::string program = ProgramBesideThis();
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr) << program;
+
+  auto resource_text = [module](LPCSTR name, LPCSTR type) {
+    HRSRC found = FindResourceA(module, name, type);
+    if (found == nullptr) return std::string();
+    HGLOBAL loaded = LoadResource(module, found);
+    const char* bytes = static_cast<const char*>(LockResource(loaded));
+    return bytes == nullptr ? std::string() : std::string(bytes, SizeofResource(module, found));
+  };
+  const std::string manifest = resource_text(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  for (const char* wanted :
+       {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "level=\"asInvoker\"",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm",
+        ">PerMonitorV2",
+        // Vista, 7, 8, 8.1, 10 and 11
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(manifest.find(wanted), std::string::npos) << "manifest lacks " << wanted;
+  }
+
+  // The icon group holds the three sizes.
+  const std::string icons =
+      resource_text(MAKEINTRESOURCEA(QL2_ICON_APP), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_GE(icons.size(), 6u);
+  EXPECT_EQ(static_cast<unsigned char>(icons[4]), 3u) << "icons in the group";
+  for (int bitmap : {QL2_BITMAP_BANNER, QL2_BITMAP_ABOUT_BUTTON, QL2_BITMAP_NOT_INSTALLED,
+                     QL2_BITMAP_INSTALLED, QL2_BITMAP_EDITED, QL2_BITMAP_ABOUT_PICTURE}) {
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(bitmap), MAKEINTRESOURCEA(2)), nullptr)
+        << "bitmap " << bitmap;  // RT_BITMAP
+  }
+  FreeLibrary(module);
+
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::string info(size, '\0');
+  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, size, &info[0]));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(&info[0], "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 2));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  char* text = nullptr;
+  ASSERT_TRUE(VerQueryValueA(&info[0], "\\StringFileInfo\\040904B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, "2.0.0");
 }
 
 }  // namespace
