@@ -10,12 +10,16 @@
 
 #include "aircraft/family.h"
 #include "app/texts.h"
+#include "platform/ascii.h"
 #include "platform/memory_file_system.h"
 #include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sim_path.h"
 #include "ui/win32/win32_layout.h"
+
+// After <windows.h>: the folder browser's messages.
+#include <shlobj.h>
 
 namespace ql2 {
 namespace {
@@ -92,12 +96,25 @@ int StackIndex(HWND control) {
   return -1;
 }
 
+// Where CenterOnScreen puts a window of this outer size on this screen, both taken in twips.
+void ExpectCentred(HWND window, int dpi) {
+  RECT outer;
+  GetWindowRect(window, &outer);
+  const Position centre = CenterOnScreen(PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
+                                         PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi),
+                                         PixelsToTwips(outer.right - outer.left, dpi),
+                                         PixelsToTwips(outer.bottom - outer.top, dpi));
+  EXPECT_EQ(outer.left, TwipsToPixels(centre.left, dpi));
+  EXPECT_EQ(outer.top, TwipsToPixels(centre.top, dpi));
+}
+
 bool Overlap(const RECT& a, const RECT& b) {
   RECT both;
   return IntersectRect(&both, &a, &b) != 0;
 }
 
-// Runs inspect on the modal dialog with the title once it is open; the inspection must close it.
+// Runs inspect on the modal dialog with the title (any title: "") once it is open; the inspection
+// must close it.
 // A dialog that never opens is reported; one that inspect leaves open is closed after a while.
 class DialogProbe {
  public:
@@ -117,7 +134,7 @@ class DialogProbe {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogProbe* self = current_;
     if (self == nullptr) return;
-    HWND dialog = FindWindowA(kDialogClass, self->title_.c_str());
+    HWND dialog = FindWindowA(kDialogClass, self->title_.empty() ? nullptr : self->title_.c_str());
     if (dialog != nullptr && IsWindowVisible(dialog)) {
       if (!self->seen_) {
         self->seen_ = true;
@@ -187,6 +204,7 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   EXPECT_EQ(client.bottom, MulDiv(8130, dpi, 1440));
   const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the window has a fixed size";
+  ExpectCentred(main, dpi);
 
   // Before the scan shows the families, as the table makes them.
   Win32MainWindow fresh(GetModuleHandleA(nullptr));
@@ -378,14 +396,7 @@ TEST_F(Win32WindowTest, TheAboutPictureShowsAHandAndOpensTheAboutDialogModally) 
       GetClientRect(dialog, &client);
       EXPECT_EQ(client.right, MulDiv(5385, dpi, 1440));
       EXPECT_EQ(client.bottom, MulDiv(1500, dpi, 1440));
-      RECT outer;
-      GetWindowRect(dialog, &outer);
-      const Position centre = CenterOnScreen(PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
-                                             PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi),
-                                             PixelsToTwips(outer.right - outer.left, dpi),
-                                             PixelsToTwips(outer.bottom - outer.top, dpi));
-      EXPECT_EQ(outer.left, TwipsToPixels(centre.left, dpi));
-      EXPECT_EQ(outer.top, TwipsToPixels(centre.top, dpi));
+      ExpectCentred(dialog, dpi);
       for (const ControlSpec& spec : ControlTable()) {
         if (spec.window != WindowId::kAbout) continue;
         HWND control = GetDlgItem(dialog, static_cast<int>(spec.id));
@@ -431,6 +442,44 @@ TEST_F(Win32WindowTest, TheQuestionHasYesAndNoWithYesTheDefault) {
     });
     EXPECT_EQ(window_.AskYesNo(texts::kFirstRunTitle, texts::kFirstRunText), yes);
     EXPECT_TRUE(probe.seen());
+  }
+}
+
+bool HasChildWithText(HWND window, const std::string& text) {
+  struct Search {
+    const std::string* text;
+    bool found;
+  } search{&text, false};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(l);
+        s->found = s->found || TextOf(child) == *s->text;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(Win32WindowTest, ChoosingAFolderGivesThePickedFolderOrNothing) {
+  char temp[MAX_PATH + 1] = {};
+  ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+  std::string folder = temp;
+  if (folder.back() == '\\') folder.pop_back();
+  for (bool pick : {true, false}) {
+    DialogProbe probe("", [&](HWND dialog) {
+      EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
+      EXPECT_TRUE(HasChildWithText(dialog, std::string(kChooseFolderTitle)));
+      if (pick) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      } else {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      }
+    });
+    const std::string chosen = window_.ChooseFolder(kChooseFolderTitle);
+    EXPECT_TRUE(probe.seen());
+    EXPECT_TRUE(EqualIgnoringAsciiCase(chosen, pick ? folder : "")) << chosen;
   }
 }
 
