@@ -48,10 +48,15 @@ ErrorKind KindOfError(DWORD error) {
   }
 }
 
-// The system's program folders, as the environment names them ("" for one it does not name).
+// The environment variables that name the system's program folders: the process's own, the
+// 32-bit programs' one, and the 64-bit programs' one as a 32-bit process sees it.
+constexpr const char* kProgramFolderVariables[] = {"ProgramFiles", "ProgramFiles(x86)",
+                                                   "ProgramW6432"};
+
+// The system's program folders that the environment names.
 std::vector<std::string> ProgramFolders() {
   std::vector<std::string> folders;
-  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"}) {
+  for (const char* name : kProgramFolderVariables) {
     char value[MAX_PATH + 1];
     DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
     if (n > 0 && n < sizeof value) folders.emplace_back(value, n);

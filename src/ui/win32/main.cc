@@ -22,6 +22,7 @@ constexpr char kUsage[] =
     "Usage: QL2Configurator.exe [--sim-folder DIR]\r\n\r\n"
     "--sim-folder DIR\tuse DIR as the simulator folder for this run";
 constexpr int kUsageExit = 2;
+constexpr char kNoWindow[] = "The window cannot be created.";
 
 struct Options {
   bool ok = true;
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
 
   ql2::Win32MainWindow window(GetModuleHandleA(nullptr));
   if (!window.Create()) {
-    MessageBoxA(nullptr, "The window cannot be created.", kProgramTitle, MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, kNoWindow, kProgramTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
   ql2::MainWindowLogic logic(window, *fs, *registry, *shell);
