@@ -14,6 +14,9 @@ run_suite() {
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
+echo "== formatting =="
+git ls-files '*.cc' '*.h' | xargs clang-format --dry-run -Werror
+
 echo "== plain build =="
 run_suite build/test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
