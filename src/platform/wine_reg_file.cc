@@ -228,7 +228,8 @@ std::optional<std::string> ParseKeyPath(std::string_view rest) {
 // The text of comma-separated hex bytes, taken as UTF-16LE code units.
 std::string DecodeHexText(std::string_view data) {
   TextBuilder text;
-  std::optional<unsigned> low;
+  bool have_low = false;  // a code unit's first byte has been read
+  unsigned low = 0;
   size_t pos = 0;
   for (;;) {
     while (pos < data.size() && (IsBlank(data[pos]) || data[pos] == ',')) ++pos;
@@ -237,11 +238,12 @@ std::string DecodeHexText(std::string_view data) {
     if (pos < data.size() && HexDigit(data[pos]) >= 0) {
       byte = byte * 16 + static_cast<unsigned>(HexDigit(data[pos++]));
     }
-    if (!low) {
+    if (!have_low) {
       low = byte;
+      have_low = true;
     } else {
-      text.AddUnit(*low | (byte << 8));
-      low.reset();
+      text.AddUnit(low | (byte << 8));
+      have_low = false;
     }
   }
   return text.Finish();
