@@ -38,9 +38,11 @@ constexpr std::string_view kKnownLines[] = {
     "",
 };
 
-// Lines end with CR LF, LF or CR; a file that ends with an ending has no empty line after it.
+// Lines end with CR LF, LF or CR; a file that ends with an ending has no empty line after it. A
+// UTF-8 byte-order mark at the start belongs to no line.
 std::vector<std::string_view> SplitIntoLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::size_t begin = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];

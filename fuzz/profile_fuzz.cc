@@ -112,10 +112,11 @@ struct Line {
   std::string ending;  // "\r\n", "\n", "\r", or "" for an unended last line
 };
 
-// Lines end with CR LF, LF or CR; a file that ends with an ending has no empty line after it.
+// Lines end with CR LF, LF or CR; a file that ends with an ending has no empty line after it. A
+// UTF-8 byte-order mark at the start belongs to no line.
 std::vector<Line> SplitIntoLines(std::string_view bytes) {
   std::vector<Line> lines;
-  std::size_t pos = 0;
+  std::size_t pos = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (pos < bytes.size()) {
     const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
     std::size_t next = end;
@@ -163,6 +164,8 @@ void CheckOneWrite(std::string_view before, std::string_view after, std::string_
   };
   const std::vector<Line> old_lines = SplitIntoLines(before);
   const std::vector<Line> new_lines = SplitIntoLines(after);
+  const bool had_mark = before.substr(0, 3) == "\xEF\xBB\xBF";
+  Check(had_mark == (after.substr(0, 3) == "\xEF\xBB\xBF"), "the byte-order mark changed", detail);
 
   // The lines both share at the front and at the back, compared by text; what lies between is
   // what the write removed and added.
