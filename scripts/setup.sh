@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config)
-test_packages=(libgtest-dev googletest clang libclang-rt-14-dev patch
+test_packages=(libgtest-dev googletest clang clang-format libclang-rt-14-dev patch git
   g++-mingw-w64-x86-64-posix wine wine64)
 qt_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 release_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix zip)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every test: once in a plain
-# build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build and once under AddressSanitizer and UndefinedBehaviorSanitizer; then a short, fixed run of
+# each fuzz target (built with clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
@@ -14,10 +15,18 @@ run_suite() {
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure
 }
 
+echo "== formatting =="
+git ls-files '*.cc' '*.h' | xargs clang-format --dry-run -Werror
+
 echo "== plain build =="
 run_suite build/test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build/sanitize -DQL2_SANITIZE=ON
+echo "== fuzz targets, short runs (clang, libFuzzer) =="
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQL2_WERROR=ON -DQL2_FUZZ=ON -DQL2_BUILD_TESTS=OFF -DQL2_BUILD_BENCH=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs" --target profile_fuzz panel_scan_fuzz
+ctest --test-dir build/fuzz -L fuzz -j "$jobs" --output-on-failure
 echo "== Windows programs, cross-built and tested under Wine =="
 QL2_CROSS_BUILD_DIR=build/mingw scripts/cross-test.sh
 echo "== The same files from ql2cfg on Linux and ql2cfg.exe under Wine =="

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/texts.h"
+#include "platform/overlay_file_system.h"
 #include "platform/profile.h"
 #include "platform/sim_path.h"
 #include "platform/undo_file_system.h"
@@ -231,8 +232,11 @@ bool InstallFamily(const Family& family, ClickContext& context) {
   }
 
   ShowProgress(window, family, family.texts.installing);
+  // The edits are made on copies held in memory; each panel file is then replaced once, whole, so
+  // that on disk it is either as it was or carries every edit of the click.
+  OverlayFileSystem edits(fs);
   const PanelFile& reference = family.files[0];
-  Result<LineCount> window_count = CountWindowTitleLines(fs, path(reference.config));
+  Result<LineCount> window_count = CountWindowTitleLines(edits, path(reference.config));
   if (!steps.Check(window_count.status(), "reading", reference.config)) return fail();
 
   std::vector<std::string> window_names;
@@ -248,16 +252,16 @@ bool InstallFamily(const Family& family, ClickContext& context) {
   for (int index : file_set) {
     const PanelFile& file = family.files[index];
     for (std::size_t w = 0; w < family.windows.size(); ++w) {
-      if (!steps.Check(
-              AddWindowTitleEntry(fs, path(file.config), window_names[w], family.windows[w].title),
-              "writing", file.config)) {
+      if (!steps.Check(AddWindowTitleEntry(edits, path(file.config), window_names[w],
+                                           family.windows[w].title),
+                       "writing", file.config)) {
         return fail();
       }
     }
   }
   for (int index : file_set) {
     const PanelFile& file = family.files[index];
-    if (!steps.Check(AppendGaugeWindowSection(fs, path(file.config), appended), "writing",
+    if (!steps.Check(AppendGaugeWindowSection(edits, path(file.config), appended), "writing",
                      file.config)) {
       return fail();
     }
@@ -265,18 +269,27 @@ bool InstallFamily(const Family& family, ClickContext& context) {
 
   for (int s = 0; s < static_cast<int>(family.gauge_sections.size()); ++s) {
     const GaugeSection& section = family.gauge_sections[s];
-    Result<LineCount> gauges =
-        CountSectionGaugeLines(fs, path(reference.config), section.start_line, section.stop_line);
+    Result<LineCount> gauges = CountSectionGaugeLines(edits, path(reference.config),
+                                                      section.start_line, section.stop_line);
     if (!steps.Check(gauges.status(), "reading", reference.config)) return fail();
     const std::string key = FormGaugeKey(gauges.value(), family.key_style);
     for (int index : file_set) {
       const PanelFile& file = family.files[index];
       if (!Contains(file.sections, s)) continue;
-      if (!steps.Check(
-              AddGaugeEntry(fs, path(file.config), section.section_name, key, family.gauge_value),
-              "writing", file.config)) {
+      if (!steps.Check(AddGaugeEntry(edits, path(file.config), section.section_name, key,
+                                     family.gauge_value),
+                       "writing", file.config)) {
         return fail();
       }
+    }
+  }
+
+  for (int index : file_set) {
+    const PanelFile& file = family.files[index];
+    Result<std::string> edited = edits.ReadFile(path(file.config));
+    if (!steps.Check(edited.status(), "reading", file.config)) return fail();
+    if (!steps.Check(fs.ReplaceFile(path(file.config), edited.value()), "writing", file.config)) {
+      return fail();
     }
   }
 

@@ -77,19 +77,20 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   registry_folder_ = folder.value();
   window_.SetCaption(ControlId::kLabel3, registry_folder_);
   sim_folder_ = window_.Caption(ControlId::kLabel3);
-  // Another copy of the program that is changing files is waited for; if it takes too long the
-  // scan goes on, and the re-check before each click catches what it changed.
-  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
   InstallRecord record(fs_, sim_folder_);
-
   std::map<const Family*, bool> present;
-  for (const Family* family : AllFamilies()) {
-    if (!family->full_folder.empty()) {
-      // A record that cannot be written is reported by the click that needs it.
-      record.Write(family->record_section, record::kFullKey,
-                   PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
+  {
+    // The record is not rewritten while another copy of the program changes files; if that
+    // takes too long the scan goes on, and the re-check before each click catches the change.
+    Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+    for (const Family* family : AllFamilies()) {
+      if (!family->full_folder.empty()) {
+        // A record that cannot be written is reported by the click that needs it.
+        record.Write(family->record_section, record::kFullKey,
+                     PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
+      }
+      present[family] = PathExists(fs_, SimPath(family->presence_folder));
     }
-    present[family] = PathExists(fs_, SimPath(family->presence_folder));
   }
 
   if (options.ask_first_run) {

@@ -17,29 +17,17 @@ std::string ConfigHome() {
   return std::string(home != nullptr ? home : "") + "/.config";
 }
 
-class UserFolderMemory : public FolderMemory {
+class UserFolderMemory : public FileFolderMemory {
  public:
   UserFolderMemory()
-      : folder_(ConfigHome() + "/" + kFolderName), file_(folder_ + "/" + kFileName) {}
-
-  std::string Load() override {
-    Result<std::string> bytes = fs_.ReadFile(file_);
-    if (!bytes.ok()) return "";
-    std::string folder = bytes.value();
-    while (!folder.empty() && (folder.back() == '\n' || folder.back() == '\r')) folder.pop_back();
-    return folder;
-  }
-
-  Status Save(const std::string& folder) override {
-    mkdir(ConfigHome().c_str(), 0700);
-    mkdir(folder_.c_str(), 0700);
-    return fs_.ReplaceFile(file_, folder + "\n");
-  }
+      : FileFolderMemory(std::make_unique<PosixFileSystem>(), ConfigHome() + "/" + kFolderName,
+                         kFileName, "\n") {}
 
  private:
-  PosixFileSystem fs_;
-  std::string folder_;
-  std::string file_;
+  void MakeFolder(const std::string& folder) override {
+    mkdir(ConfigHome().c_str(), 0700);
+    mkdir(folder.c_str(), 0700);
+  }
 };
 
 }  // namespace

@@ -23,27 +23,16 @@ std::string AppData() {
   return path;
 }
 
-class UserFolderMemory : public FolderMemory {
+class UserFolderMemory : public FileFolderMemory {
  public:
-  UserFolderMemory() : folder_(AppData() + "\\" + kFolderName), file_(folder_ + "\\" + kFileName) {}
-
-  std::string Load() override {
-    Result<std::string> bytes = fs_.ReadFile(file_);
-    if (!bytes.ok()) return "";
-    std::string folder = bytes.value();
-    while (!folder.empty() && (folder.back() == '\n' || folder.back() == '\r')) folder.pop_back();
-    return folder;
-  }
-
-  Status Save(const std::string& folder) override {
-    CreateDirectoryA(folder_.c_str(), nullptr);  // already there from an earlier run, mostly
-    return fs_.ReplaceFile(file_, folder + kLineEnd);
-  }
+  UserFolderMemory()
+      : FileFolderMemory(std::make_unique<Win32FileSystem>(), AppData() + "\\" + kFolderName,
+                         kFileName, kLineEnd) {}
 
  private:
-  Win32FileSystem fs_;
-  std::string folder_;
-  std::string file_;
+  void MakeFolder(const std::string& folder) override {
+    CreateDirectoryA(folder.c_str(), nullptr);  // already there from an earlier run, mostly
+  }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/status.h"
 
@@ -43,6 +44,24 @@ class ChosenFolderRegistry : public Registry {
  private:
   FolderMemory& memory_;
   Registry& system_;
+};
+
+// The folder kept as the one line of a text file in a folder of its own, which is made on the
+// first save.
+class FileFolderMemory : public FolderMemory {
+ public:
+  FileFolderMemory(std::unique_ptr<FileSystem> fs, std::string folder, std::string file_name,
+                   std::string line_end);
+  std::string Load() override;
+  Status Save(const std::string& folder) override;
+
+ private:
+  virtual void MakeFolder(const std::string& folder) = 0;
+
+  std::unique_ptr<FileSystem> fs_;
+  std::string folder_;
+  std::string file_;
+  std::string line_end_;
 };
 
 // The per-user file that remembers the folder: $XDG_CONFIG_HOME/ql2-configurator/simulator-folder

@@ -12,8 +12,11 @@ std::size_t TextStart(std::string_view bytes) {
 TextLine LineAt(std::string_view bytes, std::size_t pos) {
   TextLine line;
   line.begin = pos;
-  std::size_t stop = bytes.find_first_of("\r\n", pos);
-  if (stop == std::string_view::npos) {
+  // A plain scan: find_first_of("\r\n") calls memchr once for every byte it passes, which made
+  // the line scans of a large panel file the slowest part of a click.
+  std::size_t stop = pos;
+  while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
+  if (stop == bytes.size()) {
     line.content_end = line.end = bytes.size();
   } else {
     line.content_end = stop;

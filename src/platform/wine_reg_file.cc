@@ -228,9 +228,7 @@ std::optional<std::string> ParseKeyPath(std::string_view rest) {
 // The text of comma-separated hex bytes, taken as UTF-16LE code units.
 std::string DecodeHexText(std::string_view data) {
   TextBuilder text;
-  // A flag and a value rather than std::optional: GCC 12 at -O3 takes the optional's value for
-  // uninitialised where it cannot be read.
-  bool have_low = false;
+  bool have_low = false;  // a code unit's first byte has been read
   unsigned low = 0;
   size_t pos = 0;
   for (;;) {

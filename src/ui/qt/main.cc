@@ -2,10 +2,14 @@
 //   --sim-folder DIR    use DIR as the simulator folder for this run
 //   --screenshot FILE   (for the documentation) save the window as shown at start and quit,
 //                       asking no question
+// With QL2_EXIT_AFTER_PAINT=1 in the environment (for the start-up benchmark) the program prints
+// "first-paint-epoch-us N" once the window has first been painted, and quits.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "app/main_window.h"
@@ -13,6 +17,32 @@
 #include "platform/system.h"
 #include "ui/qt/qt_layout.h"
 #include "ui/qt/qt_window.h"
+
+namespace {
+
+class FirstPaintReporter : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !seen_) {
+      seen_ = true;
+      // Reported once this paint has finished.
+      QTimer::singleShot(0, [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("first-paint-epoch-us %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+        std::fflush(stdout);
+        QApplication::quit();
+      });
+    }
+    return false;
+  }
+
+ private:
+  bool seen_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -57,6 +87,8 @@ int main(int argc, char** argv) {
   ql2::MainWindowLogic::ScanOptions options;
   options.ask_first_run = !screenshot;
   logic.StartupScan(options);
+  FirstPaintReporter first_paint;
+  if (qgetenv("QL2_EXIT_AFTER_PAINT") == "1") window.installEventFilter(&first_paint);
   window.show();  // centres itself on the screen
 
   if (screenshot) {
