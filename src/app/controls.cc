@@ -70,8 +70,8 @@ const std::vector<ControlSpec>& ControlTable() {
 }
 
 const ControlSpec& FindControl(ControlId id) {
-  for (const ControlSpec& spec : Table()) {
-    if (spec.id == id) return spec;
+  for (const ControlSpec& design : Table()) {
+    if (design.id == id) return design;
   }
   static const ControlSpec kNoControl{C::kNone, kMain, "",       K::kLabel, "",       0, 0,
                                       0,        0,     C::kNone, false,     P::kNone, 0};

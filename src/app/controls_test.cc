@@ -28,13 +28,13 @@ TEST(CenterOnScreenTest, HalvesTheRoundedDifferenceTowardZero) {
 
 TEST(ControlTableTest, NamesAreUniquePerWindowAndChildrenFitTheirGroup) {
   std::set<std::pair<WindowId, std::string_view>> names;
-  for (const ControlSpec& spec : ControlTable()) {
-    EXPECT_TRUE(names.insert({spec.window, spec.name}).second) << spec.name;
-    if (spec.parent == ControlId::kNone || !spec.visible) continue;
-    const ControlSpec& group = FindControl(spec.parent);
-    EXPECT_EQ(group.kind, ControlKind::kGroup) << spec.name;
-    EXPECT_LE(spec.left + spec.width, group.width) << spec.name;
-    EXPECT_LE(spec.top + spec.height, group.height) << spec.name;
+  for (const ControlSpec& design : ControlTable()) {
+    EXPECT_TRUE(names.insert({design.window, design.name}).second) << design.name;
+    if (design.parent == ControlId::kNone || !design.visible) continue;
+    const ControlSpec& group = FindControl(design.parent);
+    EXPECT_EQ(group.kind, ControlKind::kGroup) << design.name;
+    EXPECT_LE(design.left + design.width, group.width) << design.name;
+    EXPECT_LE(design.top + design.height, group.height) << design.name;
   }
 }
 

@@ -3,11 +3,11 @@
 namespace ql2 {
 
 RecordingWindow::RecordingWindow() {
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window != WindowId::kMain) continue;
-    ControlState& state = states_[spec.id];
-    state.visible = spec.visible;
-    state.caption = std::string(spec.caption);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window != WindowId::kMain) continue;
+    ControlState& state = states_[design.id];
+    state.visible = design.visible;
+    state.caption = std::string(design.caption);
   }
 }
 

@@ -19,25 +19,25 @@ QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
   // controls stack.
   QWidget* picture = nullptr;
   QPushButton* ok = nullptr;
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window != WindowId::kAbout) continue;
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window != WindowId::kAbout) continue;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (design.kind) {
       case ControlKind::kLabel: {
-        auto* label = new QLabel(ToQString(spec.caption), this);
+        auto* label = new QLabel(ToQString(design.caption), this);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;
       }
       case ControlKind::kPicture: {
         auto* label = new QLabel(this);
-        label->setPixmap(PicturePixmap(spec.picture));
+        label->setPixmap(PicturePixmap(design.picture));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = picture = label;
         break;
       }
       case ControlKind::kButton: {
-        ok = new QPushButton(ToQString(spec.caption), this);
+        ok = new QPushButton(ToQString(design.caption), this);
         widget = ok;
         break;
       }
@@ -45,8 +45,8 @@ QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
         break;
     }
     if (widget == nullptr) continue;
-    widget->setObjectName(ToQString(spec.name));
-    widget->setGeometry(PixelRect(spec));
+    widget->setObjectName(ToQString(design.name));
+    widget->setGeometry(PixelRect(design));
   }
   if (picture != nullptr) picture->raise();
   if (ok != nullptr) {

@@ -13,13 +13,13 @@ int TwipsToPixels(int twips) {
   return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixelAt96Dpi)));
 }
 
-QRect PixelRect(const ControlSpec& spec) {
-  return QRect(TwipsToPixels(spec.left), TwipsToPixels(spec.top), TwipsToPixels(spec.width),
-               TwipsToPixels(spec.height));
+QRect PixelRect(const ControlSpec& design) {
+  return QRect(TwipsToPixels(design.left), TwipsToPixels(design.top), TwipsToPixels(design.width),
+               TwipsToPixels(design.height));
 }
 
-QSize ClientSize(const WindowSpec& spec) {
-  return QSize(TwipsToPixels(spec.client_width), TwipsToPixels(spec.client_height));
+QSize ClientSize(const WindowSpec& design) {
+  return QSize(TwipsToPixels(design.client_width), TwipsToPixels(design.client_height));
 }
 
 QFont FormFont(bool bold) {

@@ -18,8 +18,8 @@ namespace ql2 {
 
 // 15 twips per pixel: the windows are laid out for 96 dots per inch.
 int TwipsToPixels(int twips);
-QRect PixelRect(const ControlSpec& spec);
-QSize ClientSize(const WindowSpec& spec);
+QRect PixelRect(const ControlSpec& design);
+QSize ClientSize(const WindowSpec& design);
 
 // A sans-serif stand-in for the 8.25-point "MS Sans Serif" the windows were drawn with; the group
 // captions use it in bold.

@@ -67,8 +67,8 @@ class EtchedGroup : public QGroupBox {
 };
 
 // A status line is a label inside a family's group; the hidden scratch labels lie outside.
-bool IsStatusLine(const ControlSpec& spec) {
-  return spec.kind == ControlKind::kLabel && spec.parent != ControlId::kNone;
+bool IsStatusLine(const ControlSpec& design) {
+  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
 }
 
 // The message box shows the logic's text; its CR LF line break is the window system's "\n".
@@ -86,8 +86,8 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   setWindowTitle(ToQString(window.caption));
   setFixedSize(ClientSize(window));
   setFont(FormFont());
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window == WindowId::kMain) Create(spec);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window == WindowId::kMain) Create(design);
   }
   ApplyStacking(this);
   for (const auto& entry : widgets_) {
@@ -95,18 +95,18 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   }
 }
 
-void QtMainWindow::Create(const ControlSpec& spec) {
-  QWidget* parent = spec.parent == ControlId::kNone ? this : Control(spec.parent);
+void QtMainWindow::Create(const ControlSpec& design) {
+  QWidget* parent = design.parent == ControlId::kNone ? this : Control(design.parent);
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (design.kind) {
     case ControlKind::kGroup: {
-      auto* group = new EtchedGroup(ToQString(spec.caption), parent);
+      auto* group = new EtchedGroup(ToQString(design.caption), parent);
       group->setFont(FormFont(/*bold=*/true));
       widget = group;
       break;
     }
     case ControlKind::kLabel: {
-      auto* label = new QLabel(ToQString(spec.caption), parent);
+      auto* label = new QLabel(ToQString(design.caption), parent);
       label->setFont(FormFont());
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->setWordWrap(true);
@@ -114,21 +114,21 @@ void QtMainWindow::Create(const ControlSpec& spec) {
       break;
     }
     case ControlKind::kPicture: {
-      const ControlId id = spec.id;
+      const ControlId id = design.id;
       auto* picture = new ClickablePicture(parent, [this, id] {
         if (logic_ != nullptr) logic_->Click(id);
       });
-      picture->setPixmap(PicturePixmap(spec.picture));
+      picture->setPixmap(PicturePixmap(design.picture));
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      if (spec.picture == Picture::kAboutButton) picture->setCursor(Qt::PointingHandCursor);
+      if (design.picture == Picture::kAboutButton) picture->setCursor(Qt::PointingHandCursor);
       widget = picture;
       break;
     }
     case ControlKind::kButton: {
-      auto* button = new QPushButton(ToQString(spec.caption), parent);
+      auto* button = new QPushButton(ToQString(design.caption), parent);
       button->setFont(FormFont());
       button->setAutoDefault(false);
-      const ControlId id = spec.id;
+      const ControlId id = design.id;
       QObject::connect(button, &QPushButton::clicked, button, [this, id] {
         if (logic_ != nullptr) logic_->Click(id);
       });
@@ -136,36 +136,36 @@ void QtMainWindow::Create(const ControlSpec& spec) {
       break;
     }
   }
-  widget->setObjectName(ToQString(spec.name));
-  widget->setGeometry(PixelRect(spec));
-  widget->setVisible(spec.visible);
-  widgets_[spec.id] = widget;
-  captions_[spec.id] = std::string(spec.caption);
+  widget->setObjectName(ToQString(design.name));
+  widget->setGeometry(PixelRect(design));
+  widget->setVisible(design.visible);
+  widgets_[design.id] = widget;
+  captions_[design.id] = std::string(design.caption);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top; a status line
 // that has grown past its box lies above everything in its group so that none of it is covered.
 void QtMainWindow::ApplyStacking(QWidget* parent) {
   std::vector<const ControlSpec*> children;
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window == WindowId::kMain && Control(spec.id)->parentWidget() == parent) {
-      children.push_back(&spec);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window == WindowId::kMain && Control(design.id)->parentWidget() == parent) {
+      children.push_back(&design);
     }
   }
   std::stable_sort(
       children.begin(), children.end(),
       [](const ControlSpec* a, const ControlSpec* b) { return a->stacking < b->stacking; });
-  for (const ControlSpec* spec : children) Control(spec->id)->raise();
-  for (const ControlSpec* spec : children) {
-    QWidget* widget = Control(spec->id);
-    if (IsStatusLine(*spec) && widget->height() > PixelRect(*spec).height()) widget->raise();
+  for (const ControlSpec* design : children) Control(design->id)->raise();
+  for (const ControlSpec* design : children) {
+    QWidget* widget = Control(design->id);
+    if (IsStatusLine(*design) && widget->height() > PixelRect(*design).height()) widget->raise();
   }
 }
 
 // A status line keeps its box while its text fits; a longer text wraps onward and the box grows
 // downwards, at most to the bottom of its group, painting its own background over the icons.
-void QtMainWindow::FitStatusLine(const ControlSpec& spec, QLabel* label) {
-  const QRect box = PixelRect(spec);
+void QtMainWindow::FitStatusLine(const ControlSpec& design, QLabel* label) {
+  const QRect box = PixelRect(design);
   const QFontMetrics metrics(label->font());
   const int needed = metrics
                          .boundingRect(QRect(0, 0, box.width(), 1 << 20),
@@ -205,11 +205,11 @@ void QtMainWindow::SetCaption(ControlId id, std::string_view caption) {
   QWidget* widget = Control(id);
   if (widget == nullptr) return;
   captions_[id] = std::string(caption);
-  const ControlSpec& spec = FindControl(id);
+  const ControlSpec& design = FindControl(id);
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(ToQString(caption));
-    if (IsStatusLine(spec)) {
-      FitStatusLine(spec, label);
+    if (IsStatusLine(design)) {
+      FitStatusLine(design, label);
       // Painted now, not when the click returns: progress texts must be seen while it runs.
       label->repaint();
     }

@@ -42,9 +42,9 @@ class QtMainWindow : public QWidget, public Window {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Create(const ControlSpec& spec);
+  void Create(const ControlSpec& design);
   void ApplyStacking(QWidget* parent);
-  void FitStatusLine(const ControlSpec& spec, QLabel* label);
+  void FitStatusLine(const ControlSpec& design, QLabel* label);
 
   std::map<ControlId, QWidget*> widgets_;
   std::map<ControlId, std::string> captions_;

@@ -91,13 +91,13 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
          "\r\n[PIC]\r\nInstalled=" + QByteArray::number(pic) + "\r\n";
 }
 
-// A simulator folder on disk. `spec` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
+// A simulator folder on disk. `description` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
 // pic-other-case (the 737 Classics folders in another letter case), marker, and the backups an
 // installation leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
-  SimTree(const QString& spec, const QByteArray& record) {
-    const QStringList parts = spec.split(' ', Qt::SkipEmptyParts);
+  SimTree(const QString& description, const QByteArray& record) {
+    const QStringList parts = description.split(' ', Qt::SkipEmptyParts);
     if (parts.contains("cheyenne")) {
       for (const char* model : kCheyenneModels) {
         for (const char* variant : kCheyenneVariants) {
@@ -442,15 +442,17 @@ void QtWindowTest::geometryFollowsControlTable() {
   QCOMPARE(harness.window.minimumSize(), QSize(426, 542));
   QCOMPARE(harness.window.maximumSize(), QSize(426, 542));
   QCOMPARE(harness.window.frameGeometry().topLeft(), CentredPosition(harness.window));
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window != WindowId::kMain) continue;
-    const QString name = ToQString(spec.name);
+  for (const ControlSpec& control_row : ControlTable()) {
+    if (control_row.window != WindowId::kMain) continue;
+    const QString name = ToQString(control_row.name);
     QWidget* widget = harness.Find(name);
-    const QRect design(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15);
-    const QString parent =
-        spec.parent == ControlId::kNone ? QString() : ToQString(FindControl(spec.parent).name);
+    const QRect design(control_row.left / 15, control_row.top / 15, control_row.width / 15,
+                       control_row.height / 15);
+    const QString parent = control_row.parent == ControlId::kNone
+                               ? QString()
+                               : ToQString(FindControl(control_row.parent).name);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
-    if (spec.kind == ControlKind::kLabel && spec.parent != ControlId::kNone) {
+    if (control_row.kind == ControlKind::kLabel && control_row.parent != ControlId::kNone) {
       // A status line may only grow downwards, and only as far as its text needs.
       const QRect actual = widget->geometry();
       QCOMPARE(actual.topLeft(), design.topLeft());
@@ -465,8 +467,8 @@ void QtWindowTest::geometryFollowsControlTable() {
     } else {
       QCOMPARE(widget->geometry(), design);
     }
-    if (spec.kind == ControlKind::kPicture) {
-      QVERIFY2(ShowsImage(static_cast<QLabel*>(widget), PicturePath(spec.picture)),
+    if (control_row.kind == ControlKind::kPicture) {
+      QVERIFY2(ShowsImage(static_cast<QLabel*>(widget), PicturePath(control_row.picture)),
                qPrintable(name));
     }
   }
@@ -481,9 +483,9 @@ void QtWindowTest::overlappingIconsStackAsDesigned() {
   SimTree sim("", RecordText(0, 0, 0, 0));
   Harness harness(sim.Folder());
   harness.Start();
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window == WindowId::kMain && spec.kind == ControlKind::kPicture) {
-      harness.window.Show(spec.id);
+  for (const ControlSpec& control_row : ControlTable()) {
+    if (control_row.window == WindowId::kMain && control_row.kind == ControlKind::kPicture) {
+      harness.window.Show(control_row.id);
     }
   }
   QCOMPARE(SeenIcons(harness.Find("Frame1")), QString("pictureCheNot"));
@@ -505,21 +507,21 @@ void QtWindowTest::longStatusTextsStayReadable() {
       "cannot be opened: Input/output error. "
       "Nothing was changed.";
   for (const GroupNames& names : kGroups) {
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* control_row = nullptr;
     for (const ControlSpec& row : ControlTable()) {
-      if (row.window == WindowId::kMain && row.name == names.status) spec = &row;
+      if (row.window == WindowId::kMain && row.name == names.status) control_row = &row;
     }
-    QVERIFY(spec != nullptr);
+    QVERIFY(control_row != nullptr);
     auto* label = harness.Find<QLabel>(names.status);
     const QString icons = SeenIcons(harness.Find(names.group));
 
-    harness.window.SetCaption(spec->id, long_text);
+    harness.window.SetCaption(control_row->id, long_text);
     QCOMPARE(label->text(), ToQString(long_text));
-    QVERIFY2(label->height() > spec->height / 15, names.status);
+    QVERIFY2(label->height() > control_row->height / 15, names.status);
     ExpectReadable(harness, names.status);
 
-    harness.window.SetCaption(spec->id, "Quillever2 gauge is not installed.");
-    QCOMPARE(label->height(), spec->height / 15);
+    harness.window.SetCaption(control_row->id, "Quillever2 gauge is not installed.");
+    QCOMPARE(label->height(), control_row->height / 15);
     QCOMPARE(SeenIcons(harness.Find(names.group)), icons);
   }
 }
@@ -685,17 +687,18 @@ void QtWindowTest::aboutWindow() {
     expect(modal->windowTitle() == " About Configurator", "caption " + modal->windowTitle());
     expect(modal->windowModality() == Qt::ApplicationModal, "not modal to the program");
     expect(modal->size() == QSize(359, 100) && modal->maximumSize() == QSize(359, 100), "size");
-    for (const ControlSpec& spec : ControlTable()) {
-      if (spec.window != WindowId::kAbout) continue;
-      const QString name = ToQString(spec.name);
+    for (const ControlSpec& control_row : ControlTable()) {
+      if (control_row.window != WindowId::kAbout) continue;
+      const QString name = ToQString(control_row.name);
       QWidget* widget = modal->findChild<QWidget*>(name);
       if (widget == nullptr) {
         problems << "no " + name;
         continue;
       }
-      expect(widget->geometry() == PixelRect(spec), "place of " + name);
-      if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !spec.caption.empty()) {
-        expect(label->text() == ToQString(spec.caption), "text of " + name);
+      expect(widget->geometry() == PixelRect(control_row), "place of " + name);
+      if (auto* label = qobject_cast<QLabel*>(widget);
+          label != nullptr && !control_row.caption.empty()) {
+        expect(label->text() == ToQString(control_row.caption), "text of " + name);
       }
     }
     expect(ShowsImage(modal->findChild<QLabel*>("Picture1"), ":/pictures/about-picture.png"),

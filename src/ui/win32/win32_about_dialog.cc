@@ -38,8 +38,8 @@ EmptyDialogTemplate MakeEmptyTemplate() {
 
 std::vector<const ControlSpec*> AboutRows() {
   std::vector<const ControlSpec*> rows;
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window == WindowId::kAbout) rows.push_back(&spec);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window == WindowId::kAbout) rows.push_back(&design);
   }
   return rows;
 }
@@ -51,14 +51,14 @@ void Layout(HWND dialog, AboutState& state, int dpi) {
   HBITMAP old_picture = state.picture;
   state.font = MakeTextFont(dpi);
   state.picture = nullptr;
-  for (const ControlSpec* spec : AboutRows()) {
-    HWND control = state.controls[spec->id];
+  for (const ControlSpec* design : AboutRows()) {
+    HWND control = state.controls[design->id];
     SetFont(control, state.font);
-    if (spec->kind == ControlKind::kPicture) {
-      state.picture = LoadPicture(state.instance, PictureResource(spec->picture), dpi);
+    if (design->kind == ControlKind::kPicture) {
+      state.picture = LoadPicture(state.instance, PictureResource(design->picture), dpi);
       SetPicture(control, state.picture);
     }
-    MoveTo(control, ControlRect(*spec, dpi));
+    MoveTo(control, ControlRect(*design, dpi));
   }
   if (old_font != nullptr) DeleteObject(old_font);
   if (old_picture != nullptr) DeleteObject(old_picture);
@@ -69,15 +69,15 @@ bool Initialize(HWND dialog, AboutState& state) {
   // Labels lie beneath the picture and the button above it, as windowless labels and windowed
   // controls stack.
   std::vector<HWND> labels, pictures, buttons;
-  for (const ControlSpec* spec : AboutRows()) {
-    HWND control = CreateControl(dialog, *spec, state.instance);
+  for (const ControlSpec* design : AboutRows()) {
+    HWND control = CreateControl(dialog, *design, state.instance);
     if (control == nullptr) return false;
-    state.controls[spec->id] = control;
-    SetVisible(control, spec->visible);
-    if (spec->kind == ControlKind::kButton) {
+    state.controls[design->id] = control;
+    SetVisible(control, design->visible);
+    if (design->kind == ControlKind::kButton) {
       buttons.push_back(control);
     } else {
-      (spec->kind == ControlKind::kPicture ? pictures : labels).push_back(control);
+      (design->kind == ControlKind::kPicture ? pictures : labels).push_back(control);
     }
   }
   std::vector<HWND> top_down = buttons;

@@ -70,26 +70,27 @@ int PixelsToTwips(int pixels, int dpi) {
   return MulDiv(pixels, kTwipsPerInch, dpi);
 }
 
-RECT ControlRect(const ControlSpec& spec, int dpi) {
-  int left = spec.left;
-  int top = spec.top;
-  if (spec.parent != ControlId::kNone) {
-    const ControlSpec& group = FindControl(spec.parent);
+RECT ControlRect(const ControlSpec& design, int dpi) {
+  int left = design.left;
+  int top = design.top;
+  if (design.parent != ControlId::kNone) {
+    const ControlSpec& group = FindControl(design.parent);
     left += group.left;
     top += group.top;
   }
   // Each edge is converted on its own, so that neighbours that touch in twips touch in pixels.
   return RECT{TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-              TwipsToPixels(left + spec.width, dpi), TwipsToPixels(top + spec.height, dpi)};
+              TwipsToPixels(left + design.width, dpi), TwipsToPixels(top + design.height, dpi)};
 }
 
-void SetClientSize(HWND window, const WindowSpec& spec, int dpi) {
+void SetClientSize(HWND window, const WindowSpec& design, int dpi) {
   using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi =
       SystemFunction<AdjustForDpi>("user32.dll", "AdjustWindowRectExForDpi");
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-  RECT outer{0, 0, TwipsToPixels(spec.client_width, dpi), TwipsToPixels(spec.client_height, dpi)};
+  RECT outer{0, 0, TwipsToPixels(design.client_width, dpi),
+             TwipsToPixels(design.client_height, dpi)};
   if (adjust_for_dpi != nullptr) {
     adjust_for_dpi(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi));
   } else {
@@ -156,11 +157,11 @@ HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi) {
   return scaled != nullptr ? scaled : bitmap;
 }
 
-HWND CreateControl(HWND window, const ControlSpec& spec, HINSTANCE instance) {
+HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance) {
   const char* window_class = "STATIC";
   // Siblings clip each other, so that the stacking order decides what is seen where they overlap.
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  switch (spec.kind) {
+  switch (design.kind) {
     case ControlKind::kGroup:
       window_class = "BUTTON";
       style |= BS_GROUPBOX;
@@ -172,16 +173,17 @@ HWND CreateControl(HWND window, const ControlSpec& spec, HINSTANCE instance) {
       break;
     case ControlKind::kPicture:
       style |= SS_BITMAP;
-      if (spec.picture == Picture::kAboutButton) style |= SS_NOTIFY;  // it is clicked
+      if (design.picture == Picture::kAboutButton) style |= SS_NOTIFY;  // it is clicked
       break;
     case ControlKind::kButton:
       window_class = "BUTTON";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
   }
-  const std::string caption(spec.caption);
+  const std::string caption(design.caption);
   return CreateWindowExA(0, window_class, caption.c_str(), style, 0, 0, 0, 0, window,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
+                         nullptr);
 }
 
 void StackTopDown(const std::vector<HWND>& controls) {

@@ -21,9 +21,9 @@ int DpiOf(HWND window);
 int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);
 // A control's place in its window's client area: a group's controls lie inside it.
-RECT ControlRect(const ControlSpec& spec, int dpi);
+RECT ControlRect(const ControlSpec& design, int dpi);
 // Gives the window the client size the table names for it, keeping its place.
-void SetClientSize(HWND window, const WindowSpec& spec, int dpi);
+void SetClientSize(HWND window, const WindowSpec& design, int dpi);
 // Moves a top-level window to the middle of the screen by CenterOnScreen's rule, with the screen's
 // and the window's outer sizes taken in twips.
 void CentreOnScreen(HWND window);
@@ -41,7 +41,7 @@ HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
 
 // The control of the table row, made as a child of the window (hidden until shown), with the
 // row's id as its control id. A picture shows no bitmap until SetPicture.
-HWND CreateControl(HWND window, const ControlSpec& spec, HINSTANCE instance);
+HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance);
 
 // Restacks a window's controls, first in the list on top. Stacking is also the Tab order.
 void StackTopDown(const std::vector<HWND>& controls);

@@ -19,20 +19,20 @@ constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // A status line is a label inside a family's group; the hidden scratch labels lie outside.
-bool IsStatusLine(const ControlSpec& spec) {
-  return spec.kind == ControlKind::kLabel && spec.parent != ControlId::kNone;
+bool IsStatusLine(const ControlSpec& design) {
+  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
 }
 
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
-bool IsClickable(const ControlSpec& spec) {
-  return spec.kind == ControlKind::kButton ||
-         (spec.kind == ControlKind::kPicture && spec.picture == Picture::kAboutButton);
+bool IsClickable(const ControlSpec& design) {
+  return design.kind == ControlKind::kButton ||
+         (design.kind == ControlKind::kPicture && design.picture == Picture::kAboutButton);
 }
 
 std::vector<const ControlSpec*> MainRows() {
   std::vector<const ControlSpec*> rows;
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.window == WindowId::kMain) rows.push_back(&spec);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window == WindowId::kMain) rows.push_back(&design);
   }
   return rows;
 }
@@ -73,14 +73,14 @@ bool Win32MainWindow::Create() {
                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
 
-  for (const ControlSpec* spec : MainRows()) {
-    HWND control = CreateControl(window_, *spec, instance_);
+  for (const ControlSpec* design : MainRows()) {
+    HWND control = CreateControl(window_, *design, instance_);
     if (control == nullptr) return false;
-    controls_[spec->id] = control;
-    captions_[spec->id] = std::string(spec->caption);
+    controls_[design->id] = control;
+    captions_[design->id] = std::string(design->caption);
   }
   Layout(DpiOf(window_));
-  for (const ControlSpec* spec : MainRows()) SetVisible(Control(spec->id), spec->visible);
+  for (const ControlSpec* design : MainRows()) SetVisible(Control(design->id), design->visible);
   return true;
 }
 
@@ -104,19 +104,20 @@ void Win32MainWindow::Layout(int dpi) {
   caption_font_ = MakeCaptionFont(dpi);
   banner_ = LoadPicture(instance_, QL2_BITMAP_BANNER, dpi);
 
-  for (const ControlSpec* spec : MainRows()) {
-    HWND control = Control(spec->id);
-    SetFont(control, spec->kind == ControlKind::kGroup ? caption_font_ : text_font_);
-    if (spec->kind == ControlKind::kPicture) {
-      HBITMAP& picture = pictures_[spec->picture];
-      if (picture == nullptr) picture = LoadPicture(instance_, PictureResource(spec->picture), dpi);
+  for (const ControlSpec* design : MainRows()) {
+    HWND control = Control(design->id);
+    SetFont(control, design->kind == ControlKind::kGroup ? caption_font_ : text_font_);
+    if (design->kind == ControlKind::kPicture) {
+      HBITMAP& picture = pictures_[design->picture];
+      if (picture == nullptr)
+        picture = LoadPicture(instance_, PictureResource(design->picture), dpi);
       SetPicture(control, picture);
     }
-    MoveTo(control, ControlRect(*spec, dpi));
+    MoveTo(control, ControlRect(*design, dpi));
   }
   grown_.clear();
-  for (const ControlSpec* spec : MainRows()) {
-    if (IsStatusLine(*spec)) FitStatusLine(*spec);
+  for (const ControlSpec* design : MainRows()) {
+    if (IsStatusLine(*design)) FitStatusLine(*design);
   }
   ApplyStacking();
 
@@ -130,31 +131,31 @@ void Win32MainWindow::Layout(int dpi) {
 // A status line keeps its box while its text fits; a longer text wraps onward and the box grows
 // downwards into its group, as far as the group's frame. A text longer still is never cut: the
 // box grows on over the frame rather than lose the text's end.
-void Win32MainWindow::FitStatusLine(const ControlSpec& spec) {
-  HWND label = Control(spec.id);
-  RECT box = ControlRect(spec, dpi_);
+void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
+  HWND label = Control(design.id);
+  RECT box = ControlRect(design, dpi_);
   const int height = box.bottom - box.top;
-  const int needed = WrappedTextHeight(label, captions_[spec.id], box.right - box.left);
+  const int needed = WrappedTextHeight(label, captions_[design.id], box.right - box.left);
   if (needed > height) box.bottom = box.top + needed;
   MoveTo(label, box);
-  grown_.erase(std::remove(grown_.begin(), grown_.end(), spec.id), grown_.end());
-  if (needed > height) grown_.push_back(spec.id);
+  grown_.erase(std::remove(grown_.begin(), grown_.end(), design.id), grown_.end());
+  if (needed > height) grown_.push_back(design.id);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top, above the
 // groups; a status line that has grown past its box lies above everything so that none of it is
 // covered. Among equals the table's order holds, which is also the order Tab moves in.
 void Win32MainWindow::ApplyStacking() {
-  auto rank = [this](const ControlSpec* spec) {
-    if (spec->kind == ControlKind::kGroup) return INT_MIN;
-    if (std::find(grown_.begin(), grown_.end(), spec->id) != grown_.end()) return INT_MAX;
-    return spec->stacking;
+  auto rank = [this](const ControlSpec* design) {
+    if (design->kind == ControlKind::kGroup) return INT_MIN;
+    if (std::find(grown_.begin(), grown_.end(), design->id) != grown_.end()) return INT_MAX;
+    return design->stacking;
   };
   std::vector<const ControlSpec*> rows = MainRows();
   std::stable_sort(rows.begin(), rows.end(),
                    [&](const ControlSpec* a, const ControlSpec* b) { return rank(a) > rank(b); });
   std::vector<HWND> top_down;
-  for (const ControlSpec* spec : rows) top_down.push_back(Control(spec->id));
+  for (const ControlSpec* design : rows) top_down.push_back(Control(design->id));
   StackTopDown(top_down);
 }
 
@@ -221,9 +222,9 @@ void Win32MainWindow::SetCaption(ControlId id, std::string_view caption) {
   if (control == nullptr) return;
   captions_[id] = std::string(caption);
   SetText(control, caption);
-  const ControlSpec& spec = FindControl(id);
-  if (IsStatusLine(spec)) {
-    FitStatusLine(spec);
+  const ControlSpec& design = FindControl(id);
+  if (IsStatusLine(design)) {
+    FitStatusLine(design);
     ApplyStacking();
     // Painted now, not when the click returns: progress texts must be seen while it runs.
     RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -52,7 +52,7 @@ class Win32MainWindow : public Window {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   // Places every control, and makes the fonts and pictures, for the dpi.
   void Layout(int dpi);
-  void FitStatusLine(const ControlSpec& spec);
+  void FitStatusLine(const ControlSpec& design);
   void ApplyStacking();
   void PaintBackground(HDC dc);
   void ReleaseResources();

@@ -210,45 +210,46 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   Win32MainWindow fresh(GetModuleHandleA(nullptr));
   ASSERT_TRUE(fresh.Create());
   ShowWindow(fresh.handle(), SW_SHOWNA);
-  for (const ControlSpec& spec : ControlTable()) {
-    HWND control = GetDlgItem(fresh.handle(), static_cast<int>(spec.id));
-    if (spec.window != WindowId::kMain) {
-      EXPECT_EQ(control, nullptr) << spec.name;
+  for (const ControlSpec& design : ControlTable()) {
+    HWND control = GetDlgItem(fresh.handle(), static_cast<int>(design.id));
+    if (design.window != WindowId::kMain) {
+      EXPECT_EQ(control, nullptr) << design.name;
       continue;
     }
-    ASSERT_NE(control, nullptr) << spec.name;
-    EXPECT_EQ(control, fresh.Control(spec.id)) << spec.name;
-    const bool button_class = spec.kind == ControlKind::kGroup || spec.kind == ControlKind::kButton;
-    EXPECT_EQ(ClassOf(control), button_class ? "Button" : "Static") << spec.name;
+    ASSERT_NE(control, nullptr) << design.name;
+    EXPECT_EQ(control, fresh.Control(design.id)) << design.name;
+    const bool button_class =
+        design.kind == ControlKind::kGroup || design.kind == ControlKind::kButton;
+    EXPECT_EQ(ClassOf(control), button_class ? "Button" : "Static") << design.name;
     const LONG_PTR control_style = GetWindowLongPtrA(control, GWL_STYLE);
-    switch (spec.kind) {
+    switch (design.kind) {
       case ControlKind::kGroup:
-        EXPECT_EQ(control_style & BS_TYPEMASK, BS_GROUPBOX) << spec.name;
+        EXPECT_EQ(control_style & BS_TYPEMASK, BS_GROUPBOX) << design.name;
         break;
       case ControlKind::kPicture:
-        EXPECT_EQ(control_style & SS_TYPEMASK, SS_BITMAP) << spec.name;
-        EXPECT_NE(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << spec.name;
+        EXPECT_EQ(control_style & SS_TYPEMASK, SS_BITMAP) << design.name;
+        EXPECT_NE(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << design.name;
         break;
       case ControlKind::kLabel:
-        EXPECT_EQ(control_style & SS_TYPEMASK, SS_LEFT) << spec.name;
+        EXPECT_EQ(control_style & SS_TYPEMASK, SS_LEFT) << design.name;
         break;
       case ControlKind::kButton:
-        EXPECT_EQ(control_style & BS_TYPEMASK, BS_PUSHBUTTON) << spec.name;
+        EXPECT_EQ(control_style & BS_TYPEMASK, BS_PUSHBUTTON) << design.name;
         break;
     }
-    EXPECT_EQ(TextOf(control), spec.caption) << spec.name;
-    EXPECT_EQ(IsWindowVisible(control) != 0, spec.visible) << spec.name;
+    EXPECT_EQ(TextOf(control), design.caption) << design.name;
+    EXPECT_EQ(IsWindowVisible(control) != 0, design.visible) << design.name;
     // A group's controls lie inside it: the table places them relative to the group.
-    int left = spec.left, top = spec.top;
-    if (spec.parent != ControlId::kNone) {
-      left += FindControl(spec.parent).left;
-      top += FindControl(spec.parent).top;
+    int left = design.left, top = design.top;
+    if (design.parent != ControlId::kNone) {
+      left += FindControl(design.parent).left;
+      top += FindControl(design.parent).top;
     }
     const RECT rect = ClientRectOf(control);
-    EXPECT_EQ(rect.left, MulDiv(left, dpi, 1440)) << spec.name;
-    EXPECT_EQ(rect.top, MulDiv(top, dpi, 1440)) << spec.name;
-    EXPECT_EQ(rect.right, MulDiv(left + spec.width, dpi, 1440)) << spec.name;
-    EXPECT_EQ(rect.bottom, MulDiv(top + spec.height, dpi, 1440)) << spec.name;
+    EXPECT_EQ(rect.left, MulDiv(left, dpi, 1440)) << design.name;
+    EXPECT_EQ(rect.top, MulDiv(top, dpi, 1440)) << design.name;
+    EXPECT_EQ(rect.right, MulDiv(left + design.width, dpi, 1440)) << design.name;
+    EXPECT_EQ(rect.bottom, MulDiv(top + design.height, dpi, 1440)) << design.name;
   }
 }
 
@@ -397,14 +398,14 @@ TEST_F(Win32WindowTest, TheAboutPictureShowsAHandAndOpensTheAboutDialogModally) 
       EXPECT_EQ(client.right, MulDiv(5385, dpi, 1440));
       EXPECT_EQ(client.bottom, MulDiv(1500, dpi, 1440));
       ExpectCentred(dialog, dpi);
-      for (const ControlSpec& spec : ControlTable()) {
-        if (spec.window != WindowId::kAbout) continue;
-        HWND control = GetDlgItem(dialog, static_cast<int>(spec.id));
-        ASSERT_NE(control, nullptr) << spec.name;
-        EXPECT_EQ(TextOf(control), spec.caption) << spec.name;
-        EXPECT_EQ(ClientRectOf(control).left, MulDiv(spec.left, dpi, 1440)) << spec.name;
-        EXPECT_EQ(ClientRectOf(control).top, MulDiv(spec.top, dpi, 1440)) << spec.name;
-        if (spec.kind == ControlKind::kPicture) {
+      for (const ControlSpec& design : ControlTable()) {
+        if (design.window != WindowId::kAbout) continue;
+        HWND control = GetDlgItem(dialog, static_cast<int>(design.id));
+        ASSERT_NE(control, nullptr) << design.name;
+        EXPECT_EQ(TextOf(control), design.caption) << design.name;
+        EXPECT_EQ(ClientRectOf(control).left, MulDiv(design.left, dpi, 1440)) << design.name;
+        EXPECT_EQ(ClientRectOf(control).top, MulDiv(design.top, dpi, 1440)) << design.name;
+        if (design.kind == ControlKind::kPicture) {
           EXPECT_NE(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
           EXPECT_LT(StackIndex(control),
                     StackIndex(GetDlgItem(dialog, static_cast<int>(ControlId::kAboutLabel2))))
