@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "platform/win32_test_files.h"
 
 namespace ql2 {
 namespace {
@@ -31,27 +32,7 @@ class Win32FileSystemTest : public ::testing::Test {
     ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
-    if (!dir_.empty()) RemoveTree(dir_);
-  }
-
-  static void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string child = path + "\\" + name;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(child);
-        } else {
-          DeleteFileA(child.c_str());
-        }
-      } while (FindNextFileA(find, &entry));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
+    if (!dir_.empty()) win32_test::RemoveTree(dir_);
   }
 
   std::string Path(const std::string& name) const { return dir_ + "\\" + name; }

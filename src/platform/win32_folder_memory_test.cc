@@ -5,6 +5,7 @@
 
 #include "platform/folder_memory.h"
 #include "platform/win32_api.h"
+#include "platform/win32_test_files.h"
 
 // After <windows.h>.
 #include <shlobj.h>
@@ -18,22 +19,10 @@ std::string MemoryFile() {
   return std::string(appdata) + "\\QL2 Configurator\\simulator-folder";
 }
 
-std::string ReadWhole(const std::string& path) {
-  HANDLE h =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[4096];
-  DWORD n = 0;
-  while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  CloseHandle(h);
-  return bytes;
-}
-
 // Keeps whatever folder the user had remembered, and puts it back.
 class Win32FolderMemoryTest : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = ReadWhole(MemoryFile()); }
+  void SetUp() override { saved_ = win32_test::ReadWhole(MemoryFile(), "<missing>"); }
   void TearDown() override {
     if (saved_ == "<missing>") {
       DeleteFileA(MemoryFile().c_str());
@@ -48,7 +37,7 @@ TEST_F(Win32FolderMemoryTest, SavedFolderIsReadBackFromTheUsersApplicationData) 
   const std::string folder = "D:\\Games\\Flight Simulator 9\\";
   ASSERT_TRUE(MakeUserFolderMemory()->Save(folder).ok());
 
-  EXPECT_EQ(ReadWhole(MemoryFile()), folder + "\r\n");
+  EXPECT_EQ(win32_test::ReadWhole(MemoryFile(), "<missing>"), folder + "\r\n");
   // Another instance, as in the next run.
   EXPECT_EQ(MakeUserFolderMemory()->Load(), folder);
 }

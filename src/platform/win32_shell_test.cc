@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
+#include "platform/win32_test_files.h"
 
 namespace ql2 {
 namespace {
@@ -29,18 +30,6 @@ void SetDefaultValue(const std::string& key, const std::string& text) {
                             static_cast<DWORD>(text.size() + 1));
   RegCloseKey(h);
   ASSERT_EQ(set, ERROR_SUCCESS) << key;
-}
-
-std::string ReadWhole(const std::string& path) {
-  HANDLE h =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "";
-  std::string bytes;
-  char buffer[4096];
-  DWORD n = 0;
-  while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  CloseHandle(h);
-  return bytes;
 }
 
 class Win32ShellTest : public ::testing::Test {
@@ -95,7 +84,7 @@ TEST_F(Win32ShellTest, OpenStartsTheAssociatedProgramOnTheDocument) {
   std::string copied;
   for (DWORD waited = 0; waited < kWaitMs && copied.empty(); waited += kPollMs) {
     Sleep(kPollMs);
-    copied = ReadWhole(manual + kCopiedSuffix);
+    copied = win32_test::ReadWhole(manual + kCopiedSuffix, "");
   }
   EXPECT_EQ(copied, "<html>manual</html>");
 }

@@ -9,6 +9,7 @@
 
 #include "app/controls.h"
 #include "platform/win32_api.h"
+#include "platform/win32_test_files.h"
 #include "ui/win32/resource.h"
 
 namespace ql2 {
@@ -109,38 +110,6 @@ void WriteWhole(const std::string& path, const std::string& bytes) {
   ASSERT_TRUE(ok && written == bytes.size()) << path;
 }
 
-// The file's bytes, or "(absent)".
-std::string ReadWhole(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "(absent)";
-  std::string bytes;
-  char buffer[4096];
-  DWORD n = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  CloseHandle(h);
-  return bytes;
-}
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string child = path + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
 std::string ProgramBesideThis() {
   char self[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -173,7 +142,7 @@ class QL2ConfiguratorTest : public ::testing::Test {
       CloseHandle(process_.hProcess);
       CloseHandle(process_.hThread);
     }
-    if (!root_.empty()) RemoveTree(root_);
+    if (!root_.empty()) win32_test::RemoveTree(root_);
   }
 
   std::string Sim(const std::string& relative) const { return sim_ + "\\" + relative; }
@@ -254,9 +223,9 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
 
   Click(ControlId::kInstallAtr);
   EXPECT_EQ(Text(ControlId::kLabelAtr), "The gauge has been installed successfully.");
-  EXPECT_EQ(ReadWhole(Sim(kPanel)), kAtrPanelInstalled);
-  EXPECT_EQ(ReadWhole(Sim(kBackup)), kAtrPanel);
-  EXPECT_EQ(ReadWhole(Sim(kRecord)), kRecordInstalled);
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kPanel), "(absent)"), kAtrPanelInstalled);
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kBackup), "(absent)"), kAtrPanel);
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kRecord), "(absent)"), kRecordInstalled);
   EXPECT_FALSE(Enabled(ControlId::kInstallAtr));
   EXPECT_TRUE(Enabled(ControlId::kRemoveAtr));
   EXPECT_TRUE(Visible(ControlId::kPictureInsAtr));
@@ -264,9 +233,9 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
 
   Click(ControlId::kRemoveAtr);
   EXPECT_EQ(Text(ControlId::kLabelAtr), "The gauge has been removed successfully.");
-  EXPECT_EQ(ReadWhole(Sim(kPanel)), kAtrPanel);
-  EXPECT_EQ(ReadWhole(Sim(kBackup)), "(absent)");
-  EXPECT_EQ(ReadWhole(Sim(kRecord)), kRecordRemoved);
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kPanel), "(absent)"), kAtrPanel);
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kBackup), "(absent)"), "(absent)");
+  EXPECT_EQ(win32_test::ReadWhole(Sim(kRecord), "(absent)"), kRecordRemoved);
   EXPECT_TRUE(Enabled(ControlId::kInstallAtr));
   EXPECT_FALSE(Enabled(ControlId::kRemoveAtr));
   // A removal takes the installed picture away and puts up no other.
