@@ -135,7 +135,9 @@ std::string WriteString(std::string_view file, std::string_view section, std::st
   }
 
   out.append(file);
-  if (!file.empty() && file.back() != '\r' && file.back() != '\n') out.append(kLineEnd);
+  // Only an unended last line needs an ending before the new header; a byte-order mark alone is
+  // no line, so a file holding nothing else gets no blank line after it.
+  if (!lines.empty() && !lines.back().has_ending()) out.append(kLineEnd);
   out += '[';
   out.append(section);
   out += ']';

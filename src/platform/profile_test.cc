@@ -102,6 +102,16 @@ const WriteCase kWriteCases[] = {
      "[\xc4]\r\nk=\xe9\r\n",
      {{"\xe4", "k", "1"}},
      "[\xc4]\r\nk=\xe9\r\n[\xe4]\r\nk=1\r\n"},
+    // A byte-order mark belongs to no line: a file holding only the mark has no unended last
+    // line, so the new section follows the mark directly.
+    {"ByteOrderMarkOnlyFile",
+     "\xEF\xBB\xBF",
+     {{"S", "K", "V"}},
+     "\xEF\xBB\xBF[S]\r\nK=V\r\n"},
+    {"ByteOrderMarkBeforeFirstHeader",
+     "\xEF\xBB\xBF[S]\r\nK=1",
+     {{"s", "k", "2"}, {"T", "x", "3"}},
+     "\xEF\xBB\xBF[S]\r\nK=2\r\n[T]\r\nx=3\r\n"},
 };
 
 void PrintTo(const WriteCase& c, std::ostream* os) {
