@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every test: once in a plain
 # build and once under AddressSanitizer and UndefinedBehaviorSanitizer; then a short, fixed run of
-# each fuzz target (built with clang and libFuzzer).
+# each fuzz target and a replay of its committed inputs (built with clang and libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
@@ -22,7 +22,7 @@ echo "== plain build =="
 run_suite build/test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build/sanitize -DQL2_SANITIZE=ON
-echo "== fuzz targets, short runs (clang, libFuzzer) =="
+echo "== fuzz targets, short fixed runs and replays (clang, libFuzzer) =="
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQL2_WERROR=ON -DQL2_FUZZ=ON -DQL2_BUILD_TESTS=OFF -DQL2_BUILD_BENCH=OFF >/dev/null
 cmake --build build/fuzz -j "$jobs" --target profile_fuzz panel_scan_fuzz
