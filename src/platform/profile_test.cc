@@ -104,10 +104,7 @@ const WriteCase kWriteCases[] = {
      "[\xc4]\r\nk=\xe9\r\n[\xe4]\r\nk=1\r\n"},
     // A byte-order mark belongs to no line: a file holding only the mark has no unended last
     // line, so the new section follows the mark directly.
-    {"ByteOrderMarkOnlyFile",
-     "\xEF\xBB\xBF",
-     {{"S", "K", "V"}},
-     "\xEF\xBB\xBF[S]\r\nK=V\r\n"},
+    {"ByteOrderMarkOnlyFile", "\xEF\xBB\xBF", {{"S", "K", "V"}}, "\xEF\xBB\xBF[S]\r\nK=V\r\n"},
     {"ByteOrderMarkBeforeFirstHeader",
      "\xEF\xBB\xBF[S]\r\nK=1",
      {{"s", "k", "2"}, {"T", "x", "3"}},
