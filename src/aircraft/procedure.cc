@@ -82,25 +82,32 @@ class Paths {
   std::string folder_;
 };
 
-// Whether the install record can be rewritten: its file, or (when it has none yet) its folder.
-std::string CheckRecordWritable(FileSystem& fs, const std::string& record_path) {
-  if (fs.Stat(record_path).kind != EntryKind::kNone) {
-    Status editable = fs.CheckEditable(record_path);
-    if (!editable.ok()) return DisplaySimPath(record::kRelativePath) + " " + FileProblem(editable);
-    return {};
-  }
-  Status folder = fs.CheckFolderWritable(ParentFolder(fs, record_path));
-  if (folder.ok()) return {};
-  std::string name = DisplayFolder(record::kRelativePath);
-  if (folder.kind() == ErrorKind::kNotFound) return "the folder " + name + " is missing";
-  return "the folder " + name + " cannot be written: " + folder.cause();
+// Nothing when the file is missing or can be edited; otherwise what keeps it from being edited.
+std::string CheckEditableIfPresent(FileSystem& fs, const std::string& path,
+                                   std::string_view relative) {
+  if (fs.Stat(path).kind == EntryKind::kNone) return {};
+  Status editable = fs.CheckEditable(path);
+  if (editable.ok()) return {};
+  return DisplaySimPath(relative) + " " + FileProblem(editable);
 }
 
+// Whether a new file can be put in the file's folder: a replace writes its new bytes beside the
+// old file first.
 std::string CheckFolderWritable(FileSystem& fs, const std::string& file_path,
                                 std::string_view relative) {
   Status folder = fs.CheckFolderWritable(ParentFolder(fs, file_path));
   if (folder.ok()) return {};
-  return "the folder " + DisplayFolder(relative) + " cannot be written: " + folder.cause();
+  const std::string name = "the folder " + DisplayFolder(relative);
+  if (folder.kind() == ErrorKind::kNotFound) return name + " is missing";
+  return name + " cannot be written: " + folder.cause();
+}
+
+// Whether the install record can be rewritten: its file, or (when it has none yet) its folder.
+std::string CheckRecordWritable(FileSystem& fs, const std::string& record_path) {
+  if (fs.Stat(record_path).kind != EntryKind::kNone) {
+    return CheckEditableIfPresent(fs, record_path, record::kRelativePath);
+  }
+  return CheckFolderWritable(fs, record_path, record::kRelativePath);
 }
 
 // Everything an installation needs, checked before its first change.
@@ -112,11 +119,8 @@ std::string CheckInstall(FileSystem& fs, const Family& family, const std::vector
     const std::string config_name = DisplaySimPath(file.config);
     Status editable = fs.CheckEditable(config);
     if (!editable.ok()) return config_name + " " + FileProblem(editable);
-    const std::string backup = path(file.backup);
-    if (fs.Stat(backup).kind != EntryKind::kNone) {
-      Status replaceable = fs.CheckEditable(backup);
-      if (!replaceable.ok()) return DisplaySimPath(file.backup) + " " + FileProblem(replaceable);
-    }
+    std::string backup_problem = CheckEditableIfPresent(fs, path(file.backup), file.backup);
+    if (!backup_problem.empty()) return backup_problem;
     std::string folder_problem = CheckFolderWritable(fs, config, file.config);
     if (!folder_problem.empty()) return folder_problem;
 
@@ -340,12 +344,8 @@ bool RemoveFamily(const Family& family, ClickContext& context, RemoveMode mode) 
     if (!readable.ok())
       return refuse(DisplaySimPath(file.backup) + " " + FileProblem(readable) + ".");
     const std::string config = path(file.config);
-    if (real.Stat(config).kind != EntryKind::kNone) {
-      Status editable = real.CheckEditable(config);
-      if (!editable.ok()) {
-        return refuse(DisplaySimPath(file.config) + " " + FileProblem(editable) + ".");
-      }
-    }
+    std::string config_problem = CheckEditableIfPresent(real, config, file.config);
+    if (!config_problem.empty()) return refuse(config_problem + ".");
     std::string folder_problem = CheckFolderWritable(real, config, file.config);
     if (!folder_problem.empty()) return refuse(folder_problem + ".");
     file_set.push_back(i);
