@@ -102,11 +102,11 @@ std::string CheckFolderWritable(FileSystem& fs, const std::string& file_path,
   return name + " cannot be written: " + folder.cause();
 }
 
-// Whether the install record can be rewritten: its file, or (when it has none yet) its folder.
+// Whether the install record can be rewritten: its file, if it has one, and its folder (its new
+// bytes are written beside it first).
 std::string CheckRecordWritable(FileSystem& fs, const std::string& record_path) {
-  if (fs.Stat(record_path).kind != EntryKind::kNone) {
-    return CheckEditableIfPresent(fs, record_path, record::kRelativePath);
-  }
+  std::string problem = CheckEditableIfPresent(fs, record_path, record::kRelativePath);
+  if (!problem.empty()) return problem;
   return CheckFolderWritable(fs, record_path, record::kRelativePath);
 }
 

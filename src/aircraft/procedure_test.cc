@@ -733,6 +733,11 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
        "installed: a removal did not finish. Click Remove to put back the files that still have a "
        "backup.",
        true},
+      // Rewriting the record puts its new bytes beside it first, so an existing record in a
+      // folder that cannot be written is refused before the first change, like a missing one.
+      {"a record folder that cannot be written", CheyenneWorkedExample(), true,
+       [](Simulator& sim) { sim.fs.SetFolderWritable(Simulator::Path("\\QL"), false); },
+       "Cannot remove: the folder QL cannot be written: permission denied."},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.name);
