@@ -113,8 +113,9 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
 FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
   FamilyFacts facts;
   facts.present = present;
-  const bool checks_panel = &family == &AtrFamily();
-  // The ATR's record and panel file are looked at only when the ATR is there.
+  // A family that can be found edited (the ATR) is told apart by the gauge's title line in its
+  // reference file; its record and panel file are looked at only when the aircraft is there.
+  const bool checks_panel = family.controls.edited_icon != ControlId::kNone;
   if (checks_panel && !present) return facts;
 
   InstallRecord record(fs_, sim_folder_);
