@@ -134,22 +134,24 @@ FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
   }
   if (!present) return facts;
   facts.backups = SurveyBackups(fs_, family, sim_folder_);
-  if (facts.installed != 0 && facts.backups.exists[0]) {
-    Result<std::string> reference = fs_.ReadFile(SimPath(family.files[0].config));
+  if (facts.installed == 0) return facts;
+  const bool compares_backup = facts.backups.exists[0];
+  if (!compares_backup && !checks_panel) return facts;
+
+  const std::string_view reference_file = family.files[0].config;
+  Result<std::string> reference = fs_.ReadFile(SimPath(reference_file));
+  if (compares_backup) {
     Result<std::string> backup = fs_.ReadFile(SimPath(family.files[0].backup));
     facts.reference_restored = reference.ok() && backup.ok() && reference.value() == backup.value();
   }
-
-  if (checks_panel && facts.installed != 0) {
-    const std::string_view panel_file = family.files[0].config;
-    Result<std::string> bytes = fs_.ReadFile(SimPath(panel_file));
-    if (bytes.ok()) {
+  if (checks_panel) {
+    if (reference.ok()) {
       facts.panel_checked = true;
-      facts.title_found = HasGaugeTitleLine(bytes.value());
+      facts.title_found = HasGaugeTitleLine(reference.value());
     } else {
       // Installed, but the panel file cannot be looked at: say so rather than guess.
-      facts.panel_error = std::string(texts::kCannotRead) + DisplaySimPath(panel_file) + ": " +
-                          bytes.status().cause() + ".";
+      facts.panel_error = std::string(texts::kCannotRead) + DisplaySimPath(reference_file) + ": " +
+                          reference.status().cause() + ".";
     }
   }
   return facts;
