@@ -5,7 +5,6 @@
 #include "aircraft/procedure.h"
 #include "app/texts.h"
 #include "panelcfg/panel_config.h"
-#include "platform/profile.h"
 #include "platform/sim_path.h"
 #include "record/install_record.h"
 
@@ -128,8 +127,7 @@ FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
   }
   facts.installed = installed.value();
   if (!family.full_folder.empty()) {
-    Result<std::string> full = profile::ReadFileString(
-        fs_, record.path(), family.record_section, record::kFullKey, "", record::kValueBufferSize);
+    Result<std::string> full = record.ReadText(family.record_section, record::kFullKey);
     facts.full = full.ok() ? full.value() : full.status().cause();
   }
   if (!present) return facts;

@@ -8,9 +8,12 @@ namespace ql2 {
 InstallRecord::InstallRecord(FileSystem& fs, std::string_view sim_folder)
     : fs_(fs), path_(JoinSimPath(sim_folder, record::kRelativePath, fs.Separator())) {}
 
+Result<std::string> InstallRecord::ReadText(std::string_view section, std::string_view key) const {
+  return profile::ReadFileString(fs_, path_, section, key, "", record::kValueBufferSize);
+}
+
 Result<double> InstallRecord::ReadNumber(std::string_view section, std::string_view key) const {
-  Result<std::string> text =
-      profile::ReadFileString(fs_, path_, section, key, "", record::kValueBufferSize);
+  Result<std::string> text = ReadText(section, key);
   if (!text.ok()) return text.status();
   return profile::ParseNumber(text.value());
 }

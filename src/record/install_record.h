@@ -38,6 +38,10 @@ class InstallRecord {
 
   const std::string& path() const { return path_; }
 
+  // A key's text: at most nine characters, and empty for a missing file, section or key. An
+  // unreadable file is an error.
+  Result<std::string> ReadText(std::string_view section, std::string_view key) const;
+
   // A key taken as a number: at most nine characters, the longest numeric prefix, and 0 for a
   // missing file, section or key. An unreadable file is an error.
   Result<double> ReadNumber(std::string_view section, std::string_view key) const;
