@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
-#include <memory>
+#include <optional>
+#include <string>
 
 #include "app/main_window.h"
-#include "platform/folder_memory.h"
 #include "platform/system.h"
 #include "ui/qt/qt_layout.h"
 #include "ui/qt/qt_window.h"
@@ -63,25 +63,16 @@ int main(int argc, char** argv) {
   parser.addOption(screenshot_option);
   parser.process(application);
 
-  std::unique_ptr<ql2::FileSystem> fs = ql2::MakeSystemFileSystem();
-  std::unique_ptr<ql2::Registry> system_registry = ql2::MakeSystemRegistry();
-  std::unique_ptr<ql2::Shell> shell = ql2::MakeSystemShell();
-  std::unique_ptr<ql2::FolderMemory> folder_memory = ql2::MakeUserFolderMemory();
-  ql2::ChosenFolderRegistry chosen_registry(*folder_memory, *system_registry);
-
-  std::unique_ptr<ql2::MemoryRegistry> given_registry;
-  ql2::Registry* registry = &chosen_registry;
+  std::optional<std::string> given_folder;
   if (parser.isSet(sim_folder_option)) {
-    const QByteArray folder = QFile::encodeName(parser.value(sim_folder_option));
-    given_registry = std::make_unique<ql2::MemoryRegistry>(folder.toStdString());
-    registry = given_registry.get();
+    given_folder = QFile::encodeName(parser.value(sim_folder_option)).toStdString();
   }
+  ql2::WindowServices services(given_folder);
 
   ql2::QtMainWindow window;
-  ql2::MainWindowLogic logic(window, *fs, *registry, *shell);
+  ql2::MainWindowLogic logic(window, services.fs(), services.registry(), services.shell());
   window.SetLogic(&logic);
-  // A folder given for one run is not the user's choice to remember.
-  if (!given_registry) logic.SetFolderMemory(folder_memory.get());
+  logic.SetFolderMemory(services.folder_memory());
 
   const bool screenshot = parser.isSet(screenshot_option);
   ql2::MainWindowLogic::ScanOptions options;
