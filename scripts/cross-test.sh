@@ -31,8 +31,11 @@ cmake --build "$build" -j2
 
 # The tests share one Wine prefix in the build tree; when they are done, wait for its wineserver
 # to end so that nothing is left running (and stop it at once if interrupted).
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=wineserver
+. "$root/scripts/wine-tools.sh"
+wineserver=$(find_wineserver) || {
+  echo "cross-test: wineserver not found (install wine64)" >&2
+  exit 127
+}
 stop_wine() {
   WINEPREFIX="$build/wineprefix" "$wineserver" "$1" >/dev/null 2>&1 || true
 }

@@ -4,12 +4,13 @@
 # build/fuzz/corpus/, so later runs go on from them; an input that fails a check is saved in
 # build/fuzz/artifacts/. With --merge, the inputs found that reach code or paths the committed
 # found inputs do not are then copied into fuzz/found/<target>/, whose replay is part of the tests.
-#   scripts/fuzz.sh [--merge] [seconds]
+# With --build-only, the targets are built and nothing is run (the test command runs their tests).
+#   scripts/fuzz.sh [--merge | --build-only] [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-merge=no
-if [[ ${1:-} == --merge ]]; then
-  merge=yes
+mode=run
+if [[ ${1:-} == --merge || ${1:-} == --build-only ]]; then
+  mode=${1#--}
   shift
 fi
 seconds=${1:-60}
@@ -18,7 +19,8 @@ max_len=4096 # panel files larger than this are in fuzz/regressions/, replayed b
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQL2_WERROR=ON -DQL2_FUZZ=ON -DQL2_BUILD_TESTS=OFF -DQL2_BUILD_BENCH=OFF >/dev/null
-cmake --build build/fuzz -j 2 --target "${targets[@]}"
+cmake --build build/fuzz -j "$(nproc)" --target "${targets[@]}"
+[[ $mode == build-only ]] && exit 0
 
 for target in "${targets[@]}"; do
   corpus=build/fuzz/corpus/$target
@@ -28,7 +30,7 @@ for target in "${targets[@]}"; do
   echo "== $target: ${seconds}s =="
   build/fuzz/fuzz/"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "fuzz/corpus/$target" "$found"
-  if [[ $merge == yes ]]; then
+  if [[ $mode == merge ]]; then
     echo "== $target: merging into $found =="
     build/fuzz/fuzz/"$target" -merge=1 -max_len="$max_len" "$found" "$corpus"
   fi

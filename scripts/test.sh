@@ -23,9 +23,7 @@ run_suite build/test
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite build/sanitize -DQL2_SANITIZE=ON
 echo "== fuzz targets, short fixed runs and replays (clang, libFuzzer) =="
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQL2_WERROR=ON -DQL2_FUZZ=ON -DQL2_BUILD_TESTS=OFF -DQL2_BUILD_BENCH=OFF >/dev/null
-cmake --build build/fuzz -j "$jobs" --target profile_fuzz panel_scan_fuzz
+scripts/fuzz.sh --build-only
 ctest --test-dir build/fuzz -L fuzz -j "$jobs" --output-on-failure
 echo "== Windows programs, cross-built and tested under Wine =="
 QL2_CROSS_BUILD_DIR=build/mingw scripts/cross-test.sh
