@@ -18,11 +18,6 @@ constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
 // Sent when the window has moved to a monitor of another dpi (not in every <winuser.h>).
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
-// A status line is a label inside a family's group; the hidden scratch labels lie outside.
-bool IsStatusLine(const ControlSpec& design) {
-  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
-}
-
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
 bool IsClickable(const ControlSpec& design) {
   return design.kind == ControlKind::kButton ||
