@@ -62,6 +62,13 @@ int DpiOf(HWND window) {
   return dpi > 0 ? dpi : kPictureDpi;
 }
 
+void FollowDpiChange(HWND window, WPARAM w, LPARAM l, const std::function<void(int dpi)>& layout) {
+  const auto* suggested = reinterpret_cast<const RECT*>(l);
+  layout(HIWORD(w));
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int TwipsToPixels(int twips, int dpi) {
   return MulDiv(twips, dpi, kTwipsPerInch);
 }

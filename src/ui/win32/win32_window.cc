@@ -15,8 +15,6 @@ namespace ql2 {
 namespace {
 
 constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
-// Sent when the window has moved to a monitor of another dpi (not in every <winuser.h>).
-constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
 bool IsClickable(const ControlSpec& design) {
@@ -316,13 +314,9 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SETFOCUS:
       if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
       return 0;
-    case kDpiChangedMessage: {
-      const auto* suggested = reinterpret_cast<const RECT*>(l);
-      Layout(HIWORD(w));
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case kDpiChangedMessage:
+      FollowDpiChange(window_, w, l, [this](int dpi) { Layout(dpi); });
       return 0;
-    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -253,6 +253,30 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   }
 }
 
+// Moved to a monitor of a higher dpi, the window is laid out again for it and goes where the
+// system suggests. (A quarter higher: the window must still fit the screen, which bounds it.)
+TEST_F(Win32WindowTest, AnotherMonitorsDpiLaysTheWindowOutAgainAtTheSuggestedPlace) {
+  HWND main = window_.handle();
+  const int dpi = Dpi(main) * 5 / 4;
+  RECT suggested{37, 41, 37 + 100, 41 + 100};
+  SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT outer;
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.left, suggested.left);
+  EXPECT_EQ(outer.top, suggested.top);
+  // The frame is still drawn at the real dpi, so only the controls show the new one.
+  for (ControlId id : {ControlId::kClose, ControlId::kRemoveAtr}) {
+    const ControlSpec& design = FindControl(id);
+    const RECT rect = ClientRectOf(Item(id));
+    const RECT expected = ControlRect(design, dpi);
+    EXPECT_EQ(rect.left, expected.left) << design.name;
+    EXPECT_EQ(rect.top, expected.top) << design.name;
+    EXPECT_EQ(rect.right, expected.right) << design.name;
+    EXPECT_EQ(rect.bottom, expected.bottom) << design.name;
+  }
+}
+
 TEST_F(Win32WindowTest, StacksOverlappingControlsAsTheTableSays) {
   int pairs = 0;
   for (const ControlSpec& a : ControlTable()) {
