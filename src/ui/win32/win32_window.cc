@@ -7,8 +7,7 @@
 #include "ui/win32/win32_about_dialog.h"
 #include "ui/win32/win32_layout.h"
 
-// After <windows.h>: the shell's folder browser and COM.
-#include <objbase.h>
+// After <windows.h>: the shell's folder browser.
 #include <shlobj.h>
 
 namespace ql2 {
@@ -238,9 +237,8 @@ bool Win32MainWindow::AskYesNo(std::string_view title, std::string_view text) {
 }
 
 std::string Win32MainWindow::ChooseFolder(std::string_view title) {
-  // The folder browser of the new style is a COM object and needs a single-threaded apartment;
-  // a thread that already has one keeps it.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The folder browser of the new style is a COM object and needs a single-threaded apartment.
+  const ComApartment apartment;
   const std::string title_text(title);
   BROWSEINFOA browse{};
   browse.hwndOwner = window_;
@@ -252,7 +250,6 @@ std::string Win32MainWindow::ChooseFolder(std::string_view title) {
     if (SHGetPathFromIDListA(chosen, path)) folder = path;
     CoTaskMemFree(chosen);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return folder;
 }
 
