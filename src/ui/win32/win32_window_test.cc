@@ -57,15 +57,6 @@ void MakeSimulator(MemoryFileSystem& fs) {
   }
 }
 
-class NoShell : public Shell {
- public:
-  Status OpenDocument(const std::string&) override { return Status::Ok(); }
-};
-
-int Dpi(HWND window) {
-  return DpiOf(window);
-}
-
 RECT ClientRectOf(HWND control) {
   RECT rect;
   GetWindowRect(control, &rect);
@@ -190,13 +181,13 @@ class Win32WindowTest : public ::testing::Test {
   MemoryFileSystem fs_;
   Win32MainWindow window_;
   MemoryRegistry registry_;
-  NoShell shell_;
+  RecordingShell shell_;
   MainWindowLogic logic_;
 };
 
 TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   HWND main = window_.handle();
-  const int dpi = Dpi(main);
+  const int dpi = DpiOf(main);
   EXPECT_EQ(TextOf(main), "QL2 Configurator");
   RECT client;
   GetClientRect(main, &client);
@@ -257,7 +248,7 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
 // system suggests. (A quarter higher: the window must still fit the screen, which bounds it.)
 TEST_F(Win32WindowTest, AnotherMonitorsDpiLaysTheWindowOutAgainAtTheSuggestedPlace) {
   HWND main = window_.handle();
-  const int dpi = Dpi(main) * 5 / 4;
+  const int dpi = DpiOf(main) * 5 / 4;
   RECT suggested{37, 41, 37 + 100, 41 + 100};
   SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
                reinterpret_cast<LPARAM>(&suggested));
@@ -310,7 +301,7 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
     return Status::Fail(ErrorKind::kPermissionDenied, cause,
                         "cannot write " + operation.path + ": " + cause);
   });
-  const int dpi = Dpi(window_.handle());
+  const int dpi = DpiOf(window_.handle());
   for (const Family* family : AllFamilies()) {
     const ControlSpec& status = FindControl(family->controls.status);
     HWND label = Item(status.id);
@@ -412,7 +403,7 @@ TEST_F(Win32WindowTest, TheAboutPictureShowsAHandAndOpensTheAboutDialogModally) 
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 
-  const int dpi = Dpi(main);
+  const int dpi = DpiOf(main);
   for (WPARAM closing_key : {VK_ESCAPE, VK_RETURN}) {
     DialogProbe probe(" About Configurator", [&](HWND dialog) {
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
