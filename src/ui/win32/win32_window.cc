@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_about_dialog.h"
@@ -27,6 +28,14 @@ std::vector<const ControlSpec*> MainRows() {
     if (design.window == WindowId::kMain) rows.push_back(&design);
   }
   return rows;
+}
+
+// A status line has grown when its control is taller than its box in the table.
+bool HasGrown(HWND label, const ControlSpec& design, int dpi) {
+  const RECT box = ControlRect(design, dpi);
+  RECT now;
+  GetWindowRect(label, &now);
+  return now.bottom - now.top > box.bottom - box.top;
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
@@ -107,7 +116,6 @@ void Win32MainWindow::Layout(int dpi) {
     }
     MoveTo(control, ControlRect(*design, dpi));
   }
-  grown_.clear();
   for (const ControlSpec* design : MainRows()) {
     if (IsStatusLine(*design)) FitStatusLine(*design);
   }
@@ -130,8 +138,6 @@ void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
   const int needed = WrappedTextHeight(label, captions_[design.id], box.right - box.left);
   if (needed > height) box.bottom = box.top + needed;
   MoveTo(label, box);
-  grown_.erase(std::remove(grown_.begin(), grown_.end(), design.id), grown_.end());
-  if (needed > height) grown_.push_back(design.id);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top, above the
@@ -140,7 +146,7 @@ void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
 void Win32MainWindow::ApplyStacking() {
   auto rank = [this](const ControlSpec* design) {
     if (design->kind == ControlKind::kGroup) return INT_MIN;
-    if (std::find(grown_.begin(), grown_.end(), design->id) != grown_.end()) return INT_MAX;
+    if (IsStatusLine(*design) && HasGrown(Control(design->id), *design, dpi_)) return INT_MAX;
     return design->stacking;
   };
   std::vector<const ControlSpec*> rows = MainRows();
