@@ -84,6 +84,10 @@ const WindowSpec& FindWindow(WindowId id) {
   return id == WindowId::kMain ? kMainWindow : kAboutWindow;
 }
 
+bool IsStatusLine(const ControlSpec& design) {
+  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
+}
+
 Position CenterOnScreen(double screen_width, double screen_height, double window_width,
                         double window_height) {
   // Rounding to even, as the window system rounds a twip value to a whole number.

@@ -84,6 +84,9 @@ const std::vector<ControlSpec>& ControlTable();
 const ControlSpec& FindControl(ControlId id);
 const WindowSpec& FindWindow(WindowId id);
 
+// A status line is a label inside a family's group; the hidden scratch labels lie outside.
+bool IsStatusLine(const ControlSpec& design);
+
 // Where a window of this size goes to be centred on a screen of that size, in twips: each
 // difference is rounded to a whole twip and halved with the remainder dropped, so a window larger
 // than the screen gets a negative position.

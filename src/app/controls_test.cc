@@ -51,5 +51,16 @@ TEST(ControlTableTest, OverlappingIconsStackAsTheWindowDrawsThem) {
             FindControl(ControlId::kPictureInsAtr).top + 120);
 }
 
+// The lines the logic writes progress and state to are the four family labels, not the hidden
+// scratch labels of the main window nor the About window's texts.
+TEST(ControlTableTest, StatusLinesAreTheFamilyLabels) {
+  std::set<ControlId> lines;
+  for (const ControlSpec& design : ControlTable()) {
+    if (IsStatusLine(design)) lines.insert(design.id);
+  }
+  EXPECT_EQ(lines, (std::set<ControlId>{ControlId::kLabel1, ControlId::kLabelAtr,
+                                        ControlId::kLabelPmdg, ControlId::kLabelPic}));
+}
+
 }  // namespace
 }  // namespace ql2

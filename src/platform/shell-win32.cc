@@ -20,12 +20,10 @@ Status OpenFailed(ErrorKind kind, const std::string& cause, const std::string& p
 }  // namespace
 
 Status Win32Shell::OpenDocument(const std::string& path) {
-  // Some handlers of "open" are COM objects, which need the calling thread in a single-threaded
-  // apartment; a thread that already has one keeps it.
-  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // Some handlers of "open" are COM objects, which need a single-threaded apartment.
+  const ComApartment apartment;
   HINSTANCE result =
       ShellExecuteA(nullptr, kOpenVerb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  if (SUCCEEDED(com)) CoUninitialize();
   // Not a handle: a number, greater than 32 on success, else the error.
   const INT_PTR code = reinterpret_cast<INT_PTR>(result);
   if (code > 32) return Status::Ok();

@@ -135,10 +135,7 @@ std::string FollowLinks(const std::string& path) {
     return path;
   }
   using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto final_path = kernel == nullptr ? nullptr
-                                      : reinterpret_cast<FinalPathFn>(reinterpret_cast<void*>(
-                                            GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+  const auto final_path = SystemFunction<FinalPathFn>("kernel32.dll", "GetFinalPathNameByHandleA");
   if (final_path == nullptr) return path;
   Handle h(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -20,15 +20,7 @@ const std::string kNewBytes("[Window00]\r\ngauge00=QL!Quillever2\n\0\x1a\xe9\xff
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH + 1];
-    DWORD n = GetTempPathA(sizeof temp, temp);
-    ASSERT_GT(n, 0u);
-    ASSERT_LT(n, sizeof temp);
-    for (unsigned i = 0; dir_.empty() && i < 1000; ++i) {
-      std::string candidate = std::string(temp) + "ql2-fs-test-" +
-                              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(i);
-      if (CreateDirectoryA(candidate.c_str(), nullptr)) dir_ = candidate;
-    }
+    dir_ = win32_test::MakeTempFolder("ql2-fs-test");
     ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
@@ -39,27 +31,13 @@ class Win32FileSystemTest : public ::testing::Test {
 
   void Put(const std::string& name, const std::string& bytes,
            DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    ASSERT_TRUE(ok && written == bytes.size()) << name;
+    ASSERT_TRUE(win32_test::WriteWhole(Path(name), bytes)) << name;
     ASSERT_TRUE(SetFileAttributesA(Path(name).c_str(), attributes)) << name;
   }
 
   // The file's bytes read without the class under test.
   std::string Bytes(const std::string& name) const {
-    HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<unreadable>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-    CloseHandle(h);
-    return bytes;
+    return win32_test::ReadWhole(Path(name), "<unreadable>");
   }
 
   DWORD Attributes(const std::string& name) const { return GetFileAttributesA(Path(name).c_str()); }

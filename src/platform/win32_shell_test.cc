@@ -35,10 +35,8 @@ void SetDefaultValue(const std::string& key, const std::string& text) {
 class Win32ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-    dir_ = std::string(temp) + "ql2-shell-test-" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+    dir_ = win32_test::MakeTempFolder("ql2-shell-test");
+    ASSERT_FALSE(dir_.empty());
 
     char system[MAX_PATH + 1];
     ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
@@ -58,12 +56,7 @@ class Win32ShellTest : public ::testing::Test {
 
   std::string Put(const std::string& name, const std::string& bytes) {
     std::string path = dir_ + "\\" + name;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+    EXPECT_TRUE(win32_test::WriteWhole(path, bytes)) << path;
     created_.push_back(path);
     created_.push_back(path + kCopiedSuffix);
     return path;

@@ -1,5 +1,5 @@
-// Test helpers for the Windows programs' tests: whole files read and folder trees removed with the
-// plain Win32 API, independent of the file system service under test.
+// Test helpers for the Windows programs' tests: whole files read and written, and fresh folders
+// made and removed, with the plain Win32 API, independent of the file system service under test.
 #pragma once
 
 #include <string>
@@ -20,6 +20,31 @@ inline std::string ReadWhole(const std::string& path, const std::string& if_miss
   while (::ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
   CloseHandle(h);
   return bytes;
+}
+
+// Creates the file, or empties it, and writes the bytes; false when any step fails.
+inline bool WriteWhole(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  return ok && written == bytes.size();
+}
+
+// A new, empty folder in the system's temporary folder, named after the prefix and this process;
+// "" when none can be made. A folder an earlier run left behind is skipped, never reused.
+inline std::string MakeTempFolder(const std::string& prefix) {
+  char temp[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof temp, temp);
+  if (n == 0 || n >= sizeof temp) return "";
+  for (unsigned i = 0; i < 1000; ++i) {
+    const std::string candidate = std::string(temp) + prefix + "-" +
+                                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(i);
+    if (CreateDirectoryA(candidate.c_str(), nullptr)) return candidate;
+  }
+  return "";
 }
 
 // Deletes a folder and everything in it, read-only files included.

@@ -66,11 +66,6 @@ class EtchedGroup : public QGroupBox {
   static constexpr int kCaptionGap = 2;
 };
 
-// A status line is a label inside a family's group; the hidden scratch labels lie outside.
-bool IsStatusLine(const ControlSpec& design) {
-  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
-}
-
 // The message box shows the logic's text; its CR LF line break is the window system's "\n".
 QString WithPlainLineBreaks(std::string_view text) {
   QString result = ToQString(text);

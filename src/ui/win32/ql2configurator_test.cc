@@ -100,16 +100,6 @@ constexpr char kAtrPanelInstalled[] =
     "\r\n"
     "gauge00=QLever2!Cp6uja,  0,0,19,19   //Quillever gauge by Tamsel\r\n";
 
-void WriteWhole(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
 std::string ProgramBesideThis() {
   char self[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -120,17 +110,16 @@ std::string ProgramBesideThis() {
 class QL2ConfiguratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-    root_ = std::string(temp) + "ql2-exe-test-" + std::to_string(GetCurrentProcessId());
+    root_ = win32_test::MakeTempFolder("ql2-exe-test");
+    ASSERT_FALSE(root_.empty());
     sim_ = root_ + "\\Flight Simulator 9";
-    for (const std::string& folder : {root_, sim_, Sim("QL"), Sim("Aircraft"),
+    for (const std::string& folder : {sim_, Sim("QL"), Sim("Aircraft"),
                                       Sim("Aircraft\\Flight 1 ATR-72-500"), Sim(kPanelFolder)}) {
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
     }
-    WriteWhole(Sim(kRecord), kRecordBefore);
-    WriteWhole(Sim(kMarker), "setup log\r\n");
-    WriteWhole(Sim(kPanel), kAtrPanel);
+    ASSERT_TRUE(win32_test::WriteWhole(Sim(kRecord), kRecordBefore));
+    ASSERT_TRUE(win32_test::WriteWhole(Sim(kMarker), "setup log\r\n"));
+    ASSERT_TRUE(win32_test::WriteWhole(Sim(kPanel), kAtrPanel));
   }
 
   void TearDown() override {

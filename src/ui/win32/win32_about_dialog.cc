@@ -11,8 +11,6 @@
 namespace ql2 {
 namespace {
 
-// Sent when the dialog has moved to a monitor of another dpi (not in every <winuser.h>).
-constexpr UINT kDpiChangedMessage = 0x02E0;
 constexpr ControlId kOk = ControlId::kAboutCmdOk;
 
 struct AboutState {
@@ -107,10 +105,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
       break;
     case kDpiChangedMessage:
       if (state != nullptr) {
-        const auto* suggested = reinterpret_cast<const RECT*>(l);
-        Layout(dialog, *state, HIWORD(w));
-        SetWindowPos(dialog, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FollowDpiChange(dialog, w, l, [&](int dpi) { Layout(dialog, *state, dpi); });
         return TRUE;
       }
       break;

@@ -18,14 +18,6 @@ constexpr int kFontPoints = 8;
 const DPI_AWARENESS_CONTEXT kPerMonitorAwareV2 =
     reinterpret_cast<DPI_AWARENESS_CONTEXT>(static_cast<INT_PTR>(-4));
 
-// A function of a system library that older systems lack, looked up by name (nullptr there).
-template <typename Function>
-Function SystemFunction(const char* library, const char* name) {
-  HMODULE module = GetModuleHandleA(library);
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 LOGFONTA DefaultGuiFont() {
   LOGFONTA font{};
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
@@ -60,6 +52,13 @@ int DpiOf(HWND window) {
   int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : kPictureDpi;
+}
+
+void FollowDpiChange(HWND window, WPARAM w, LPARAM l, const std::function<void(int dpi)>& layout) {
+  const auto* suggested = reinterpret_cast<const RECT*>(l);
+  layout(HIWORD(w));
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TwipsToPixels(int twips, int dpi) {

@@ -2,6 +2,7 @@
 // centring on the screen, and thin operations on controls named after what they do.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,12 @@ namespace ql2 {
 void BecomeDpiAware();
 // The dpi the window is drawn at: its monitor's where the system tells it, else the system's.
 int DpiOf(HWND window);
+
+// Sent when a window has moved to a monitor of another dpi (not in every <winuser.h>).
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+// Answers kDpiChangedMessage with its w and l: lays the window out for the new dpi, then moves it
+// to the place the system suggests, keeping the size the layout gave it.
+void FollowDpiChange(HWND window, WPARAM w, LPARAM l, const std::function<void(int dpi)>& layout);
 
 int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);

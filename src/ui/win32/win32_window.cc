@@ -2,26 +2,19 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_about_dialog.h"
 #include "ui/win32/win32_layout.h"
 
-// After <windows.h>: the shell's folder browser and COM.
-#include <objbase.h>
+// After <windows.h>: the shell's folder browser.
 #include <shlobj.h>
 
 namespace ql2 {
 namespace {
 
 constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
-// Sent when the window has moved to a monitor of another dpi (not in every <winuser.h>).
-constexpr UINT kDpiChangedMessage = 0x02E0;
-
-// A status line is a label inside a family's group; the hidden scratch labels lie outside.
-bool IsStatusLine(const ControlSpec& design) {
-  return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
-}
 
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
 bool IsClickable(const ControlSpec& design) {
@@ -35,6 +28,14 @@ std::vector<const ControlSpec*> MainRows() {
     if (design.window == WindowId::kMain) rows.push_back(&design);
   }
   return rows;
+}
+
+// A status line has grown when its control is taller than its box in the table.
+bool HasGrown(HWND label, const ControlSpec& design, int dpi) {
+  const RECT box = ControlRect(design, dpi);
+  RECT now;
+  GetWindowRect(label, &now);
+  return now.bottom - now.top > box.bottom - box.top;
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
@@ -115,7 +116,6 @@ void Win32MainWindow::Layout(int dpi) {
     }
     MoveTo(control, ControlRect(*design, dpi));
   }
-  grown_.clear();
   for (const ControlSpec* design : MainRows()) {
     if (IsStatusLine(*design)) FitStatusLine(*design);
   }
@@ -138,8 +138,6 @@ void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
   const int needed = WrappedTextHeight(label, captions_[design.id], box.right - box.left);
   if (needed > height) box.bottom = box.top + needed;
   MoveTo(label, box);
-  grown_.erase(std::remove(grown_.begin(), grown_.end(), design.id), grown_.end());
-  if (needed > height) grown_.push_back(design.id);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top, above the
@@ -148,7 +146,7 @@ void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
 void Win32MainWindow::ApplyStacking() {
   auto rank = [this](const ControlSpec* design) {
     if (design->kind == ControlKind::kGroup) return INT_MIN;
-    if (std::find(grown_.begin(), grown_.end(), design->id) != grown_.end()) return INT_MAX;
+    if (IsStatusLine(*design) && HasGrown(Control(design->id), *design, dpi_)) return INT_MAX;
     return design->stacking;
   };
   std::vector<const ControlSpec*> rows = MainRows();
@@ -245,9 +243,8 @@ bool Win32MainWindow::AskYesNo(std::string_view title, std::string_view text) {
 }
 
 std::string Win32MainWindow::ChooseFolder(std::string_view title) {
-  // The folder browser of the new style is a COM object and needs a single-threaded apartment;
-  // a thread that already has one keeps it.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The folder browser of the new style is a COM object and needs a single-threaded apartment.
+  const ComApartment apartment;
   const std::string title_text(title);
   BROWSEINFOA browse{};
   browse.hwndOwner = window_;
@@ -259,7 +256,6 @@ std::string Win32MainWindow::ChooseFolder(std::string_view title) {
     if (SHGetPathFromIDListA(chosen, path)) folder = path;
     CoTaskMemFree(chosen);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return folder;
 }
 
@@ -321,13 +317,9 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SETFOCUS:
       if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
       return 0;
-    case kDpiChangedMessage: {
-      const auto* suggested = reinterpret_cast<const RECT*>(l);
-      Layout(HIWORD(w));
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case kDpiChangedMessage:
+      FollowDpiChange(window_, w, l, [this](int dpi) { Layout(dpi); });
       return 0;
-    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

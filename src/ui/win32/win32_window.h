@@ -6,7 +6,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "app/main_window.h"
 #include "app/window.h"
@@ -63,7 +62,6 @@ class Win32MainWindow : public Window {
   MainWindowLogic* logic_ = nullptr;
   std::map<ControlId, HWND> controls_;
   std::map<ControlId, std::string> captions_;
-  std::vector<ControlId> grown_;  // status lines taller than their box
   HFONT text_font_ = nullptr;
   HFONT caption_font_ = nullptr;
   HBITMAP banner_ = nullptr;

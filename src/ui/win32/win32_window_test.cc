@@ -57,15 +57,6 @@ void MakeSimulator(MemoryFileSystem& fs) {
   }
 }
 
-class NoShell : public Shell {
- public:
-  Status OpenDocument(const std::string&) override { return Status::Ok(); }
-};
-
-int Dpi(HWND window) {
-  return DpiOf(window);
-}
-
 RECT ClientRectOf(HWND control) {
   RECT rect;
   GetWindowRect(control, &rect);
@@ -190,13 +181,13 @@ class Win32WindowTest : public ::testing::Test {
   MemoryFileSystem fs_;
   Win32MainWindow window_;
   MemoryRegistry registry_;
-  NoShell shell_;
+  RecordingShell shell_;
   MainWindowLogic logic_;
 };
 
 TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   HWND main = window_.handle();
-  const int dpi = Dpi(main);
+  const int dpi = DpiOf(main);
   EXPECT_EQ(TextOf(main), "QL2 Configurator");
   RECT client;
   GetClientRect(main, &client);
@@ -253,6 +244,30 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   }
 }
 
+// Moved to a monitor of a higher dpi, the window is laid out again for it and goes where the
+// system suggests. (A quarter higher: the window must still fit the screen, which bounds it.)
+TEST_F(Win32WindowTest, AnotherMonitorsDpiLaysTheWindowOutAgainAtTheSuggestedPlace) {
+  HWND main = window_.handle();
+  const int dpi = DpiOf(main) * 5 / 4;
+  RECT suggested{37, 41, 37 + 100, 41 + 100};
+  SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT outer;
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.left, suggested.left);
+  EXPECT_EQ(outer.top, suggested.top);
+  // The frame is still drawn at the real dpi, so only the controls show the new one.
+  for (ControlId id : {ControlId::kClose, ControlId::kRemoveAtr}) {
+    const ControlSpec& design = FindControl(id);
+    const RECT rect = ClientRectOf(Item(id));
+    const RECT expected = ControlRect(design, dpi);
+    EXPECT_EQ(rect.left, expected.left) << design.name;
+    EXPECT_EQ(rect.top, expected.top) << design.name;
+    EXPECT_EQ(rect.right, expected.right) << design.name;
+    EXPECT_EQ(rect.bottom, expected.bottom) << design.name;
+  }
+}
+
 TEST_F(Win32WindowTest, StacksOverlappingControlsAsTheTableSays) {
   int pairs = 0;
   for (const ControlSpec& a : ControlTable()) {
@@ -286,7 +301,7 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
     return Status::Fail(ErrorKind::kPermissionDenied, cause,
                         "cannot write " + operation.path + ": " + cause);
   });
-  const int dpi = Dpi(window_.handle());
+  const int dpi = DpiOf(window_.handle());
   for (const Family* family : AllFamilies()) {
     const ControlSpec& status = FindControl(family->controls.status);
     HWND label = Item(status.id);
@@ -388,7 +403,7 @@ TEST_F(Win32WindowTest, TheAboutPictureShowsAHandAndOpensTheAboutDialogModally) 
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 
-  const int dpi = Dpi(main);
+  const int dpi = DpiOf(main);
   for (WPARAM closing_key : {VK_ESCAPE, VK_RETURN}) {
     DialogProbe probe(" About Configurator", [&](HWND dialog) {
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
