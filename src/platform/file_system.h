@@ -3,6 +3,7 @@
 // file and the cause; none throws.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ struct EntryInfo {
   bool hidden = false;
   bool system = false;
 };
+
+// How long LockFolder waits for a lock another copy of the program holds: a click waits this long
+// for another copy to finish its own.
+constexpr std::chrono::milliseconds kFolderLockWait(3000);
 
 // Held while one copy of the program changes files in a folder; released when destroyed.
 class FolderLock {

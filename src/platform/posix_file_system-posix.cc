@@ -92,8 +92,8 @@ class PosixFolderLock : public FolderLock {
   int fd_;
 };
 
-// How long a click waits for another copy of the program to finish its own.
-constexpr std::chrono::milliseconds kLockWait(3000);
+// flock cannot wait with a time limit: a held lock is tried again this often until
+// kFolderLockWait has passed.
 constexpr std::chrono::milliseconds kLockRetry(20);
 
 }  // namespace
@@ -217,7 +217,7 @@ Status PosixFileSystem::CheckFolderWritable(const std::string& folder) {
 Result<std::unique_ptr<FolderLock>> PosixFileSystem::LockFolder(const std::string& folder) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return ErrnoStatus("lock", folder);
-  auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  auto deadline = std::chrono::steady_clock::now() + kFolderLockWait;
   while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno != EWOULDBLOCK && errno != EINTR) {
       int err = errno;

@@ -1,11 +1,16 @@
 #include "platform/win32_file_system.h"
 
 #include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/program_files.h"
 #include "platform/win32_api.h"
+// After <windows.h>, which it needs.
+#include <sddl.h>
 
 namespace ql2 {
 namespace {
@@ -326,6 +331,132 @@ Status Win32FileSystem::CheckFolderWritable(const std::string& folder) {
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h.valid()) return ErrorStatus("write in", folder, GetLastError());
   return Status::Ok();
+}
+
+namespace {
+
+// The folder lock is a mutex in the "Global\" namespace, which every session of the computer
+// shares: the simulator folder is the computer's, not one user's, and the lock must also keep out
+// a copy that another user runs meanwhile, or one run in another session (a remote desktop, a
+// scheduled task), as the flock of POSIX systems does. "Local\" would be enough for a window
+// started as administrator and a ql2cfg that is not, which share one session, but not for those.
+// Creating a mutex there needs no privilege (only file mappings do).
+constexpr char kLockNamePrefix[] = "Global\\QL2Configurator.FolderLock.";
+// What a copy does with the lock: wait for it and release it. An elevated copy's default rights
+// on what it creates shut everyone else out, so the mutex is made granting just these rights to
+// everyone (neither is a write right, so the elevated copy's integrity level does not stand in a
+// plain copy's way either).
+constexpr DWORD kLockRights = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+constexpr char kLockRightsForEveryone[] = "D:(A;;0x00100001;;;WD)";
+static_assert(kLockRights == 0x00100001, "the rights granted must be the rights asked for");
+// The mutex may vanish or appear between an open and a create; each attempt is one of each.
+constexpr int kLockOpenAttempts = 3;
+
+// The names of the folder locks this process holds. A mutex lets the thread that holds it take it
+// again, so this is what refuses that thread a second lock.
+struct HeldLocks {
+  std::mutex mutex;
+  std::set<std::string> names;
+};
+
+HeldLocks& HeldByThisProcess() {
+  static HeldLocks held;
+  return held;
+}
+
+class Win32FolderLock : public FolderLock {
+ public:
+  Win32FolderLock(HANDLE mutex, std::string name) : mutex_(mutex), name_(std::move(name)) {}
+  ~Win32FolderLock() override {
+    {
+      // Before the release, so that a thread of this process waiting for it finds it free.
+      std::lock_guard<std::mutex> guard(HeldByThisProcess().mutex);
+      HeldByThisProcess().names.erase(name_);
+    }
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+
+ private:
+  HANDLE mutex_;
+  std::string name_;
+};
+
+// The name of the folder's lock, made of what identifies the folder on its volume: its volume's
+// serial number and its file index. Every path that reaches the folder (any letter case, a short
+// name, a link, another drive letter or a network path) gives the same name. Fails as an open of
+// the folder would (kNotFound, kPermissionDenied, ...); a file is not a folder (kNotFound).
+Result<std::string> FolderLockName(const std::string& folder) {
+  Handle h(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valid()) return ErrorStatus("lock", folder, GetLastError());
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h.get(), &info)) {
+    return ErrorStatus("lock", folder, GetLastError());
+  }
+  if (!IsFolder(info.dwFileAttributes)) return Status::Failed(ErrorKind::kNotFound, "lock", folder);
+  char id[32];
+  std::snprintf(id, sizeof id, "%08lx-%08lx%08lx",
+                static_cast<unsigned long>(info.dwVolumeSerialNumber),
+                static_cast<unsigned long>(info.nFileIndexHigh),
+                static_cast<unsigned long>(info.nFileIndexLow));
+  return std::string(kLockNamePrefix) + id;
+}
+
+// A handle to the named lock with kLockRights, made by whichever copy asks first; nullptr with
+// the error otherwise. Opening asks for just those rights; creating asks for all of them when the
+// mutex exists already, which its rights refuse (ERROR_ACCESS_DENIED): then it is opened.
+HANDLE OpenFolderMutex(const std::string& name, DWORD* error) {
+  PSECURITY_DESCRIPTOR rights = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kLockRightsForEveryone, SDDL_REVISION_1,
+                                                            &rights, nullptr)) {
+    *error = GetLastError();
+    return nullptr;
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, rights, FALSE};
+  HANDLE mutex = nullptr;
+  for (int attempt = 0; mutex == nullptr && attempt < kLockOpenAttempts; ++attempt) {
+    mutex = OpenMutexA(kLockRights, FALSE, name.c_str());
+    if (mutex != nullptr) break;
+    *error = GetLastError();
+    if (*error != ERROR_FILE_NOT_FOUND) break;
+    mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+    if (mutex == nullptr) {
+      *error = GetLastError();
+      if (*error != ERROR_ACCESS_DENIED) break;
+    }
+  }
+  LocalFree(rights);
+  return mutex;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<FolderLock>> Win32FileSystem::LockFolder(const std::string& folder) {
+  Result<std::string> name = FolderLockName(folder);
+  if (!name.ok()) return name.status();
+  DWORD error = ERROR_SUCCESS;
+  HANDLE mutex = OpenFolderMutex(name.value(), &error);
+  if (mutex == nullptr) return Status::Failed(KindOfError(error), "lock", folder);
+  const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(kFolderLockWait.count()));
+  // WAIT_ABANDONED: the copy that held it ended without releasing it; the lock is this one's now.
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    error = waited == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
+    CloseHandle(mutex);
+    return Status::Failed(waited == WAIT_TIMEOUT ? ErrorKind::kInUse : KindOfError(error), "lock",
+                          folder);
+  }
+  bool held_already;
+  {
+    std::lock_guard<std::mutex> guard(HeldByThisProcess().mutex);
+    held_already = !HeldByThisProcess().names.insert(name.value()).second;
+  }
+  if (held_already) {
+    ReleaseMutex(mutex);  // this thread's second hold of it
+    CloseHandle(mutex);
+    return Status::Failed(ErrorKind::kInUse, "lock", folder);
+  }
+  return std::unique_ptr<FolderLock>(std::make_unique<Win32FolderLock>(mutex, name.value()));
 }
 
 }  // namespace ql2

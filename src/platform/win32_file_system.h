@@ -21,6 +21,13 @@ class Win32FileSystem : public FileSystem {
   // Asks the system for the right to add a file to the folder (an open of the folder itself for
   // FILE_ADD_FILE), so that its access rules decide, and nothing is created.
   Status CheckFolderWritable(const std::string& folder) override;
+  // A named mutex that every copy of the program on this computer (every user's, elevated or not)
+  // shares, named after the folder's identity on its volume rather than the path's spelling, so
+  // that letter case, short names, links and other drive letters for it reach the same lock. A
+  // copy that ended while holding it leaves it free. Within this process a second lock waits for
+  // the first as another copy's does, but the thread that holds the first is refused at once
+  // (nothing could release it meanwhile). The lock must be destroyed by the thread that took it.
+  Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;
 };
 
 }  // namespace ql2

@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/win32_api.h"
 #include "platform/win32_test_files.h"
+#include "platform/win32_test_process.h"
 
 namespace ql2 {
 namespace {
@@ -276,6 +282,157 @@ TEST_F(Win32FileSystemTest, ReplaceThroughASymbolicLinkWritesItsTarget) {
   EXPECT_EQ(Bytes("real\\panel.cfg"), kNewBytes);
   EXPECT_NE(Attributes("panel.cfg") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
   EXPECT_EQ(fs_.Stat(Path("panel.cfg")).kind, EntryKind::kFile);
+}
+
+using Lock = Result<std::unique_ptr<FolderLock>>;
+using Clock = std::chrono::steady_clock;
+
+// A refused lock has waited this long at least (the system's timers may end a wait a tick early).
+constexpr auto kRefusedAfter = kFolderLockWait - std::chrono::milliseconds(100);
+
+// Every way of writing the folder's path reaches one lock: while it is held, the others are refused
+// (at once, as the thread that holds it could not release it meanwhile), and released it is free.
+// Taking it writes nothing in the folder.
+TEST_F(Win32FileSystemTest, EverySpellingOfAFolderReachesOneLock) {
+  const std::string sim = Path("Flight Simulator 9");
+  ASSERT_TRUE(CreateDirectoryA(sim.c_str(), nullptr));
+  char short_name[MAX_PATH + 1];
+  const DWORD n = GetShortPathNameA(sim.c_str(), short_name, sizeof short_name);
+  ASSERT_GT(n, 0u);
+  ASSERT_LT(n, sizeof short_name);
+  std::string upper = sim, lower = sim, slashes = sim;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::replace(slashes.begin(), slashes.end(), '\\', '/');
+  const std::string spellings[] = {
+      sim,
+      upper,
+      lower,
+      sim + "\\",
+      slashes,
+      "Flight Simulator 9",  // relative to the current folder, dir_
+      ".\\flight simulator 9\\.",
+      Path("Flight Simulator 9\\..\\Flight Simulator 9"),
+      std::string(short_name, n),
+  };
+  char current[MAX_PATH + 1];
+  ASSERT_GT(GetCurrentDirectoryA(sizeof current, current), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
+  for (const std::string& spelling : spellings) {
+    SCOPED_TRACE(spelling);
+    Lock held = fs_.LockFolder(spelling);
+    EXPECT_TRUE(held.ok()) << held.status().message();
+    if (!held.ok()) continue;  // on to the next, so the current folder is set back
+    Lock second = fs_.LockFolder(sim);
+    EXPECT_EQ(second.status().kind(), ErrorKind::kInUse) << second.status().message();
+    held.value().reset();
+    Lock again = fs_.LockFolder(sim);
+    EXPECT_TRUE(again.ok()) << again.status().message();
+  }
+  SetCurrentDirectoryA(current);
+  // Nothing was written in the folder: it is still empty, so it can be removed.
+  EXPECT_TRUE(RemoveDirectoryA(sim.c_str()));
+  EXPECT_EQ(Entries(), (std::set<std::string>{}));
+}
+
+// A lock keeps its own folder only: not the folder around it, one inside it, or one beside it.
+TEST_F(Win32FileSystemTest, ALockKeepsOnlyItsOwnFolder) {
+  for (const char* name : {"Aircraft", "Aircraft\\panel", "Gauges"}) {
+    ASSERT_TRUE(CreateDirectoryA(Path(name).c_str(), nullptr)) << name;
+  }
+  std::vector<Lock> held;
+  for (const std::string& folder :
+       {Path("Aircraft"), dir_, Path("Aircraft\\panel"), Path("Gauges")}) {
+    held.push_back(fs_.LockFolder(folder));
+    EXPECT_TRUE(held.back().ok()) << held.back().status().message();
+  }
+}
+
+// A folder that is not there, or a file, cannot be locked; nothing is created to find out.
+TEST_F(Win32FileSystemTest, ALockNeedsAnExistingFolder) {
+  Put("panel.cfg", kOldBytes);
+  for (const std::string& path :
+       {Path("missing"), Path("missing\\panel"), Path("panel.cfg"), Path("panel.cfg\\")}) {
+    Lock lock = fs_.LockFolder(path);
+    EXPECT_EQ(lock.status().kind(), ErrorKind::kNotFound) << path;
+  }
+  EXPECT_EQ(Entries(), (std::set<std::string>{"panel.cfg"}));
+}
+
+// Another thread's lock is waited for: refused when it is held past the wait, taken as soon as it
+// is released within it.
+TEST_F(Win32FileSystemTest, ALockAnotherThreadHoldsIsWaitedFor) {
+  HANDLE taken = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE let_go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_TRUE(taken != nullptr && let_go != nullptr);
+  bool holder_locked = false;
+  std::thread holder([&] {
+    Lock lock = fs_.LockFolder(dir_);
+    holder_locked = lock.ok();
+    SetEvent(taken);
+    WaitForSingleObject(let_go, INFINITE);
+    Sleep(300);  // released while the other thread waits for it
+  });
+  WaitForSingleObject(taken, INFINITE);
+
+  const Clock::time_point start = Clock::now();
+  Lock refused = fs_.LockFolder(dir_ + "\\");
+  const Clock::duration waited = Clock::now() - start;
+  SetEvent(let_go);
+  Lock taken_over = fs_.LockFolder(dir_ + "\\");
+  holder.join();
+  CloseHandle(taken);
+  CloseHandle(let_go);
+
+  ASSERT_TRUE(holder_locked);
+  EXPECT_EQ(refused.status().kind(), ErrorKind::kInUse) << refused.status().message();
+  EXPECT_GE(waited, kRefusedAfter);
+  EXPECT_TRUE(taken_over.ok()) << taken_over.status().message();
+}
+
+// The lock as another copy of the program holds it, in a process of its own.
+class Win32FolderLockHolder : public win32_test::ChildProcess {
+ public:
+  Win32FolderLockHolder(const std::string& folder, const std::string& mode)
+      : ChildProcess("\"" + win32_test::BesideThisProgram("win32_folder_lock_holder.exe") +
+                     "\" \"" + folder + "\" " + mode) {}
+};
+// win32_folder_lock_holder's exit code when it ended without releasing the lock.
+constexpr DWORD kHolderDied = 3;
+constexpr DWORD kHolderExitMs = 10000;
+
+TEST_F(Win32FileSystemTest, ALockAnotherProcessHoldsIsRefusedUntilItIsReleased) {
+  std::string upper_slashes = dir_;
+  for (char& c : upper_slashes) {
+    c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  Win32FolderLockHolder holder(upper_slashes, "release");
+  ASSERT_TRUE(holder.started()) << GetLastError();
+  ASSERT_EQ(holder.ReadLine(), "held");
+
+  const Clock::time_point start = Clock::now();
+  Lock refused = fs_.LockFolder(dir_);
+  const Clock::duration waited = Clock::now() - start;
+  EXPECT_EQ(refused.status().kind(), ErrorKind::kInUse) << refused.status().message();
+  EXPECT_GE(waited, kRefusedAfter);
+
+  holder.CloseInput();
+  EXPECT_EQ(holder.ExitCode(kHolderExitMs), 0u);
+  Lock free = fs_.LockFolder(dir_);
+  EXPECT_TRUE(free.ok()) << free.status().message();
+  EXPECT_EQ(Entries(), (std::set<std::string>{}));
+}
+
+// A copy that ended while holding the lock (it crashed, or was ended) leaves it to the next.
+TEST_F(Win32FileSystemTest, ALockWhoseHolderEndedWithoutReleasingItIsTakenOver) {
+  Win32FolderLockHolder holder(dir_, "die");
+  ASSERT_TRUE(holder.started()) << GetLastError();
+  ASSERT_EQ(holder.ReadLine(), "held");
+
+  Lock lock = fs_.LockFolder(dir_);  // the holder ends while this waits
+
+  EXPECT_TRUE(lock.ok()) << lock.status().message();
+  EXPECT_EQ(holder.ExitCode(kHolderExitMs), kHolderDied);
 }
 
 TEST(Win32ParentFolderTest, BothSeparatorsAndDriveRoots) {
