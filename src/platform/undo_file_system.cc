@@ -1,9 +1,12 @@
 #include "platform/undo_file_system.h"
 
+#include <algorithm>
+
 namespace ql2 {
 
 Status UndoFileSystem::Remember(const std::string& path) {
-  if (remembered_.count(path)) return Status::Ok();
+  auto same_path = [&path](const Saved& saved) { return saved.path == path; };
+  if (std::any_of(saved_.begin(), saved_.end(), same_path)) return Status::Ok();
   Saved saved{path, false, {}};
   if (inner().Stat(path).kind != EntryKind::kNone) {
     Result<std::string> bytes = inner().ReadFile(path);
@@ -12,7 +15,6 @@ Status UndoFileSystem::Remember(const std::string& path) {
     saved.bytes = std::move(bytes.value());
   }
   saved_.push_back(std::move(saved));
-  remembered_.insert(path);
   return Status::Ok();
 }
 
@@ -46,14 +48,7 @@ Status UndoFileSystem::Undo() {
     if (!status.ok() && first.ok()) first = status;
   }
   saved_.clear();
-  remembered_.clear();
   return first;
-}
-
-std::vector<std::string> UndoFileSystem::ChangedPaths() const {
-  std::vector<std::string> paths;
-  for (const Saved& saved : saved_) paths.push_back(saved.path);
-  return paths;
 }
 
 }  // namespace ql2

@@ -2,7 +2,6 @@
 // fails midway can put every file it touched back byte for byte, and remove the files it created.
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,9 +22,6 @@ class UndoFileSystem : public ForwardingFileSystem {
   // first one. Nothing is remembered afterwards.
   Status Undo();
 
-  // The paths changed so far, in the order of their first change.
-  std::vector<std::string> ChangedPaths() const;
-
  private:
   struct Saved {
     std::string path;
@@ -34,8 +30,7 @@ class UndoFileSystem : public ForwardingFileSystem {
   };
   Status Remember(const std::string& path);
 
-  std::vector<Saved> saved_;
-  std::set<std::string> remembered_;
+  std::vector<Saved> saved_;  // one per changed path, in the order of its first change
 };
 
 }  // namespace ql2
