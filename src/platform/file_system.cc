@@ -2,6 +2,12 @@
 
 namespace ql2 {
 
+Status FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  Result<std::string> bytes = ReadFile(from);
+  if (!bytes.ok()) return bytes.status();
+  return ReplaceFile(to, bytes.value());
+}
+
 Result<std::unique_ptr<FolderLock>> FileSystem::LockFolder(const std::string&) {
   return std::unique_ptr<FolderLock>(std::make_unique<FolderLock>());
 }

@@ -45,8 +45,9 @@ class FileSystem {
   // link, the file the link points to is replaced.
   virtual Status ReplaceFile(const std::string& path, std::string_view bytes) = 0;
 
-  // Copies a whole file over another (created or replaced, atomically as ReplaceFile).
-  virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
+  // Copies a whole file over another (created or replaced, atomically as ReplaceFile). Unless a
+  // file system knows better, that is ReadFile then ReplaceFile, failing as they fail.
+  virtual Status CopyFile(const std::string& from, const std::string& to);
 
   virtual Status DeleteFile(const std::string& path) = 0;
 

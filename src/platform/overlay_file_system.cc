@@ -84,12 +84,6 @@ Status OverlayFileSystem::ReplaceFile(const std::string& path, std::string_view 
   return Status::Ok();
 }
 
-Status OverlayFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
-}
-
 Status OverlayFileSystem::DeleteFile(const std::string& path) {
   EntryKind kind = Stat(path).kind;
   if (kind == EntryKind::kFolder) return Status::Failed(ErrorKind::kNotAFile, "delete", path);

@@ -181,12 +181,6 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
   return Status::Ok();
 }
 
-Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
-}
-
 Status PosixFileSystem::DeleteFile(const std::string& path) {
   struct stat st;
   if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {

@@ -286,12 +286,6 @@ Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view by
   return Status::Ok();
 }
 
-Status Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
-}
-
 Status Win32FileSystem::DeleteFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorStatus("delete", path, GetLastError());
