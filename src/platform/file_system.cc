@@ -44,4 +44,9 @@ std::string ParentFolder(const FileSystem& fs, const std::string& path) {
   return path.substr(0, cut);
 }
 
+std::string TrimTrailingSeparators(std::string path, char separator) {
+  while (path.size() > 1 && path.back() == separator) path.pop_back();
+  return path;
+}
+
 }  // namespace ql2

@@ -78,4 +78,8 @@ Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view by
 // The folder part of a path (everything before its last separator).
 std::string ParentFolder(const FileSystem& fs, const std::string& path);
 
+// The path without the separators it ends with, so that "/a/b/" and "/a/b" name one folder; a
+// lone root separator stays.
+std::string TrimTrailingSeparators(std::string path, char separator);
+
 }  // namespace ql2

@@ -2,10 +2,8 @@
 
 namespace ql2 {
 
-std::string MemoryFileSystem::Normalize(const std::string& path) {
-  std::string p = path;
-  while (p.size() > 1 && p.back() == '/') p.pop_back();
-  return p;
+std::string MemoryFileSystem::Normalize(const std::string& path) const {
+  return TrimTrailingSeparators(path, Separator());
 }
 
 bool MemoryFileSystem::FolderExists(const std::string& folder) const {

@@ -64,7 +64,7 @@ class MemoryFileSystem : public FileSystem {
   void ClearLog() { log_.clear(); }
 
  private:
-  static std::string Normalize(const std::string& path);
+  std::string Normalize(const std::string& path) const;
   bool FolderExists(const std::string& folder) const;
   Status Begin(FileOperationKind kind, const std::string& path, const std::string& second = "");
   Status CheckWritableTarget(const std::string& path, const char* verb);

@@ -5,9 +5,7 @@
 namespace ql2 {
 
 std::string OverlayFileSystem::Key(const std::string& path) const {
-  std::string key = path;
-  while (key.size() > 1 && key.back() == Separator()) key.pop_back();
-  return key;
+  return TrimTrailingSeparators(path, Separator());
 }
 
 const OverlayFileSystem::Entry* OverlayFileSystem::Find(const std::string& path) const {

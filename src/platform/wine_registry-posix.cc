@@ -9,6 +9,7 @@
 
 #include "platform/ascii.h"
 #include "platform/case_folding_file_system.h"
+#include "platform/file_system.h"
 #include "platform/posix_file_system.h"
 #include "platform/wine_reg_file.h"
 
@@ -73,11 +74,6 @@ std::optional<std::string> DriveFolder(const std::string& prefix, char drive) {
   return prefix + std::string(wine::kDriveLinksFolder) + to;
 }
 
-std::string TrimTrailingSeparators(std::string path) {
-  while (path.size() > 1 && path.back() == kNativeSeparator) path.pop_back();
-  return path;
-}
-
 }  // namespace
 
 EnvironmentLookup ProcessEnvironment() {
@@ -111,7 +107,7 @@ Result<std::string> WineRegistry::ReadSimulatorFolder() {
                                         std::string(wine::kPrefixVariable) + " and " +
                                         std::string(wine::kHomeVariable) + " are both unset)");
   }
-  const std::string prefix = TrimTrailingSeparators(prefix_);
+  const std::string prefix = TrimTrailingSeparators(prefix_, kNativeSeparator);
   const std::string not_registered = name + " is not registered in the Wine prefix " + prefix;
 
   PosixFileSystem disk;
