@@ -38,11 +38,7 @@ std::string ExpandSystemDrive(const std::string& text) {
   size_t pos = 0;
   while (pos < text.size()) {
     std::string_view rest = std::string_view(text).substr(pos, kSystemDriveVariable.size());
-    bool match = rest.size() == kSystemDriveVariable.size();
-    for (size_t i = 0; match && i < rest.size(); ++i) {
-      match = AsciiLower(rest[i]) == AsciiLower(kSystemDriveVariable[i]);
-    }
-    if (match) {
+    if (EqualIgnoringAsciiCase(rest, kSystemDriveVariable)) {
       out += kSystemDrive;
       pos += kSystemDriveVariable.size();
     } else {
