@@ -94,12 +94,6 @@ struct Times {
   Time Median() const { return {bench::Median(wall_ms), bench::Median(cpu_ms)}; }
 };
 
-// The command line never opens the manual; neither does the benchmark.
-class NoShell : public Shell {
- public:
-  Status OpenDocument(const std::string&) override { return Status::Ok(); }
-};
-
 // The program's file system, counting the files a click writes: each one is a durable replace
 // (written beside, flushed to the disk, renamed over, the folder flushed).
 class CountingFileSystem : public ForwardingFileSystem {
@@ -133,7 +127,7 @@ struct Session {
   CountingFileSystem fs;
   MemoryRegistry registry;
   RecordingWindow window;
-  NoShell shell;
+  NullShell shell;  // the command line never opens the manual; neither does the benchmark
   MainWindowLogic logic;
 };
 
