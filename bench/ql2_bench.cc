@@ -31,6 +31,7 @@
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "bench/bench_tree.h"
+#include "platform/forwarding_file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -93,51 +94,40 @@ struct Times {
   Time Median() const { return {bench::Median(wall_ms), bench::Median(cpu_ms)}; }
 };
 
-// The command line never opens the manual; neither does the benchmark.
-class NoShell : public Shell {
- public:
-  Status OpenDocument(const std::string&) override { return Status::Ok(); }
-};
-
 // The program's file system, counting the files a click writes: each one is a durable replace
 // (written beside, flushed to the disk, renamed over, the folder flushed).
-class CountingFileSystem : public FileSystem {
+class CountingFileSystem : public ForwardingFileSystem {
  public:
-  explicit CountingFileSystem(std::unique_ptr<FileSystem> inner) : inner_(std::move(inner)) {}
+  explicit CountingFileSystem(FileSystem& inner) : ForwardingFileSystem(inner) {}
 
-  char Separator() const override { return inner_->Separator(); }
-  EntryInfo Stat(const std::string& path) override { return inner_->Stat(path); }
-  Result<std::string> ReadFile(const std::string& path) override { return inner_->ReadFile(path); }
   Status ReplaceFile(const std::string& path, std::string_view bytes) override {
     ++writes_;
-    return inner_->ReplaceFile(path, bytes);
+    return ForwardingFileSystem::ReplaceFile(path, bytes);
   }
   Status CopyFile(const std::string& from, const std::string& to) override {
     ++writes_;
-    return inner_->CopyFile(from, to);
-  }
-  Status DeleteFile(const std::string& path) override { return inner_->DeleteFile(path); }
-  Status CheckEditable(const std::string& path) override { return inner_->CheckEditable(path); }
-  Status CheckFolderWritable(const std::string& folder) override {
-    return inner_->CheckFolderWritable(folder);
+    return ForwardingFileSystem::CopyFile(from, to);
   }
 
   int TakeWrites() { return std::exchange(writes_, 0); }
 
  private:
-  std::unique_ptr<FileSystem> inner_;
   int writes_ = 0;
 };
 
 // The window's logic on a simulator folder, as the program sets it up.
 struct Session {
   explicit Session(const std::string& sim_folder)
-      : fs(MakeSystemFileSystem()), registry(sim_folder), logic(window, fs, registry, shell) {}
+      : system_fs(MakeSystemFileSystem()),
+        fs(*system_fs),
+        registry(sim_folder),
+        logic(window, fs, registry, shell) {}
 
+  std::unique_ptr<FileSystem> system_fs;
   CountingFileSystem fs;
   MemoryRegistry registry;
   RecordingWindow window;
-  NoShell shell;
+  NullShell shell;  // the command line never opens the manual; neither does the benchmark
   MainWindowLogic logic;
 };
 

@@ -88,12 +88,6 @@ std::string WhyNotOffered(const MainWindowLogic& logic, const RecordingWindow& w
   return kNotInstalled;
 }
 
-// A shell for a command line that never asks the first-run question, so never opens the manual.
-class NoShell : public Shell {
- public:
-  Status OpenDocument(const std::string&) override { return Status::Ok(); }
-};
-
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, CommandLineServices services,
@@ -119,7 +113,8 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
   FileSystem& fs = parsed.dry_run ? static_cast<FileSystem&>(overlay) : services.fs;
 
   RecordingWindow window;
-  NoShell shell;
+  // The command line never asks the first-run question, so never opens the manual.
+  NullShell shell;
   MainWindowLogic logic(window, fs, registry, shell);
   MainWindowLogic::ScanOptions options;
   options.ask_first_run = false;

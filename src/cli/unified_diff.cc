@@ -30,14 +30,10 @@ class LineMatcher {
   void Compare(int a_lo, int a_hi, int b_lo, int b_hi) {
     while (a_lo < a_hi && b_lo < b_hi && a_[a_lo] == b_[b_lo]) ++a_lo, ++b_lo;
     while (a_lo < a_hi && b_lo < b_hi && a_[a_hi - 1] == b_[b_hi - 1]) --a_hi, --b_hi;
-    if (a_lo == a_hi || b_lo == b_hi) {
-      std::fill(removed_.begin() + a_lo, removed_.begin() + a_hi, true);
-      std::fill(added_.begin() + b_lo, added_.begin() + b_hi, true);
-      return;
-    }
     int x = 0;
     int y = 0;
-    if (!Split(a_lo, a_hi, b_lo, b_hi, &x, &y)) {
+    // Nothing left in common: every line left in a is removed and every one in b added.
+    if (a_lo == a_hi || b_lo == b_hi || !Split(a_lo, a_hi, b_lo, b_hi, &x, &y)) {
       std::fill(removed_.begin() + a_lo, removed_.begin() + a_hi, true);
       std::fill(added_.begin() + b_lo, added_.begin() + b_hi, true);
       return;

@@ -2,6 +2,12 @@
 
 namespace ql2 {
 
+Status FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  Result<std::string> bytes = ReadFile(from);
+  if (!bytes.ok()) return bytes.status();
+  return ReplaceFile(to, bytes.value());
+}
+
 Result<std::unique_ptr<FolderLock>> FileSystem::LockFolder(const std::string&) {
   return std::unique_ptr<FolderLock>(std::make_unique<FolderLock>());
 }
@@ -36,6 +42,11 @@ std::string ParentFolder(const FileSystem& fs, const std::string& path) {
   // "C:" alone names the drive's current folder, not its root: keep the separator.
   if (windows && cut == 2 && path[1] == ':') return path.substr(0, 3);
   return path.substr(0, cut);
+}
+
+std::string TrimTrailingSeparators(std::string path, char separator) {
+  while (path.size() > 1 && path.back() == separator) path.pop_back();
+  return path;
 }
 
 }  // namespace ql2

@@ -50,8 +50,9 @@ class FileSystem {
   // link, the file the link points to is replaced.
   virtual Status ReplaceFile(const std::string& path, std::string_view bytes) = 0;
 
-  // Copies a whole file over another (created or replaced, atomically as ReplaceFile).
-  virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
+  // Copies a whole file over another (created or replaced, atomically as ReplaceFile). Unless a
+  // file system knows better, that is ReadFile then ReplaceFile, failing as they fail.
+  virtual Status CopyFile(const std::string& from, const std::string& to);
 
   virtual Status DeleteFile(const std::string& path) = 0;
 
@@ -81,5 +82,9 @@ Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view by
 
 // The folder part of a path (everything before its last separator).
 std::string ParentFolder(const FileSystem& fs, const std::string& path);
+
+// The path without the separators it ends with, so that "/a/b/" and "/a/b" name one folder; a
+// lone root separator stays.
+std::string TrimTrailingSeparators(std::string path, char separator);
 
 }  // namespace ql2

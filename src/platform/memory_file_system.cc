@@ -2,10 +2,8 @@
 
 namespace ql2 {
 
-std::string MemoryFileSystem::Normalize(const std::string& path) {
-  std::string p = path;
-  while (p.size() > 1 && p.back() == '/') p.pop_back();
-  return p;
+std::string MemoryFileSystem::Normalize(const std::string& path) const {
+  return TrimTrailingSeparators(path, Separator());
 }
 
 bool MemoryFileSystem::FolderExists(const std::string& folder) const {
@@ -34,9 +32,7 @@ EntryInfo MemoryFileSystem::Stat(const std::string& path) {
   return info;
 }
 
-Result<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
-  Status fault = Begin(FileOperationKind::kRead, path);
-  if (!fault.ok()) return fault;
+Result<const MemoryFile*> MemoryFileSystem::FindReadable(const std::string& path) const {
   std::string p = Normalize(path);
   auto it = files_.find(p);
   if (it == files_.end()) {
@@ -45,7 +41,15 @@ Result<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
   }
   if (it->second.unreadable) return Status::Failed(ErrorKind::kPermissionDenied, "read", path);
   if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "read", path);
-  return it->second.bytes;
+  return &it->second;
+}
+
+Result<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
+  Status fault = Begin(FileOperationKind::kRead, path);
+  if (!fault.ok()) return fault;
+  Result<const MemoryFile*> file = FindReadable(path);
+  if (!file.ok()) return file.status();
+  return file.value()->bytes;
 }
 
 Status MemoryFileSystem::CheckWritableTarget(const std::string& path, const char* verb) {
@@ -76,16 +80,11 @@ Status MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view b
 Status MemoryFileSystem::CopyFile(const std::string& from, const std::string& to) {
   Status fault = Begin(FileOperationKind::kCopy, from, to);
   if (!fault.ok()) return fault;
-  auto it = files_.find(Normalize(from));
-  if (it == files_.end()) {
-    return Status::Failed(FolderExists(from) ? ErrorKind::kNotAFile : ErrorKind::kNotFound, "read",
-                          from);
-  }
-  if (it->second.unreadable) return Status::Failed(ErrorKind::kPermissionDenied, "read", from);
-  if (it->second.in_use) return Status::Failed(ErrorKind::kInUse, "read", from);
+  Result<const MemoryFile*> source = FindReadable(from);
+  if (!source.ok()) return source.status();
   Status writable = CheckWritableTarget(to, "write");
   if (!writable.ok()) return writable;
-  std::string bytes = it->second.bytes;
+  std::string bytes = source.value()->bytes;
   files_[Normalize(to)].bytes = std::move(bytes);
   return Status::Ok();
 }

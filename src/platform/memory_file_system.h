@@ -64,10 +64,12 @@ class MemoryFileSystem : public FileSystem {
   void ClearLog() { log_.clear(); }
 
  private:
-  static std::string Normalize(const std::string& path);
+  std::string Normalize(const std::string& path) const;
   bool FolderExists(const std::string& folder) const;
   Status Begin(FileOperationKind kind, const std::string& path, const std::string& second = "");
   Status CheckWritableTarget(const std::string& path, const char* verb);
+  // The file at path if it may be read; else why not, as a read of it fails.
+  Result<const MemoryFile*> FindReadable(const std::string& path) const;
 
   std::map<std::string, MemoryFile> files_;
   std::set<std::string> folders_;

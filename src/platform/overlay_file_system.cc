@@ -5,9 +5,7 @@
 namespace ql2 {
 
 std::string OverlayFileSystem::Key(const std::string& path) const {
-  std::string key = path;
-  while (key.size() > 1 && key.back() == Separator()) key.pop_back();
-  return key;
+  return TrimTrailingSeparators(path, Separator());
 }
 
 const OverlayFileSystem::Entry* OverlayFileSystem::Find(const std::string& path) const {
@@ -15,10 +13,26 @@ const OverlayFileSystem::Entry* OverlayFileSystem::Find(const std::string& path)
   return it == entries_.end() ? nullptr : &it->second;
 }
 
-bool OverlayFileSystem::BaseFileLive(const std::string& path) {
-  const Entry* entry = Find(path);
-  if (entry != nullptr) return entry->base_live;
-  return base_.Stat(path).kind == EntryKind::kFile;
+EntryKind OverlayFileSystem::PathState::kind() const {
+  if (entry == nullptr) return base_info.kind;
+  return entry->after ? EntryKind::kFile : EntryKind::kNone;
+}
+
+bool OverlayFileSystem::PathState::base_file_live() const {
+  if (entry == nullptr) return base_info.kind == EntryKind::kFile;
+  return entry->base_live;
+}
+
+OverlayFileSystem::PathState OverlayFileSystem::StateOf(const std::string& path) {
+  PathState state;
+  state.key = Key(path);
+  auto it = entries_.find(state.key);
+  if (it != entries_.end()) {
+    state.entry = &it->second;
+  } else {
+    state.base_info = base_.Stat(path);
+  }
+  return state;
 }
 
 EntryInfo OverlayFileSystem::Stat(const std::string& path) {
@@ -38,18 +52,19 @@ Result<std::string> OverlayFileSystem::ReadFile(const std::string& path) {
   return *entry->after;
 }
 
-Status OverlayFileSystem::CheckWritable(const std::string& path, const char* verb) {
-  EntryKind kind = Stat(path).kind;
+Status OverlayFileSystem::CheckWritable(const std::string& path, const PathState& state,
+                                        const char* verb) {
+  EntryKind kind = state.kind();
   if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
     return Status::Failed(ErrorKind::kNotAFile, verb, path);
   }
   // A replace writes a temporary file beside its target, so the folder decides as much as the
   // file; both refusals name the file, as the real write's does.
-  const std::string folder = ParentFolder(*this, Key(path));
+  const std::string folder = ParentFolder(*this, state.key);
   if (base_.Stat(folder).kind != EntryKind::kFolder) {
     return Status::Failed(ErrorKind::kNotFound, verb, path);
   }
-  if (BaseFileLive(path)) {
+  if (state.base_file_live()) {
     Status editable = base_.CheckEditable(path);
     if (!editable.ok()) return Status::Failed(editable.kind(), verb, path);
   }
@@ -58,12 +73,11 @@ Status OverlayFileSystem::CheckWritable(const std::string& path, const char* ver
   return Status::Ok();
 }
 
-Result<OverlayFileSystem::Entry*> OverlayFileSystem::Touch(const std::string& path) {
-  const std::string key = Key(path);
-  auto it = entries_.find(key);
-  if (it != entries_.end()) return &it->second;
+Result<OverlayFileSystem::Entry*> OverlayFileSystem::Touch(const std::string& path,
+                                                           const PathState& state) {
+  if (state.entry != nullptr) return state.entry;
   Entry entry;
-  entry.base_info = base_.Stat(path);
+  entry.base_info = state.base_info;
   if (entry.base_info.kind == EntryKind::kFile) {
     Result<std::string> bytes = base_.ReadFile(path);
     if (!bytes.ok()) return bytes.status();
@@ -71,38 +85,34 @@ Result<OverlayFileSystem::Entry*> OverlayFileSystem::Touch(const std::string& pa
     entry.after = entry.before;
     entry.base_live = true;
   }
-  order_.push_back(key);
-  return &entries_.emplace(key, std::move(entry)).first->second;
+  order_.push_back(state.key);
+  return &entries_.emplace(state.key, std::move(entry)).first->second;
 }
 
 Status OverlayFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  Status writable = CheckWritable(path, "write");
+  const PathState state = StateOf(path);
+  Status writable = CheckWritable(path, state, "write");
   if (!writable.ok()) return writable;
-  Result<Entry*> entry = Touch(path);
+  Result<Entry*> entry = Touch(path, state);
   if (!entry.ok()) return entry.status();
   entry.value()->after = std::string(bytes);
   return Status::Ok();
 }
 
-Status OverlayFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
-}
-
 Status OverlayFileSystem::DeleteFile(const std::string& path) {
-  EntryKind kind = Stat(path).kind;
+  const PathState state = StateOf(path);
+  EntryKind kind = state.kind();
   if (kind == EntryKind::kFolder) return Status::Failed(ErrorKind::kNotAFile, "delete", path);
   if (kind == EntryKind::kNone) return Status::Failed(ErrorKind::kNotFound, "delete", path);
-  if (BaseFileLive(path)) {
+  if (state.base_file_live()) {
     Status editable = base_.CheckEditable(path);
     if (editable.kind() == ErrorKind::kInUse) {
       return Status::Failed(ErrorKind::kInUse, "delete", path);
     }
   }
-  Status folder_writable = base_.CheckFolderWritable(ParentFolder(*this, Key(path)));
+  Status folder_writable = base_.CheckFolderWritable(ParentFolder(*this, state.key));
   if (!folder_writable.ok()) return Status::Failed(folder_writable.kind(), "delete", path);
-  Result<Entry*> entry = Touch(path);
+  Result<Entry*> entry = Touch(path, state);
   if (!entry.ok()) return entry.status();
   entry.value()->after.reset();
   entry.value()->base_live = false;

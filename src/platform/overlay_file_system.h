@@ -43,7 +43,6 @@ class OverlayFileSystem : public FileSystem {
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
-  Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
@@ -65,14 +64,25 @@ class OverlayFileSystem : public FileSystem {
     bool base_live = false;             // the base's file stands (not deleted, maybe replaced)
   };
 
+  // What a change of one path starts from, looked up once and handed to the checks and to Touch.
+  struct PathState {
+    std::string key;
+    Entry* entry = nullptr;  // nullptr before the path's first change
+    EntryInfo base_info;     // the base's, asked only when there is no entry
+
+    // What stands at the path as the overlay's Stat sees it.
+    EntryKind kind() const;
+    // Whether the base's file at the path still stands (it exists and the overlay kept it).
+    bool base_file_live() const;
+  };
+
   std::string Key(const std::string& path) const;
   const Entry* Find(const std::string& path) const;
-  // Whether the base's file at this path still stands (it exists and the overlay kept it).
-  bool BaseFileLive(const std::string& path);
+  PathState StateOf(const std::string& path);
   // The checks the base makes before it writes a file; verb names the failed step.
-  Status CheckWritable(const std::string& path, const char* verb);
+  Status CheckWritable(const std::string& path, const PathState& state, const char* verb);
   // The entry for path, made at its first change (reading the base's bytes).
-  Result<Entry*> Touch(const std::string& path);
+  Result<Entry*> Touch(const std::string& path, const PathState& state);
 
   FileSystem& base_;
   std::map<std::string, Entry> entries_;

@@ -44,17 +44,10 @@ Status ErrnoStatus(const std::string& verb, const std::string& path, int err = e
   return Status::Failed(KindOfErrno(err), verb, path);
 }
 
-std::string FolderOf(const std::string& path) {
-  std::string::size_type cut = path.find_last_of('/');
-  if (cut == std::string::npos) return ".";
-  if (cut == 0) return "/";
-  return path.substr(0, cut);
-}
-
 // The path a chain of symbolic links finally names, so that an edit replaces (or creates) the
 // link's target and keeps the link, also when the target does not exist yet. A loop is left as
 // it is; stat then reports it.
-std::string FollowLinks(const std::string& path) {
+std::string FollowLinks(const FileSystem& fs, const std::string& path) {
   std::string current = path;
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st;
@@ -63,7 +56,7 @@ std::string FollowLinks(const std::string& path) {
     ssize_t n = readlink(current.c_str(), buffer, sizeof buffer);
     if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return current;
     std::string link(buffer, static_cast<size_t>(n));
-    current = link.front() == '/' ? link : FolderOf(current) + "/" + link;
+    current = link.front() == '/' ? link : ParentFolder(fs, current) + "/" + link;
   }
   return current;
 }
@@ -144,7 +137,7 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
 }
 
 Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  const std::string target = FollowLinks(path);
+  const std::string target = FollowLinks(*this, path);
   mode_t mode;
   struct stat st;
   if (stat(target.c_str(), &st) == 0) {
@@ -173,18 +166,12 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
     return status;
   }
   // Make the rename itself durable.
-  int dir = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = open(ParentFolder(*this, target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     fsync(dir);
     close(dir);
   }
   return Status::Ok();
-}
-
-Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
 }
 
 Status PosixFileSystem::DeleteFile(const std::string& path) {

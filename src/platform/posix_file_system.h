@@ -13,7 +13,6 @@ class PosixFileSystem : public FileSystem {
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
-  Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;

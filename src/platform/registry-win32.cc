@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,14 +8,14 @@
 namespace ql2 {
 namespace {
 
-constexpr char kNoFolder[] = "the registry has no simulator folder";
 constexpr char kUnreadable[] = "cannot read the simulator folder from the registry";
 
 // The 32-bit view first: that is where a 32-bit installer writes on 64-bit Windows.
 constexpr REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 
 Status NotFound() {
-  return Status::Fail(ErrorKind::kNotFound, kNoFolder, kNoFolder);
+  return Status::Fail(ErrorKind::kNotFound, registry::kNoSimulatorFolder,
+                      registry::kNoSimulatorFolder);
 }
 
 Status Unreadable(LONG error) {
@@ -80,8 +81,7 @@ Result<std::string> ReadView(const std::string& key_name, const std::string& val
   if (error != ERROR_SUCCESS) return Unreadable(error);
   if (type != REG_SZ && type != REG_EXPAND_SZ) return NotFound();
 
-  std::string text(data.begin(), data.end());
-  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+  std::string text(data.begin(), std::find(data.begin(), data.end(), '\0'));
   if (type == REG_EXPAND_SZ) text = Expand(text);
   if (text.empty()) return NotFound();
   return text;

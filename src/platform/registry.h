@@ -13,6 +13,8 @@ namespace registry {
 inline constexpr std::string_view kSimulatorKey =
     "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
 inline constexpr std::string_view kExePathValue = "EXE Path";
+// The cause and the whole message when the key or the value is missing or empty.
+inline constexpr char kNoSimulatorFolder[] = "the registry has no simulator folder";
 }  // namespace registry
 
 class Registry {
@@ -38,8 +40,8 @@ class MemoryRegistry : public Registry {
   Result<std::string> ReadSimulatorFolder() override {
     std::string folder = value_.substr(0, value_.find('\0'));
     if (!present_ || folder.empty()) {
-      return Status::Fail(ErrorKind::kNotFound, "the registry has no simulator folder",
-                          "the registry has no simulator folder");
+      return Status::Fail(ErrorKind::kNotFound, registry::kNoSimulatorFolder,
+                          registry::kNoSimulatorFolder);
     }
     return folder;
   }

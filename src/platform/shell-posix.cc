@@ -21,14 +21,13 @@ Status PosixShell::OpenDocument(const std::string& path) {
   char* argv[] = {&shell[0], &dash_c[0], &script[0], &name[0], &argument[0], nullptr};
   pid_t pid;
   if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0) {
-    return Status::Fail(ErrorKind::kOther, "the shell could not be started",
-                        "cannot open " + path + ": the shell could not be started");
+    return Status::Failed(ErrorKind::kOther, "open", path, "the shell could not be started");
   }
   int status = 0;
   waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return Status::Fail(ErrorKind::kNotFound, std::string(opener) + " is not available",
-                        "cannot open " + path + ": " + opener + " is not available");
+    return Status::Failed(ErrorKind::kNotFound, "open", path,
+                          std::string(opener) + " is not available");
   }
   return Status::Ok();
 }

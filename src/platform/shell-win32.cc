@@ -11,11 +11,9 @@ namespace ql2 {
 namespace {
 
 constexpr char kOpenVerb[] = "open";
+// The step a failure names: "cannot open <path>: ...".
+constexpr char kFailedVerb[] = "open";
 constexpr char kNoProgram[] = "no program is associated with this kind of file";
-
-Status OpenFailed(ErrorKind kind, const std::string& cause, const std::string& path) {
-  return Status::Fail(kind, cause, "cannot open " + path + ": " + cause);
-}
 
 }  // namespace
 
@@ -30,17 +28,16 @@ Status Win32Shell::OpenDocument(const std::string& path) {
   switch (code) {
     case SE_ERR_FNF:
     case SE_ERR_PNF:
-      return OpenFailed(ErrorKind::kNotFound, DescribeErrorKind(ErrorKind::kNotFound), path);
+      return Status::Failed(ErrorKind::kNotFound, kFailedVerb, path);
     case SE_ERR_NOASSOC:
     case SE_ERR_ASSOCINCOMPLETE:
-      return OpenFailed(ErrorKind::kNotFound, kNoProgram, path);
+      return Status::Failed(ErrorKind::kNotFound, kFailedVerb, path, kNoProgram);
     case SE_ERR_ACCESSDENIED:
-      return OpenFailed(ErrorKind::kPermissionDenied,
-                        DescribeErrorKind(ErrorKind::kPermissionDenied), path);
+      return Status::Failed(ErrorKind::kPermissionDenied, kFailedVerb, path);
     case SE_ERR_SHARE:
-      return OpenFailed(ErrorKind::kInUse, DescribeErrorKind(ErrorKind::kInUse), path);
+      return Status::Failed(ErrorKind::kInUse, kFailedVerb, path);
     default:
-      return OpenFailed(ErrorKind::kOther, DescribeErrorKind(ErrorKind::kOther), path);
+      return Status::Failed(ErrorKind::kOther, kFailedVerb, path);
   }
 }
 

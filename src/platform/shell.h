@@ -15,6 +15,12 @@ class Shell {
   virtual Status OpenDocument(const std::string& path) = 0;
 };
 
+// Opens nothing and succeeds: for runs that never show a document, such as the command line.
+class NullShell : public Shell {
+ public:
+  Status OpenDocument(const std::string&) override { return Status::Ok(); }
+};
+
 // Remembers what it was asked to open, for tests.
 class RecordingShell : public Shell {
  public:

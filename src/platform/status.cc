@@ -26,4 +26,9 @@ const char* DescribeErrorKind(ErrorKind kind) {
   return "input/output error";
 }
 
+Status Status::Failed(ErrorKind kind, const std::string& verb, const std::string& path,
+                      const std::string& cause) {
+  return Fail(kind, cause, "cannot " + verb + " " + path + ": " + cause);
+}
+
 }  // namespace ql2

@@ -36,10 +36,12 @@ class Status {
     s.message_ = std::move(message);
     return s;
   }
+  // "cannot <verb> <path>: <cause>"
+  static Status Failed(ErrorKind kind, const std::string& verb, const std::string& path,
+                       const std::string& cause);
   // "cannot <verb> <path>: <plain words of kind>"
   static Status Failed(ErrorKind kind, const std::string& verb, const std::string& path) {
-    return Fail(kind, DescribeErrorKind(kind),
-                "cannot " + verb + " " + path + ": " + DescribeErrorKind(kind));
+    return Failed(kind, verb, path, DescribeErrorKind(kind));
   }
 
   bool ok() const { return kind_ == ErrorKind::kNone; }

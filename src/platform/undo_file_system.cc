@@ -1,37 +1,39 @@
 #include "platform/undo_file_system.h"
 
+#include <algorithm>
+
 namespace ql2 {
 
 Status UndoFileSystem::Remember(const std::string& path) {
-  if (remembered_.count(path)) return Status::Ok();
+  auto same_path = [&path](const Saved& saved) { return saved.path == path; };
+  if (std::any_of(saved_.begin(), saved_.end(), same_path)) return Status::Ok();
   Saved saved{path, false, {}};
-  if (base_.Stat(path).kind != EntryKind::kNone) {
-    Result<std::string> bytes = base_.ReadFile(path);
+  if (inner().Stat(path).kind != EntryKind::kNone) {
+    Result<std::string> bytes = inner().ReadFile(path);
     if (!bytes.ok()) return bytes.status();
     saved.existed = true;
     saved.bytes = std::move(bytes.value());
   }
   saved_.push_back(std::move(saved));
-  remembered_.insert(path);
   return Status::Ok();
 }
 
 Status UndoFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   Status remembered = Remember(path);
   if (!remembered.ok()) return remembered;
-  return base_.ReplaceFile(path, bytes);
+  return inner().ReplaceFile(path, bytes);
 }
 
 Status UndoFileSystem::CopyFile(const std::string& from, const std::string& to) {
   Status remembered = Remember(to);
   if (!remembered.ok()) return remembered;
-  return base_.CopyFile(from, to);
+  return inner().CopyFile(from, to);
 }
 
 Status UndoFileSystem::DeleteFile(const std::string& path) {
   Status remembered = Remember(path);
   if (!remembered.ok()) return remembered;
-  return base_.DeleteFile(path);
+  return inner().DeleteFile(path);
 }
 
 Status UndoFileSystem::Undo() {
@@ -39,21 +41,14 @@ Status UndoFileSystem::Undo() {
   for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
     Status status;
     if (it->existed) {
-      status = base_.ReplaceFile(it->path, it->bytes);
-    } else if (base_.Stat(it->path).kind != EntryKind::kNone) {
-      status = base_.DeleteFile(it->path);
+      status = inner().ReplaceFile(it->path, it->bytes);
+    } else if (inner().Stat(it->path).kind != EntryKind::kNone) {
+      status = inner().DeleteFile(it->path);
     }
     if (!status.ok() && first.ok()) first = status;
   }
   saved_.clear();
-  remembered_.clear();
   return first;
-}
-
-std::vector<std::string> UndoFileSystem::ChangedPaths() const {
-  std::vector<std::string> paths;
-  for (const Saved& saved : saved_) paths.push_back(saved.path);
-  return paths;
 }
 
 }  // namespace ql2

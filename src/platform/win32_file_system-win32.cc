@@ -93,8 +93,7 @@ std::string FullPath(const std::string& path) {
 Status ErrorStatus(const std::string& verb, const std::string& path, DWORD error) {
   if (error != ERROR_ACCESS_DENIED) return Status::Failed(KindOfError(error), verb, path);
   const std::string cause = AccessDeniedCause(FullPath(path), ProgramFolders(), IsElevated());
-  return Status::Fail(ErrorKind::kPermissionDenied, cause,
-                      "cannot " + verb + " " + path + ": " + cause);
+  return Status::Failed(ErrorKind::kPermissionDenied, verb, path, cause);
 }
 
 bool IsFolder(DWORD attributes) {
@@ -256,10 +255,7 @@ Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view by
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists) {
     Status editable = CheckEditable(target);
-    if (!editable.ok()) {
-      return Status::Fail(editable.kind(), editable.cause(),
-                          "cannot write " + path + ": " + editable.cause());
-    }
+    if (!editable.ok()) return Status::Failed(editable.kind(), "write", path, editable.cause());
     kept = attributes & kKeptAttributes;
     if (kept == 0) kept = FILE_ATTRIBUTE_NORMAL;
   }
@@ -286,12 +282,6 @@ Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view by
     return ErrorStatus("write", path, error);
   }
   return Status::Ok();
-}
-
-Status Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  Result<std::string> bytes = ReadFile(from);
-  if (!bytes.ok()) return bytes.status();
-  return ReplaceFile(to, bytes.value());
 }
 
 Status Win32FileSystem::DeleteFile(const std::string& path) {

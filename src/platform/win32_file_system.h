@@ -15,7 +15,6 @@ class Win32FileSystem : public FileSystem {
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
-  Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   // Asks the system for the right to add a file to the folder (an open of the folder itself for

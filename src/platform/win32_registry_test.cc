@@ -56,7 +56,7 @@ TEST(Win32RegistryTest, ValuesNotFound) {
         Win32Registry(kTestKey + std::string(key), std::string(registry::kExePathValue))
             .ReadSimulatorFolder();
     EXPECT_EQ(folder.status().kind(), ErrorKind::kNotFound) << key;
-    EXPECT_EQ(folder.status().message(), "the registry has no simulator folder") << key;
+    EXPECT_EQ(folder.status().message(), registry::kNoSimulatorFolder) << key;
   }
 }
 

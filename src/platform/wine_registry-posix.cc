@@ -9,6 +9,7 @@
 
 #include "platform/ascii.h"
 #include "platform/case_folding_file_system.h"
+#include "platform/file_system.h"
 #include "platform/posix_file_system.h"
 #include "platform/wine_reg_file.h"
 
@@ -37,11 +38,7 @@ std::string ExpandSystemDrive(const std::string& text) {
   size_t pos = 0;
   while (pos < text.size()) {
     std::string_view rest = std::string_view(text).substr(pos, kSystemDriveVariable.size());
-    bool match = rest.size() == kSystemDriveVariable.size();
-    for (size_t i = 0; match && i < rest.size(); ++i) {
-      match = AsciiLower(rest[i]) == AsciiLower(kSystemDriveVariable[i]);
-    }
-    if (match) {
+    if (EqualIgnoringAsciiCase(rest, kSystemDriveVariable)) {
       out += kSystemDrive;
       pos += kSystemDriveVariable.size();
     } else {
@@ -71,11 +68,6 @@ std::optional<std::string> DriveFolder(const std::string& prefix, char drive) {
     return prefix + kNativeSeparator + to.substr(kParentPrefix.size());
   }
   return prefix + std::string(wine::kDriveLinksFolder) + to;
-}
-
-std::string TrimTrailingSeparators(std::string path) {
-  while (path.size() > 1 && path.back() == kNativeSeparator) path.pop_back();
-  return path;
 }
 
 }  // namespace
@@ -111,7 +103,7 @@ Result<std::string> WineRegistry::ReadSimulatorFolder() {
                                         std::string(wine::kPrefixVariable) + " and " +
                                         std::string(wine::kHomeVariable) + " are both unset)");
   }
-  const std::string prefix = TrimTrailingSeparators(prefix_);
+  const std::string prefix = TrimTrailingSeparators(prefix_, kNativeSeparator);
   const std::string not_registered = name + " is not registered in the Wine prefix " + prefix;
 
   PosixFileSystem disk;
