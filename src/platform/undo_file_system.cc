@@ -41,7 +41,10 @@ Status UndoFileSystem::Undo() {
   for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
     Status status;
     if (it->existed) {
-      status = inner().ReplaceFile(it->path, it->bytes);
+      // A change that failed usually left its file as it was (a replace is all or nothing); such
+      // a file needs no writing back, which could fail for the reason the change failed.
+      Result<std::string> now = inner().ReadFile(it->path);
+      if (!now.ok() || now.value() != it->bytes) status = inner().ReplaceFile(it->path, it->bytes);
     } else if (inner().Stat(it->path).kind != EntryKind::kNone) {
       status = inner().DeleteFile(it->path);
     }

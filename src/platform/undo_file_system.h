@@ -18,8 +18,8 @@ class UndoFileSystem : public ForwardingFileSystem {
   Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
 
-  // Puts back every changed file, newest change first; goes on after a failure and returns the
-  // first one. Nothing is remembered afterwards.
+  // Puts back every changed file, newest change first (a file that holds its old bytes is left
+  // alone); goes on after a failure and returns the first one. Nothing is remembered afterwards.
   Status Undo();
 
  private:
