@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "aircraft/family.h"
+#include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "bench/bench_tree.h"
@@ -151,7 +152,7 @@ bool TimeClicks(const std::string& sim_folder, const std::map<std::string, std::
                 const Family& family, int runs, ClickTimes* times, std::string* error) {
   Session session(sim_folder);
   session.logic.StartupScan();
-  const FamilyControls& controls = family.controls;
+  const FamilyControls& controls = ControlsOf(family);
   auto click = [&](ControlId button, Times* times, int* writes, bool counted) {
     if (!session.window.IsClickable(button)) {
       *error = "the button is not offered: " + session.window.Caption(controls.status);

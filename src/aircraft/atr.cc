@@ -7,10 +7,7 @@ const Family& AtrFamily() {
   static const Family family = {
       "atr",
       "ATR",
-      {ControlId::kFrame2, ControlId::kLabelAtr, ControlId::kPictureAtrNot,
-       ControlId::kPictureInsAtr, ControlId::kPictureCorAtr, ControlId::kInstallAtr,
-       ControlId::kRemoveAtr},
-      {"ATR 72-500 cannot be found.", "The gauge has been installed successfully.",
+      {"ATR 72-500", "ATR 72-500 cannot be found.", "The gauge has been installed successfully.",
        "The gauge has been removed successfully.", "", "", ""},
       "\\Aircraft\\Flight 1 ATR-72-500\\panel\\",
       "",
@@ -26,7 +23,6 @@ const Family& AtrFamily() {
        {"[Fixed Window38]", "[Fixed Window39]", "Fixed Window38"}},
       GaugeKeyStyle::kNoLeadingZero,
       "QLever2!QL,  0,0,19,19   //Quillever gauge by Tamsel",
-      false,
       false,
   };
   return family;

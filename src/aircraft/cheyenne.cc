@@ -12,9 +12,7 @@ const Family& CheyenneFamily() {
   static const Family family = {
       "cheyenne",
       "Cheyenne",
-      {ControlId::kFrame1, ControlId::kLabel1, ControlId::kPictureCheNot, ControlId::kPictureInsChe,
-       ControlId::kNone, ControlId::kAdd, ControlId::kRemoveCheyenne},
-      {"Piper Cheyenne cannot be found.", "The gauge has been installed.",
+      {"Piper Cheyenne", "Piper Cheyenne cannot be found.", "The gauge has been installed.",
        "The gauge has been removed.", "Backing up files...", "Installing the gauge...",
        "Uninstalling..."},
       "\\Aircraft\\Digital Aviation PA31T1 Cheyenne I\\panel\\",
@@ -67,7 +65,6 @@ const Family& CheyenneFamily() {
       GaugeKeyStyle::kNoLeadingZero,
       "QLever2!QL,  0,0,30,30   //Quillever gauge by Tamsel",
       true,
-      false,
   };
   return family;
 }

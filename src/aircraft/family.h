@@ -1,26 +1,15 @@
-// An aircraft family as data: its controls in the main window, its panel files and backups, the
-// gauge windows and gauge entries an installation writes, and its status texts. One procedure
-// (procedure.h) installs and removes every family from these tables.
+// An aircraft family as data: its panel files and backups, the gauge windows and gauge entries an
+// installation writes, and its status texts. One planner (plan.h) installs and removes every
+// family from these tables; the main window keeps the family's controls in a table of its own.
 #pragma once
 
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
+#include "panelcfg/installation_marks.h"
 #include "panelcfg/panel_config.h"
 
 namespace ql2 {
-
-// The family's row of controls in the main window, and its section of the install record.
-struct FamilyControls {
-  ControlId group;
-  ControlId status;
-  ControlId not_installed_icon;
-  ControlId installed_icon;
-  ControlId edited_icon;  // kNone: the family has no edited state
-  ControlId install;
-  ControlId remove;
-};
 
 // One panel file of a family, with its backup. Paths are relative to the simulator folder.
 struct PanelFile {
@@ -51,6 +40,7 @@ struct GaugeSection {
 };
 
 struct FamilyTexts {
+  std::string_view name;        // "Piper Cheyenne", as sentences about the family name it
   std::string_view absent;      // "Piper Cheyenne cannot be found."
   std::string_view installed;   // after an installation
   std::string_view removed;     // after a removal
@@ -62,7 +52,6 @@ struct FamilyTexts {
 struct Family {
   std::string_view id;              // the command line's name: cheyenne, atr, pmdg, pic
   std::string_view record_section;  // "Cheyenne", "ATR", "PMDG", "PIC"
-  FamilyControls controls;
   FamilyTexts texts;
   // The folder whose presence shows the family (the scan's test), and, for families with further
   // models, the folder that decides the record's "Full" key (empty: none).
@@ -80,9 +69,10 @@ struct Family {
   // Whether a click reads the simulator folder from the registry afresh (instead of the folder
   // read at start-up).
   bool rereads_registry;
-  // Whether an installation leaves the not-installed icon as it is (the installed icon covers it).
-  bool keeps_not_installed_icon;
 };
+
+// How the family's installation is recognised in a panel file (its titles and gauge names).
+InstallationMarks MarksOf(const Family& family);
 
 const Family& CheyenneFamily();
 const Family& AtrFamily();

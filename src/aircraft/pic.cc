@@ -8,10 +8,9 @@ const Family& PicFamily() {
   static const Family family = {
       "pic",
       "PIC",
-      {ControlId::kFrame4, ControlId::kLabelPic, ControlId::kPicturePicNot,
-       ControlId::kPictureInsPic, ControlId::kNone, ControlId::kInstallPic, ControlId::kRemovePic},
-      {"Boeing 737 Classics PIC cannot be found.", "The gauge has been installed successfully.",
-       "The gauge has been removed successfully.", "", "", ""},
+      {"Boeing 737 Classics", "Boeing 737 Classics PIC cannot be found.",
+       "The gauge has been installed successfully.", "The gauge has been removed successfully.", "",
+       "", ""},
       "\\Aircraft\\feelThere pic 737-300\\panel",
       "\\Aircraft\\feelThere pic 737-400\\panel",
       {{"\\Aircraft\\feelThere pic 737-300\\panel\\panel.cfg",
@@ -33,7 +32,6 @@ const Family& PicFamily() {
       {{"[Window08]", "[Window09]", "Window08"}},
       GaugeKeyStyle::kTwoDigits,
       "QLever2!QL,  0,141,22,22   //Quillever gauge by Tamsel",
-      false,
       false,
   };
   return family;

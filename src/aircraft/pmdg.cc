@@ -9,11 +9,9 @@ const Family& PmdgFamily() {
   static const Family family = {
       "pmdg",
       "PMDG",
-      {ControlId::kFrame3, ControlId::kLabelPmdg, ControlId::kPicturePmdgNot,
-       ControlId::kPictureInsPmdg, ControlId::kNone, ControlId::kInstallPmdg,
-       ControlId::kRemovePmdg},
-      {"Boeing 737NG cannot be found.", "The gauge has been installed successfully.",
-       "The gauge has been removed successfully.", "", "", ""},
+      {"Boeing 737NG", "Boeing 737NG cannot be found.",
+       "The gauge has been installed successfully.", "The gauge has been removed successfully.", "",
+       "", ""},
       "\\Aircraft\\PMDG737-700\\panel",
       "\\Aircraft\\PMDG737-800\\panel",
       {{"\\Aircraft\\PMDG737-700\\panel\\panel.cfg",
@@ -42,7 +40,6 @@ const Family& PmdgFamily() {
       GaugeKeyStyle::kNoLeadingZero,
       "",
       false,
-      true,
   };
   return family;
 }

@@ -287,8 +287,8 @@ void ExpectRemovedDisplay(const RecordingWindow& w, const Group& g) {
   EXPECT_TRUE(w.IsVisible(g.remove));
   EXPECT_FALSE(w.IsEnabled(g.remove));
   EXPECT_FALSE(w.IsVisible(g.installed_icon));
-  // The removal shows no not-installed icon; only the 737NG's, never hidden, still lies beneath.
-  EXPECT_EQ(w.IsVisible(g.not_installed_icon), g.installed_icon_covers);
+  // A state shown by nothing would say nothing: the removal shows the not-installed icon.
+  EXPECT_TRUE(w.IsVisible(g.not_installed_icon));
 }
 
 // Install, remove, install again on the scenario's tree.
@@ -372,6 +372,9 @@ struct CheyenneCase {
   PanelLayout others;     // the other panel and panel.ifrvfr rows
   PanelLayout vfr;        // the panel.vfr rows
   std::string window, fixed30_key, fixed31_key, window00_key;
+  // The window's name in the other panel and panel.ifrvfr rows, where it differs: a file whose
+  // own titles already use the reference file's name gets the next free one.
+  std::string others_window = "";
 };
 
 Scenario CheyenneScenario(const CheyenneCase& c) {
@@ -379,12 +382,14 @@ Scenario CheyenneScenario(const CheyenneCase& c) {
   for (int row = 1; row <= 12; ++row) {
     PanelCase file = CheyenneRow(row);
     file.layout = row == 1 ? c.reference : IsVfrRow(row) ? c.vfr : c.others;
+    const bool other = row != 1 && !IsVfrRow(row) && !c.others_window.empty();
+    const std::string window = other ? c.others_window : c.window;
     auto& e = file.edits.entries;
-    e.push_back({"Window Titles", c.window, "Quillever"});
+    e.push_back({"Window Titles", window, "Quillever"});
     e.push_back({"Fixed Window30", c.fixed30_key, kCheyenneGauge});
     if (!IsVfrRow(row)) e.push_back({"Fixed Window31", c.fixed31_key, kCheyenneGauge});
     e.push_back({"Window00", c.window00_key, kCheyenneGauge});
-    file.edits.appended = CheyenneWindow(c.window);
+    file.edits.appended = CheyenneWindow(window);
     s.files.push_back(std::move(file));
   }
   return s;
@@ -393,10 +398,11 @@ Scenario CheyenneScenario(const CheyenneCase& c) {
 std::vector<CheyenneCase> CheyenneCases() {
   return {
       // The worked example. The other files are laid out differently: they receive the names
-      // worked out from the reference file all the same, and the panel.vfr files, which have a
-      // [Fixed Window31] too, get no entry there.
+      // worked out from the reference file, except where a name is already taken there (the
+      // other panels' own titles run to Window15, so their gauge window is Window16); the
+      // panel.vfr files, which have a [Fixed Window31] too, get no entry there.
       {"worked example", CheyenneLayout(14, 25, 12, 7), CheyenneLayout(16, 3, 4, 2),
-       CheyenneLayout(11, 2, 1, 5), "Window14", "gauge12", "gauge7", "gauge25"},
+       CheyenneLayout(11, 2, 1, 5), "Window14", "gauge12", "gauge7", "gauge25", "Window16"},
       // Single digits keep no leading zero; ten titles give Window10.
       {"nine titles", CheyenneLayout(9, 1, 5, 10), CheyenneLayout(9, 1, 5, 10),
        CheyenneLayout(9, 1, 5, 10), "Window9", "gauge5", "gauge10", "gauge1"},
@@ -457,8 +463,10 @@ TEST(AtrTest, InstallRemoveInstallOnGeneratedTrees) {
   }
 }
 
-// The record says installed but the panel file has lost the gauge's title entry: the scan offers
-// a repair, which is an installation on the file as the user left it.
+// The record says installed but the panel file has lost the gauge's title entry (here: the add-on
+// was reinstalled, nothing of the gauge is left): the scan offers a repair, which is an
+// installation on the file as the user left it; the backup from before the first installation is
+// kept beside it, not overwritten. Remove is offered too.
 TEST(AtrTest, RepairFromEditedBacksUpTheEditedFile) {
   const PanelLayout first = AtrLayout(23, 9, 6);
   const PanelLayout edited = AtrLayout(20, 5, 3);
@@ -474,20 +482,30 @@ TEST(AtrTest, RepairFromEditedBacksUpTheEditedFile) {
             "on the Repair button.");
   EXPECT_EQ(w.Caption(C::kInstallAtr), "Repair");
   EXPECT_TRUE(w.IsClickable(C::kInstallAtr));
-  EXPECT_FALSE(w.IsEnabled(C::kRemoveAtr));
+  EXPECT_TRUE(w.IsClickable(C::kRemoveAtr));
   EXPECT_TRUE(w.IsVisible(C::kPictureCorAtr));
   EXPECT_FALSE(w.IsVisible(C::kPictureInsAtr));
 
   ASSERT_TRUE(sim.Click(C::kInstallAtr, kAtr)) << w.Caption(C::kLabelAtr);
   EXPECT_EQ(sim.Bytes(kAtrConfig), RenderPanel(edited, repaired.edits));
   EXPECT_EQ(sim.Bytes(kAtrBackup), RenderPanel(edited));
+  const char kKept[] = "\\Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.before-quillever";
+  EXPECT_EQ(sim.Bytes(kKept), RenderPanel(first));
   EXPECT_EQ(sim.Record("ATR", "Installed"), "1");
-  ExpectInstalledDisplay(w, kAtr);
+  EXPECT_EQ(w.Caption(C::kLabelAtr),
+            "The gauge has been installed successfully. The copy of Aircraft\\Flight 1 "
+            "ATR-72-500\\panel\\panel.cfg from before the first installation was kept as "
+            "Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.before-quillever.");
+  EXPECT_FALSE(w.IsEnabled(C::kInstallAtr));
+  EXPECT_TRUE(w.IsClickable(C::kRemoveAtr));
+  EXPECT_TRUE(w.IsVisible(C::kPictureInsAtr));
+  EXPECT_FALSE(w.IsVisible(C::kPictureCorAtr));
   EXPECT_EQ(w.Caption(C::kInstallAtr), "Repair");
 
   ASSERT_TRUE(sim.Click(C::kRemoveAtr, kAtr)) << w.Caption(C::kLabelAtr);
   EXPECT_EQ(sim.Bytes(kAtrConfig), RenderPanel(edited));
   EXPECT_FALSE(sim.Has(kAtrBackup));
+  EXPECT_EQ(sim.Bytes(kKept), RenderPanel(first));
   EXPECT_EQ(sim.Record("ATR", "Installed"), "0");
 }
 
@@ -506,15 +524,20 @@ struct PicCase {
   bool full;  // the 737-400 is present: its and the 737-500's files are handled too
   PanelLayout layout300, layout400, layout500;
   std::string window, key;
+  // The 737-400's window and key where they differ: names its file already uses are skipped.
+  std::string window400 = "", key400 = "";
 };
 
 Scenario PicScenario(const PicCase& c) {
   Scenario s{c.name, &kPic, {}};
   auto add = [&](const std::string& model, const PanelLayout& layout, bool handled) {
     PanelCase file{PicConfig(model), PicConfig(model) + ".backup", layout, {}};
+    const bool own = model == "400" && !c.window400.empty();
+    const std::string window = own ? c.window400 : c.window;
+    const std::string key = own ? c.key400 : c.key;
     if (handled) {
-      file.edits = {{{"Window Titles", c.window, "Quillever"}, {"Window08", c.key, kPicGauge}},
-                    PicWindow(c.window)};
+      file.edits = {{{"Window Titles", window, "Quillever"}, {"Window08", key, kPicGauge}},
+                    PicWindow(window)};
     }
     s.files.push_back(std::move(file));
   };
@@ -527,8 +550,10 @@ Scenario PicScenario(const PicCase& c) {
 TEST(PicTest, InstallRemoveInstallOnGeneratedTrees) {
   const std::vector<PicCase> cases = {
       // Titles Window00 to Window08 give [Window9], not the existing [Window09]; five gauges give
-      // gauge05, whatever the other files hold.
-      {"full 1", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9", "gauge05"},
+      // gauge05. The 737-400's own [Window08] already holds gauge05 and gauge06: its entry is
+      // gauge07, and its own gauges stay (its title Window09 is not Window9).
+      {"full 1", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9", "gauge05",
+       "Window9", "gauge07"},
       {"full 0", false, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9", "gauge05"},
       {"two-digit counts", true, PicLayout(14, 12), PicLayout(14, 12), PicLayout(14, 12),
        "Window14", "gauge12"},
@@ -554,6 +579,9 @@ struct PmdgCase {
   bool full;  // the 737-800's panel folder is present: its two files are handled too
   int titles700, titles700vc, titles800, titles800vc;
   std::string first, second;
+  // The 737-700 virtual cockpit's names where they differ: names its file already uses are
+  // skipped, and its second window stays above its first.
+  std::string first_vc = "", second_vc = "";
 };
 
 Scenario PmdgScenario(const PmdgCase& c) {
@@ -561,9 +589,12 @@ Scenario PmdgScenario(const PmdgCase& c) {
   auto add = [&](const std::string& model, const std::string& folder, int titles, bool handled) {
     const std::string config = PmdgConfig(model, folder);
     PanelCase file{config, config + ".backup", PmdgLayout(titles), {}};
+    const bool own = model == "700" && folder == "panel.VC" && !c.first_vc.empty();
+    const std::string first = own ? c.first_vc : c.first;
+    const std::string second = own ? c.second_vc : c.second;
     if (handled) {
-      file.edits = {{{"Window Titles", c.first, "Quillever"}, {"Window Titles", c.second, "QL"}},
-                    PmdgWindows(c.first, c.second)};
+      file.edits = {{{"Window Titles", first, "Quillever"}, {"Window Titles", second, "QL"}},
+                    PmdgWindows(first, second)};
     }
     s.files.push_back(std::move(file));
   };
@@ -577,9 +608,10 @@ Scenario PmdgScenario(const PmdgCase& c) {
 
 TEST(PmdgTest, InstallRemoveInstallOnGeneratedTrees) {
   const std::vector<PmdgCase> cases = {
-      // Eight titles give Window10 and Window11 everywhere; the VC file's own Window10 title gets
-      // its value replaced, and a file without a "Window Titles" section gets one at its end.
-      {"full 1, eight titles", true, 8, 11, 5, 0, "Window10", "Window11"},
+      // Eight titles give Window10 and Window11; the VC file's own titles run to Window10, so its
+      // gauge windows are Window11 and Window12, and a file without a "Window Titles" section
+      // gets one at its end.
+      {"full 1, eight titles", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"},
       // No line beginning "Wind": Window2 and Window3.
       {"full 0, no titles", false, 0, 3, 8, 8, "Window2", "Window3"},
   };
@@ -599,8 +631,8 @@ struct FullChangeCase {
 };
 
 TEST(FullChangeTest, RemovalRestoresWhatWasBackedUpAndLeavesNoBackup) {
-  const PicCase pic{"",        true,     PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1),
-                    "Window9", "gauge05"};
+  const PicCase pic{"",        true,      PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1),
+                    "Window9", "gauge05", "Window9",       "gauge07"};
   PicCase pic_without_400 = pic;
   pic_without_400.full = false;
   const PmdgCase pmdg{"", true, 8, 8, 5, 5, "Window10", "Window11"};
@@ -644,9 +676,9 @@ TEST(FullChangeTest, RemovalRestoresWhatWasBackedUpAndLeavesNoBackup) {
 
     ASSERT_TRUE(sim.Click(g.remove, g)) << sim.window->Caption(g.status);
     EXPECT_EQ(sim.window->Caption(g.status), "The gauge has been removed successfully.");
-    // The run began Installed: no not-installed icon was ever shown, so the group shows none.
+    // The group shows what it now is, also when the run began Installed.
     EXPECT_FALSE(sim.window->IsVisible(g.installed_icon));
-    EXPECT_FALSE(sim.window->IsVisible(g.not_installed_icon));
+    EXPECT_TRUE(sim.window->IsVisible(g.not_installed_icon));
     EXPECT_EQ(sim.Record(g.record_section, "Installed"), "0");
     const Tree after = sim.Snapshot();
     EXPECT_EQ(BackupsIn(after), std::vector<std::string>());
@@ -852,8 +884,9 @@ TEST(FaultTest, AFailingChangeUndoesTheWholeClick) {
       CheyenneWorkedExample(),
       AtrScenarios()[0],
       PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9",
-                   "gauge05"}),
-      PmdgScenario({"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11"}),
+                   "gauge05", "Window9", "gauge07"}),
+      PmdgScenario(
+          {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"}),
   };
   for (const Scenario& s : scenarios) {
     for (bool removal : {false, true}) {
@@ -980,8 +1013,9 @@ TEST(FaultInjectionTest, NoFileIsLostWhateverOperationFailsOrWhereverTheProgramS
       CheyenneWorkedExample(),
       AtrScenarios()[0],
       PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9",
-                   "gauge05"}),
-      PmdgScenario({"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11"}),
+                   "gauge05", "Window9", "gauge07"}),
+      PmdgScenario(
+          {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"}),
   };
   FaultTotals totals;
   for (const Scenario& s : scenarios) {

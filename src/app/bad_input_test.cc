@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "app/texts.h"
@@ -173,7 +174,7 @@ TEST_P(BadInputTest, ClearSentenceAndNothingChangedOrAnExactRoundTrip) {
   RecordingShell shell;
   MainWindowLogic logic(window, fs, registry, shell);
   logic.StartupScan();
-  const ControlId status = AtrFamily().controls.status;
+  const ControlId status = ControlsOf(AtrFamily()).status;
   auto bytes_equal = [&](const std::map<std::string, MemoryFile>& a) {
     if (a.size() != fs.files().size()) return false;
     for (const auto& [path, file] : a) {
@@ -188,13 +189,13 @@ TEST_P(BadInputTest, ClearSentenceAndNothingChangedOrAnExactRoundTrip) {
   };
 
   if (!c.offered) {
-    EXPECT_FALSE(window.IsClickable(AtrFamily().controls.install));
+    EXPECT_FALSE(window.IsClickable(ControlsOf(AtrFamily()).install));
     EXPECT_EQ(window.Caption(status), c.status);
     EXPECT_TRUE(bytes_equal(before));
     return;
   }
-  ASSERT_TRUE(window.IsClickable(AtrFamily().controls.install)) << window.Caption(status);
-  bool installed = logic.Click(AtrFamily().controls.install);
+  ASSERT_TRUE(window.IsClickable(ControlsOf(AtrFamily()).install)) << window.Caption(status);
+  bool installed = logic.Click(ControlsOf(AtrFamily()).install);
   if (!c.status.empty()) {
     EXPECT_FALSE(installed);
     EXPECT_EQ(window.Caption(status), c.status);
@@ -203,7 +204,7 @@ TEST_P(BadInputTest, ClearSentenceAndNothingChangedOrAnExactRoundTrip) {
   }
   ASSERT_TRUE(installed) << window.Caption(status);
   EXPECT_NE(fs.FileBytes(kPanel).find("=Quillever\r\n"), std::string::npos);
-  ASSERT_TRUE(logic.Click(AtrFamily().controls.remove)) << window.Caption(status);
+  ASSERT_TRUE(logic.Click(ControlsOf(AtrFamily()).remove)) << window.Caption(status);
   EXPECT_TRUE(bytes_equal(before));
 }
 
@@ -221,7 +222,7 @@ TEST(ByteOrderMarkTest, FirstSectionIsStillFound) {
   RecordingShell shell;
   MainWindowLogic logic(window, fs, registry, shell);
   logic.StartupScan();
-  ASSERT_TRUE(logic.Click(AtrFamily().controls.install));
+  ASSERT_TRUE(logic.Click(ControlsOf(AtrFamily()).install));
   const std::string& panel = fs.FileBytes(kPanel);
   const std::string head = "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\nWindow1=Quillever\r\n";
   EXPECT_EQ(panel.compare(0, head.size(), head), 0) << panel;

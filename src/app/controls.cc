@@ -26,6 +26,7 @@ const std::vector<ControlSpec>& Table() {
       {C::kLabel1, kMain, "Label1", K::kLabel, "", 240, 360, 4095, 495, C::kFrame1, true, P::kNone, 0},
       {C::kPictureCheNot, kMain, "pictureCheNot", K::kPicture, "", 360, 720, 2055, 420, C::kFrame1, false, P::kNotInstalled, 2},
       {C::kPictureInsChe, kMain, "pictureInsChe", K::kPicture, "", 360, 720, 2055, 420, C::kFrame1, false, P::kInstalled, 1},
+      {C::kPictureCorChe, kMain, "pictureCorChe", K::kPicture, "", 360, 720, 2055, 420, C::kFrame1, false, P::kEdited, 0},
       {C::kAdd, kMain, "Add", K::kButton, "Install", 4320, 240, 1215, 375, C::kFrame1, true, P::kNone, 0},
       {C::kRemoveCheyenne, kMain, "RemoveCheyenne", K::kButton, "Remove", 4320, 720, 1215, 375, C::kFrame1, true, P::kNone, 0},
 
@@ -39,12 +40,14 @@ const std::vector<ControlSpec>& Table() {
       {C::kLabelPmdg, kMain, "labelPMDG", K::kLabel, "", 240, 360, 4095, 495, C::kFrame3, true, P::kNone, 0},
       {C::kPictureInsPmdg, kMain, "PictureInsPMDG", K::kPicture, "", 360, 720, 2055, 420, C::kFrame3, false, P::kInstalled, 2},
       {C::kPicturePmdgNot, kMain, "picturePMDGNot", K::kPicture, "", 360, 720, 2055, 420, C::kFrame3, false, P::kNotInstalled, 1},
+      {C::kPictureCorPmdg, kMain, "pictureCorPMDG", K::kPicture, "", 360, 720, 2055, 420, C::kFrame3, false, P::kEdited, 0},
       {C::kInstallPmdg, kMain, "installPMDG", K::kButton, "Install", 4320, 240, 1215, 375, C::kFrame3, true, P::kNone, 0},
       {C::kRemovePmdg, kMain, "removePMDG", K::kButton, "Remove", 4320, 720, 1215, 375, C::kFrame3, true, P::kNone, 0},
 
       {C::kLabelPic, kMain, "labelPIC", K::kLabel, "", 240, 360, 4095, 495, C::kFrame4, true, P::kNone, 0},
       {C::kPicturePicNot, kMain, "picturePICNot", K::kPicture, "", 360, 720, 2055, 420, C::kFrame4, false, P::kNotInstalled, 2},
       {C::kPictureInsPic, kMain, "PictureInsPIC", K::kPicture, "", 360, 720, 2055, 420, C::kFrame4, false, P::kInstalled, 1},
+      {C::kPictureCorPic, kMain, "pictureCorPIC", K::kPicture, "", 360, 720, 2055, 420, C::kFrame4, false, P::kEdited, 0},
       {C::kInstallPic, kMain, "installPIC", K::kButton, "Install", 4320, 240, 1215, 375, C::kFrame4, true, P::kNone, 0},
       {C::kRemovePic, kMain, "removePIC", K::kButton, "Remove", 4320, 720, 1215, 375, C::kFrame4, true, P::kNone, 0},
 

@@ -1,5 +1,7 @@
 #include "app/family_state.h"
 
+#include <tuple>
+
 namespace ql2 {
 
 std::string_view FamilyDisplayStateName(FamilyDisplayState state) {
@@ -23,10 +25,9 @@ std::string_view FamilyDisplayStateName(FamilyDisplayState state) {
 }
 
 bool FamilyFacts::operator==(const FamilyFacts& other) const {
-  return present == other.present && record_read == other.record_read &&
-         record_error == other.record_error && installed == other.installed && full == other.full &&
-         panel_checked == other.panel_checked && title_found == other.title_found &&
-         panel_error == other.panel_error && backups == other.backups;
+  return std::tie(present, record_read, record_error, installed, full, survey) ==
+         std::tie(other.present, other.record_read, other.record_error, other.installed, other.full,
+                  other.survey);
 }
 
 FamilyDisplayState DeriveState(const Family& family, const FamilyFacts& facts) {
@@ -37,17 +38,17 @@ FamilyDisplayState DeriveState(const Family& family, const FamilyFacts& facts) {
     // An installed family shows so even when its folder has gone.
     return facts.installed == 0 ? FamilyDisplayState::kAbsent : FamilyDisplayState::kInstalled;
   }
-  if (!facts.panel_error.empty()) return FamilyDisplayState::kError;
+  const FamilySurvey& survey = facts.survey;
   if (facts.installed == 0) {
-    return facts.backups.AnyPresent() ? FamilyDisplayState::kInterruptedInstall
-                                      : FamilyDisplayState::kNotInstalled;
+    return survey.AnyOwnBackup() ? FamilyDisplayState::kInterruptedInstall
+                                 : FamilyDisplayState::kNotInstalled;
   }
-  if (!facts.backups.AllRequiredPresent(family) || facts.reference_restored) {
+  if (!survey.reference_error.empty()) return FamilyDisplayState::kError;
+  if (!survey.AllRequiredBackups(family) || survey.reference_restored) {
     return FamilyDisplayState::kInterruptedRemove;
   }
-  if (facts.panel_checked && facts.installed == 1 && !facts.title_found) {
-    return FamilyDisplayState::kEdited;
-  }
+  // Exactly 1 arms the check; another number says installed whatever the file holds.
+  if (facts.installed == 1 && !survey.title_found) return FamilyDisplayState::kEdited;
   return FamilyDisplayState::kInstalled;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "aircraft/procedure.h"
+#include "aircraft/family_survey.h"
 
 namespace ql2 {
 
@@ -20,20 +20,14 @@ enum class FamilyDisplayState {
 
 std::string_view FamilyDisplayStateName(FamilyDisplayState state);
 
-// What the start-up scan (and the re-check before each click) finds of one family.
+// What the start-up scan (and the look again before each click) finds of one family.
 struct FamilyFacts {
   bool present = false;      // the family's folder exists
   bool record_read = false;  // the record's "Installed" key was read (the ATR's only when present)
   std::string record_error;  // why it could not be read
   double installed = 0;
-  std::string full;            // the record's "Full" text, for families with further models
-  bool panel_checked = false;  // the ATR: its panel file was looked at for the gauge's title
-  bool title_found = false;
-  std::string panel_error;  // why an installed ATR's panel file could not be read
-  BackupSurvey backups;
-  // Installed, yet the reference file is byte for byte its backup: a removal put it back and
-  // stopped before it could finish.
-  bool reference_restored = false;
+  std::string full;  // the record's "Full" text, for families with further models
+  FamilySurvey survey;
 
   bool operator==(const FamilyFacts& other) const;
   bool operator!=(const FamilyFacts& other) const { return !(*this == other); }

@@ -1,10 +1,14 @@
 #include "app/main_window.h"
 
 #include <memory>
+#include <set>
 
-#include "aircraft/procedure.h"
+#include "aircraft/apply_plan.h"
+#include "app/kept_copies_text.h"
 #include "app/texts.h"
 #include "panelcfg/panel_config.h"
+#include "platform/profile.h"
+#include "platform/sim_folder_view.h"
 #include "platform/sim_path.h"
 #include "record/install_record.h"
 
@@ -28,15 +32,15 @@ void SetEnabled(Window& window, ControlId id, bool enabled) {
   }
 }
 
-// Names the backup that shows a change did not finish: the first one left over from an
+// Names the backup that shows a change did not finish: the first one this program left from an
 // installation, or the first one missing from an installation.
 std::string InterruptionText(const Family& family, const FamilyFacts& facts,
                              FamilyDisplayState state) {
   const bool install = state == FamilyDisplayState::kInterruptedInstall;
-  const std::vector<bool>& exists = facts.backups.exists;
+  const FamilySurvey& survey = facts.survey;
   for (std::size_t i = 0; i < family.files.size(); ++i) {
     const PanelFile& file = family.files[i];
-    if (install ? exists[i] : (!file.further_model && !exists[i])) {
+    if (install ? survey.backup_own[i] : (!file.further_model && !survey.backup_exists[i])) {
       return DisplaySimPath(file.backup) +
              std::string(install ? texts::kInterruptedInstall : texts::kInterruptedRemove);
     }
@@ -44,6 +48,45 @@ std::string InterruptionText(const Family& family, const FamilyFacts& facts,
   // Every backup is there, but the reference file is already back as it was.
   return DisplaySimPath(family.files[0].config) + std::string(texts::kInterruptedRestore);
 }
+
+bool IsInterrupted(FamilyDisplayState state) {
+  return state == FamilyDisplayState::kInterruptedInstall ||
+         state == FamilyDisplayState::kInterruptedRemove;
+}
+
+// The record's text of a key, at most nine characters; an unreadable record is an error.
+Result<std::string> RecordText(const FileContent& record, std::string_view section,
+                               std::string_view key) {
+  if (record.exists() && !record.readable()) {
+    if (!record.error.ok()) return record.error;
+    return Status::Failed(ErrorKind::kNotAFile, "read", std::string(record::kRelativePath));
+  }
+  return profile::ReadString(record.bytes, section, key, "", record::kValueBufferSize);
+}
+
+// Shows a family's progress texts while its plan is carried out.
+class StatusProgress : public PlanProgress {
+ public:
+  StatusProgress(Window& window, const Family& family, bool install)
+      : window_(window), family_(family), install_(install) {}
+
+  void Starting(StepRole role) override {
+    if (!install_) return;
+    std::string_view text;
+    if (role == StepRole::kKeptCopy || role == StepRole::kBackup) text = family_.texts.backing_up;
+    if (role == StepRole::kPanel) text = family_.texts.installing;
+    if (!text.empty() && text != shown_) {
+      window_.SetCaption(ControlsOf(family_).status, text);
+      shown_ = text;
+    }
+  }
+
+ private:
+  Window& window_;
+  const Family& family_;
+  bool install_;
+  std::string_view shown_;
+};
 
 }  // namespace
 
@@ -65,98 +108,105 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     // Without a simulator folder there is nothing to look at and nowhere to write: every group
     // says so and offers nothing.
     for (const Family* family : AllFamilies()) {
-      window_.Hide(family->controls.install);
-      window_.Hide(family->controls.remove);
-      window_.SetCaption(family->controls.status, texts::kSimulatorNotFound);
+      const FamilyControls& controls = ControlsOf(*family);
+      window_.Hide(controls.install);
+      window_.Hide(controls.remove);
+      window_.SetCaption(controls.status, texts::kSimulatorNotFound);
       states_[family] = FamilyDisplayState::kAbsent;
     }
     OfferFolderChoice();
     return;
   }
-  registry_folder_ = folder.value();
-  window_.SetCaption(ControlId::kLabel3, registry_folder_);
-  sim_folder_ = window_.Caption(ControlId::kLabel3);
-  InstallRecord record(fs_, sim_folder_);
-  std::map<const Family*, bool> present;
+  registry_folder_ = record_folder_ = sim_folder_ = folder.value();
+  window_.SetCaption(ControlId::kLabel3, record_folder_);
+
+  // The state is read, and the record written, while no other copy of the program changes the
+  // files; one that holds the lock too long gets nothing written, and its half-done change is
+  // not taken for one that did not finish.
+  std::map<const Family*, FamilyFacts> facts;
   {
-    // The record is not rewritten while another copy of the program changes files; if that
-    // takes too long the scan goes on, and the re-check before each click catches the change.
     Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+    scan_locked_ = lock.ok();
+    SimFolderView view(fs_, sim_folder_);
+    std::map<const Family*, bool> present;
     for (const Family* family : AllFamilies()) {
-      if (!family->full_folder.empty()) {
-        // A record that cannot be written is reported by the click that needs it.
-        record.Write(family->record_section, record::kFullKey,
-                     PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
-      }
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
+    }
+    if (scan_locked_) {
+      const FileContent& record = view.Content(record::kRelativePath);
+      std::string bytes = record.bytes;
+      for (const Family* family : AllFamilies()) {
+        if (family->full_folder.empty()) continue;
+        bytes = profile::WriteString(
+            bytes, family->record_section, record::kFullKey,
+            PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
+      }
+      // A record that cannot be written is reported by the click that needs it.
+      if ((!record.exists() || record.readable()) && bytes != record.bytes) {
+        if (fs_.ReplaceFile(view.Path(record::kRelativePath), bytes).ok()) {
+          view.Wrote(record::kRelativePath, std::move(bytes));
+        }
+      }
+      // Temporary files of a run that was killed midway.
+      std::set<std::string> folders = {ParentFolder(fs_, SimPath(record::kRelativePath))};
+      for (const Family* family : AllFamilies()) {
+        if (!present[family]) continue;
+        for (const PanelFile& file : family->files) {
+          folders.insert(ParentFolder(fs_, SimPath(file.config)));
+        }
+      }
+      for (const std::string& each : folders) RemoveLeftoverTemporaries(fs_, each);
+    }
+    for (const Family* family : AllFamilies()) {
+      facts[family] = GatherFacts(*family, present[family], view);
     }
   }
 
   if (options.ask_first_run) {
-    Result<double> first_time = record.ReadNumber(record::kOptionsSection, record::kFirstTimeKey);
-    if (first_time.ok() && first_time.value() == 1) {
+    SimFolderView view(fs_, sim_folder_);
+    Result<std::string> first_time = RecordText(view.Content(record::kRelativePath),
+                                                record::kOptionsSection, record::kFirstTimeKey);
+    if (first_time.ok() && profile::ParseNumber(first_time.value()) == 1) {
       bool yes = window_.AskYesNo(texts::kFirstRunTitle, texts::kFirstRunText);
-      record.Write(record::kOptionsSection, record::kFirstTimeKey, record::kNo);
+      Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+      if (lock.ok()) {
+        InstallRecord(fs_, sim_folder_)
+            .Write(record::kOptionsSection, record::kFirstTimeKey, record::kNo);
+      }
       // A manual that cannot be opened does not stop the program.
       if (yes) shell_.OpenDocument(SimPath(package::kManual));
     }
   }
 
   marker_found_ = PlainFileExists(fs_, SimPath(package::kInstallerMarker));
-  for (const Family* family : AllFamilies()) {
-    ShowFamily(*family, GatherFacts(*family, present[family]));
-  }
+  for (const Family* family : AllFamilies()) ShowFamily(*family, facts[family]);
   OfferFolderChoice();
 }
 
-FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
+FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present, SimFolderView& view) {
   FamilyFacts facts;
   facts.present = present;
-  // A family that can be found edited (the ATR) is told apart by the gauge's title line in its
-  // reference file; its record and panel file are looked at only when the aircraft is there.
-  const bool checks_panel = family.controls.edited_icon != ControlId::kNone;
-  if (checks_panel && !present) return facts;
+  if (!present && ControlsOf(family).shown_only_when_present) return facts;
 
-  InstallRecord record(fs_, sim_folder_);
-  Result<double> installed = record.ReadNumber(family.record_section, record::kInstalledKey);
+  const FileContent& record = view.Content(record::kRelativePath);
+  Result<std::string> installed = RecordText(record, family.record_section, record::kInstalledKey);
   facts.record_read = installed.ok();
   if (!installed.ok()) {
     facts.record_error = std::string(texts::kCannotRead) + DisplaySimPath(record::kRelativePath) +
                          ": " + installed.status().cause() + ".";
     return facts;
   }
-  facts.installed = installed.value();
+  facts.installed = profile::ParseNumber(installed.value());
   if (!family.full_folder.empty()) {
-    Result<std::string> full = record.ReadText(family.record_section, record::kFullKey);
-    facts.full = full.ok() ? full.value() : full.status().cause();
+    facts.full = RecordText(record, family.record_section, record::kFullKey).value();
   }
   if (!present) return facts;
-  facts.backups = SurveyBackups(fs_, family, sim_folder_);
-  if (facts.installed == 0) return facts;
-  const bool compares_backup = facts.backups.exists[0];
-  if (!compares_backup && !checks_panel) return facts;
-
-  const std::string_view reference_file = family.files[0].config;
-  Result<std::string> reference = fs_.ReadFile(SimPath(reference_file));
-  if (compares_backup) {
-    Result<std::string> backup = fs_.ReadFile(SimPath(family.files[0].backup));
-    facts.reference_restored = reference.ok() && backup.ok() && reference.value() == backup.value();
-  }
-  if (checks_panel) {
-    if (reference.ok()) {
-      facts.panel_checked = true;
-      facts.title_found = HasGaugeTitleLine(reference.value());
-    } else {
-      // Installed, but the panel file cannot be looked at: say so rather than guess.
-      facts.panel_error = std::string(texts::kCannotRead) + DisplaySimPath(reference_file) + ": " +
-                          reference.status().cause() + ".";
-    }
-  }
+  facts.survey = SurveyFamily(family, view, facts.installed != 0);
   return facts;
 }
 
 void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts) {
-  const FamilyControls& controls = family.controls;
+  const FamilyControls& controls = ControlsOf(family);
   const FamilyDisplayState state = DeriveState(family, facts);
   states_[&family] = state;
   facts_[&family] = facts;
@@ -187,17 +237,20 @@ void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts)
       icon = controls.installed_icon;
       break;
     case FamilyDisplayState::kEdited:
+      // Repair puts back what the file lost; Remove takes out what is left of the gauge.
       status = texts::kEdited;
       install_enabled = true;
+      remove_enabled = true;
       icon = controls.edited_icon;
       break;
     case FamilyDisplayState::kInterruptedInstall:
     case FamilyDisplayState::kInterruptedRemove:
-      status = InterruptionText(family, facts, state);
+      // Without the lock the scan may have looked at another copy's change while it ran.
+      status = scan_locked_ ? InterruptionText(family, facts, state) : std::string(texts::kBusy);
       remove_enabled = true;
       break;
     case FamilyDisplayState::kError:
-      status = facts.record_read ? facts.panel_error : facts.record_error;
+      status = facts.record_read ? facts.survey.reference_error : facts.record_error;
       break;
   }
   window_.SetCaption(controls.status, status);
@@ -216,36 +269,162 @@ void MainWindowLogic::OfferFolderChoice() {
   SetVisible(window_, ControlId::kChooseFolder, folder_memory_ != nullptr && !any_present);
 }
 
-bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
-  const ControlId status = family.controls.status;
-  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
-  if (!lock.ok()) {
-    window_.SetCaption(status, texts::kBusy);
-    return false;
+bool MainWindowLogic::TakeFolders(const Family& family, bool install, Folders* folders) {
+  folders->record = record_folder_;
+  folders->panels = registry_folder_;
+  if (family.rereads_registry) {
+    // This family takes the simulator folder from the registry afresh at every click; an
+    // installation also records there, a removal in the folder the record was found in.
+    Result<std::string> read = registry_.ReadSimulatorFolder();
+    if (!read.ok()) return false;
+    registry_folder_ = folders->panels = read.value();
+    if (install) {
+      record_folder_ = folders->record = folders->panels;
+      window_.SetCaption(ControlId::kLabel3, record_folder_);
+    } else {
+      window_.SetCaption(ControlId::kLabel2, folders->panels);
+    }
+  } else {
+    window_.SetCaption(ControlId::kLabel3, folders->record);
   }
-  FamilyFacts now = GatherFacts(family, PathExists(fs_, SimPath(family.presence_folder)));
+  return !folders->panels.empty() && !folders->record.empty();
+}
+
+MainWindowLogic::Decision MainWindowLogic::Decide(const Family& family, bool install) {
+  Decision decision;
+  decision.family = &family;
+  decision.install = install;
+  const FamilyControls& controls = ControlsOf(family);
+  const std::string_view cannot = install ? texts::kCannotInstall : texts::kCannotRemove;
+
+  SimFolderView view(fs_, sim_folder_);
+  FamilyFacts now = GatherFacts(family, PathExists(fs_, SimPath(family.presence_folder)), view);
   if (now != facts_[&family]) {
     ShowFamily(family, now);
-    window_.SetCaption(status, std::string(texts::kChangedMeanwhile) + window_.Caption(status));
+    decision.status = std::string(texts::kChangedMeanwhile) + window_.Caption(controls.status);
+    return decision;
+  }
+  const FamilyDisplayState state = StateOf(family);
+  decision.interrupted = IsInterrupted(state);
+  if (!TakeFolders(family, install, &decision.folders)) {
+    decision.status = std::string(cannot) + std::string(texts::kSimulatorNotFound);
+    return decision;
+  }
+  // The look again above read the files in the folder the window shows; a click whose folders
+  // moved since reads its own.
+  SimFolderView panels(fs_, decision.folders.panels);
+  SimFolderView record(fs_, decision.folders.record);
+  const bool same =
+      decision.folders.panels == sim_folder_ && decision.folders.record == sim_folder_;
+  FamilyInput input =
+      same ? ReadFamilyInput(family, view, view) : ReadFamilyInput(family, panels, record);
+  Result<Plan> plan = install
+                          ? PlanInstall(family, input,
+                                        state == FamilyDisplayState::kEdited ? InstallKind::kRepair
+                                                                             : InstallKind::kFresh)
+                          : PlanRemove(family, input);
+  if (!plan.ok()) {
+    decision.status = std::string(cannot) + plan.status().cause() + ".";
+    return decision;
+  }
+  decision.plan = std::move(plan.value());
+  std::string problem = CheckPlan(fs_, decision.plan);
+  if (!problem.empty()) {
+    decision.status = std::string(cannot) + problem + ".";
+    return decision;
+  }
+  decision.possible = true;
+  decision.status = OutcomeText(decision);
+  return decision;
+}
+
+std::string MainWindowLogic::OutcomeText(const Decision& decision) const {
+  const Family& family = *decision.family;
+  std::string text(decision.install       ? family.texts.installed
+                   : decision.interrupted ? texts::kInterruptedUndone
+                                          : family.texts.removed);
+  const std::string kept = KeptCopiesText(decision.plan.kept);
+  if (!kept.empty()) text += " " + kept;
+  return text;
+}
+
+void MainWindowLogic::ShowDone(const Decision& decision) {
+  const Family& family = *decision.family;
+  const FamilyControls& controls = ControlsOf(family);
+  window_.SetCaption(controls.status, decision.status);
+  SetVisible(window_, controls.edited_icon, false);
+  if (decision.install) {
+    window_.Disable(controls.install);
+    window_.Enable(controls.remove);
+    window_.Show(controls.installed_icon);
+    if (!controls.keeps_not_installed_icon) window_.Hide(controls.not_installed_icon);
+    return;
+  }
+  window_.Enable(controls.install);
+  window_.Disable(controls.remove);
+  window_.SetCaption(controls.install, FindControl(controls.install).caption);
+  window_.Hide(controls.installed_icon);
+  // The group shows what it now is: not installed.
+  window_.Show(controls.not_installed_icon);
+}
+
+bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
+  const FamilyControls& controls = ControlsOf(family);
+  if (!install && !family.texts.uninstalling.empty()) {
+    window_.SetCaption(controls.status, family.texts.uninstalling);
+  }
+  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+  if (!lock.ok()) {
+    window_.SetCaption(controls.status, texts::kBusy);
     return false;
   }
-
-  ClickContext context{window_, fs_, registry_, registry_folder_};
-  bool succeeded;
-  if (install) {
-    succeeded = InstallFamily(family, context);
+  Decision decision = Decide(family, install);
+  bool succeeded = decision.possible;
+  if (decision.possible) {
+    StatusProgress progress(window_, family, install);
+    ApplyOutcome outcome = ApplyPlan(fs_, decision.plan, &progress);
+    if (outcome.ok) {
+      ShowDone(decision);
+    } else {
+      succeeded = false;
+      std::string text = std::string(install ? texts::kCannotInstall : texts::kCannotRemove) +
+                         outcome.failure + ".";
+      if (outcome.undone) {
+        text += texts::kNothingChanged;
+      } else {
+        text += std::string(texts::kUndoFailed) + outcome.undo_failure + ".";
+      }
+      window_.SetCaption(controls.status, text);
+    }
   } else {
-    FamilyDisplayState state = StateOf(family);
-    bool interrupted = state == FamilyDisplayState::kInterruptedInstall ||
-                       state == FamilyDisplayState::kInterruptedRemove;
-    succeeded = RemoveFamily(family, context,
-                             interrupted ? RemoveMode::kFinishInterrupted : RemoveMode::kNormal);
+    window_.SetCaption(controls.status, decision.status);
   }
-  // What this click left on disk is what the next click's re-check compares with; the group
+  // What this click left on disk is what the next click's look again compares with; the group
   // keeps the texts the click set.
-  facts_[&family] = GatherFacts(family, now.present);
+  SimFolderView view(fs_, sim_folder_);
+  facts_[&family] = GatherFacts(family, facts_[&family].present, view);
   states_[&family] = DeriveState(family, facts_[&family]);
   return succeeded;
+}
+
+MainWindowLogic::ClickPreview MainWindowLogic::PreviewClick(ControlId button) {
+  ClickPreview preview;
+  for (const Family* family : AllFamilies()) {
+    const FamilyControls& controls = ControlsOf(*family);
+    if (button != controls.install && button != controls.remove) continue;
+    Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+    if (!lock.ok()) {
+      preview.status = texts::kBusy;
+      return preview;
+    }
+    Decision decision = Decide(*family, button == controls.install);
+    preview.possible = decision.possible;
+    preview.status = decision.status;
+    preview.plan = std::move(decision.plan);
+    preview.sim_folder = decision.folders.panels.empty() ? sim_folder_ : decision.folders.panels;
+    return preview;
+  }
+  return preview;
 }
 
 bool MainWindowLogic::Click(ControlId id) {
@@ -265,8 +444,9 @@ bool MainWindowLogic::Click(ControlId id) {
     return saved.ok();
   }
   for (const Family* family : AllFamilies()) {
-    if (id == family->controls.install) return ClickFamily(*family, true);
-    if (id == family->controls.remove) return ClickFamily(*family, false);
+    const FamilyControls& controls = ControlsOf(*family);
+    if (id == controls.install) return ClickFamily(*family, true);
+    if (id == controls.remove) return ClickFamily(*family, false);
   }
   return true;
 }

@@ -1,12 +1,16 @@
 // The main window's logic: the start-up scan that shows each family's state, and the click
 // handlers of its buttons. It reaches the window only through the Window interface, and the disk
-// and the registry only through their services.
+// and the registry only through their services. A family's click looks at the files under the
+// simulator folder's lock, plans the whole change (src/aircraft/plan.h), carries it out and shows
+// the outcome; the window only shows what the logic decided.
 #pragma once
 
 #include <map>
 #include <string>
 
 #include "aircraft/family.h"
+#include "aircraft/plan.h"
+#include "app/family_controls.h"
 #include "app/family_state.h"
 #include "app/window.h"
 #include "platform/file_system.h"
@@ -42,15 +46,47 @@ class MainWindowLogic {
   // showed them, the group is shown afresh and nothing is done.
   bool Click(ControlId id);
 
+  // What a click on a family's Install or Remove button would do now, without doing it.
+  struct ClickPreview {
+    bool possible = false;
+    // The status line the click would leave: its outcome when possible, else why not.
+    std::string status;
+    Plan plan;
+    std::string sim_folder;  // the folder the plan's paths lie in
+  };
+  ClickPreview PreviewClick(ControlId button);
+
   // The state the family's group was last shown in (by the scan, or a refresh before a click).
   FamilyDisplayState StateOf(const Family& family) const;
   bool simulator_found() const { return simulator_found_; }
   bool installer_marker_found() const { return marker_found_; }
 
  private:
-  FamilyFacts GatherFacts(const Family& family, bool present);
+  // The folders one click works in: the panel files' and the install record's. They are the same
+  // folder unless the registry changed while the program ran.
+  struct Folders {
+    std::string panels;
+    std::string record;
+  };
+  // A family's click, decided but not yet done.
+  struct Decision {
+    const Family* family = nullptr;
+    bool install = false;
+    Folders folders;
+    bool interrupted = false;  // it finishes a change that did not finish
+    bool possible = false;
+    std::string status;  // why not, when not possible
+    Plan plan;
+  };
+
+  FamilyFacts GatherFacts(const Family& family, bool present, SimFolderView& view);
   void ShowFamily(const Family& family, const FamilyFacts& facts);
+  bool TakeFolders(const Family& family, bool install, Folders* folders);
+  // Looks again and plans, with the folder's lock held by the caller.
+  Decision Decide(const Family& family, bool install);
   bool ClickFamily(const Family& family, bool install);
+  std::string OutcomeText(const Decision& decision) const;
+  void ShowDone(const Decision& decision);
   void OfferFolderChoice();
   std::string SimPath(std::string_view relative) const;
 
@@ -61,11 +97,13 @@ class MainWindowLogic {
   FolderMemory* folder_memory_ = nullptr;
   ScanOptions scan_options_;
   std::string registry_folder_;  // the folder text last read from the registry
+  std::string record_folder_;    // the folder the install record is found in (shown in Label3)
   std::string sim_folder_;       // the folder the scan looked at
   std::map<const Family*, FamilyFacts> facts_;
   std::map<const Family*, FamilyDisplayState> states_;
   bool simulator_found_ = false;
   bool marker_found_ = false;
+  bool scan_locked_ = false;  // the scan had the folder to itself
 };
 
 }  // namespace ql2

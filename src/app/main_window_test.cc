@@ -14,6 +14,8 @@ namespace {
 const char kSim[] = "/sim";
 const char kRecord[] = "/sim/QL/qlever2.con";
 const char kAtrPanel[] = "/sim/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+// A panel file as an installation leaves it, as far as the scan looks.
+const char kInstalledPanel[] = "[Window Titles]\r\nWindow01=Quillever\r\n";
 
 // A simulator tree in memory, built up by each case.
 struct Tree {
@@ -52,12 +54,16 @@ struct Tree {
     return *this;
   }
   Tree& AllFamilies() { return Cheyenne().Atr().Pmdg700().Pic300(); }
-  // The backups an installation leaves, for every family whose folder is there.
+  // What an installation leaves, for every family whose folder is there: the backups, and panel
+  // files with the gauge's title entry (a panel file already there is left as it is).
   Tree& Backups() {
     for (const Family* family : ql2::AllFamilies()) {
       if (!PathExists(fs, JoinSimPath(kSim, family->presence_folder, '/'))) continue;
       for (const PanelFile& file : family->files) {
-        if (!file.further_model) fs.AddFile(JoinSimPath(kSim, file.backup, '/'), "backup");
+        if (file.further_model) continue;
+        fs.AddFile(JoinSimPath(kSim, file.backup, '/'), "backup");
+        const std::string config = JoinSimPath(kSim, file.config, '/');
+        if (!fs.HasFile(config)) fs.AddFile(config, kInstalledPanel);
       }
     }
     return *this;
@@ -103,7 +109,7 @@ std::string IconView(const RecordingWindow& window, const FamilyControls& contro
 void ExpectGroup(const MainWindowLogic& logic, const RecordingWindow& window, const Family& family,
                  const GroupView& expected) {
   SCOPED_TRACE(std::string(family.id));
-  const FamilyControls& c = family.controls;
+  const FamilyControls& c = ControlsOf(family);
   EXPECT_EQ(FamilyDisplayStateName(logic.StateOf(family)), FamilyDisplayStateName(expected.state));
   EXPECT_EQ(window.Caption(c.status), expected.status);
   EXPECT_EQ(ButtonView(window, c.install), expected.install);
@@ -157,7 +163,8 @@ TEST_P(ScanTest, LeavesEveryGroupInItsState) {
   EXPECT_FALSE(window.IsVisible(ControlId::kLabel3));
 }
 
-const GroupView kAtrEdited{S::kEdited, kEdited, "enabled", "disabled", "edit", "Repair"};
+// Repair puts back what the file lost; Remove takes out what is left.
+const GroupView kAtrEdited{S::kEdited, kEdited, "enabled", "enabled", "edit", "Repair"};
 const GroupView kInstalledButHidden{S::kInstalled, kInst, "hidden", "hidden", "ins"};
 
 const ScanCase kScanCases[] = {
@@ -205,6 +212,7 @@ const ScanCase kScanCases[] = {
     {"MarkerMissingHidesInstallButtons",
      [](Tree& t) {
        t.AllFamilies().Record(RecordText(0, 0, 1, 0));
+       t.fs.AddFile("/sim/Aircraft/PMDG737-700/panel/panel.cfg", kInstalledPanel);
        t.fs.AddFile("/sim/Aircraft/PMDG737-700/panel/panel.cfg.backup", "");
        t.fs.AddFile("/sim/Aircraft/PMDG737-700/panel.VC/panel.cfg.backup", "");
      },
@@ -215,7 +223,7 @@ const ScanCase kScanCases[] = {
     {"MarkerMissingWithAtrEdited",
      [](Tree& t) { t.Atr("nothing\r\n").Backups().Record(RecordText(0, 1, 0, 0)); },
      kCheyenneAbsent,
-     {S::kEdited, kEdited, "hidden", "disabled", "edit", "Repair"},
+     {S::kEdited, kEdited, "hidden", "enabled", "edit", "Repair"},
      kPmdgAbsent,
      kPicAbsent},
     {"HiddenMarkerDoesNotCount",
@@ -268,11 +276,16 @@ const ScanCase kScanCases[] = {
       "disabled", "disabled", "none"},
      kPmdgAbsent,
      kPicAbsent},
+    // Backups of this program's without an installation: one beside a panel file that carries
+    // the gauge, one beside a panel file that is the backup again.
     {"BackupsWithoutInstallationAreAnInterruptedInstall",
      [](Tree& t) {
        t.AllFamilies().Marker().Record(RecordText(0, 0, 0, 0));
-       t.fs.AddFile("/sim/Aircraft/Digital Aviation PA31T Cheyenne II/panel.vfr/panel.backup", "");
-       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg.backup", "");
+       const std::string cheyenne = "/sim/Aircraft/Digital Aviation PA31T Cheyenne II/panel.vfr/";
+       t.fs.AddFile(cheyenne + "panel.cfg", kInstalledPanel);
+       t.fs.AddFile(cheyenne + "panel.backup", "");
+       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg", "same");
+       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg.backup", "same");
      },
      {S::kInterruptedInstall,
       "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel.vfr\\panel.backup exists although the "
@@ -285,6 +298,17 @@ const ScanCase kScanCases[] = {
       "Aircraft\\feelThere pic 737-500\\panel\\panel.cfg.backup" +
           std::string(texts::kInterruptedInstall),
       "disabled", "enabled", "none"}},
+    // Files named like backups that this program did not make: beside a panel file with no
+    // trace of the gauge, or none at all. They are the user's, and the gauge is not installed.
+    {"ForeignBackupsAreNoSignOfAnInstallation",
+     [](Tree& t) {
+       t.AllFamilies().Marker().Record(RecordText(0, 0, 0, 0));
+       const std::string cheyenne = "/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/";
+       t.fs.AddFile(cheyenne + "panel.cfg", "[Window Titles]\r\nWindow00=Main\r\n");
+       t.fs.AddFile(cheyenne + "panel.backup", "my own copy");
+       t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg.backup", "");
+     },
+     kOffered, kOffered, kOffered, kOffered},
     {"InstallationMissingBackupsIsAnInterruptedRemove",
      [](Tree& t) {
        t.AllFamilies().Marker().Backups().Record(RecordText(1, 1, 1, 0));

@@ -39,6 +39,27 @@ inline constexpr std::string_view kChangedMeanwhile =
 inline constexpr std::string_view kBusy =
     "Another copy of the Configurator is changing these files. Try again in a moment.";
 
+// Copies a click kept beside the files instead of overwriting or deleting them; each sentence
+// follows the click's outcome. {file} and {kept} name one file; {count} counts several, which
+// are then kept under their own names and the ending the planner gives kept copies.
+inline constexpr std::string_view kKeptChangedOne =
+    "{file} had changed since the installation, so only the gauge was taken out of it; the copy "
+    "from before the installation was kept as {kept}.";
+inline constexpr std::string_view kKeptChangedMany =
+    "{count} panel files had changed since the installation, so only the gauge was taken out of "
+    "them; the copies from before the installation were kept beside them, ending in "
+    ".before-quillever.";
+inline constexpr std::string_view kKeptBeforeFirstOne =
+    "The copy of {file} from before the first installation was kept as {kept}.";
+inline constexpr std::string_view kKeptBeforeFirstMany =
+    "The copies of {count} panel files from before the first installation were kept beside them, "
+    "ending in .before-quillever.";
+inline constexpr std::string_view kKeptNotOursOne =
+    "{file} was not made by this program, so it was kept as {kept}.";
+inline constexpr std::string_view kKeptNotOursMany =
+    "{count} files named like backups were not made by this program, so they were kept beside "
+    "them, ending in .before-quillever.";
+
 inline constexpr std::string_view kCannotInstall = "Cannot install: ";
 inline constexpr std::string_view kCannotRemove = "Cannot remove: ";
 inline constexpr std::string_view kCannotRead = "Cannot read ";

@@ -4,10 +4,10 @@
 #include <ostream>
 
 #include "aircraft/family.h"
+#include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "cli/dry_run_report.h"
-#include "platform/overlay_file_system.h"
 #include "platform/shell.h"
 
 namespace ql2 {
@@ -27,6 +27,8 @@ constexpr const char* kRepairFirst =
 constexpr const char* kNoMarker =
     "The gauge package is not installed: QL\\uninst.swi is missing, so nothing can be installed.";
 constexpr const char* kDryRunDone = "Dry run: nothing was changed.";
+constexpr const char* kOutputFailed =
+    "ql2cfg: the output could not be written (is the disk or device full?)\n";
 
 enum class Command { kStatus, kInstall, kRemove };
 
@@ -77,15 +79,57 @@ std::string WhyNotOffered(const MainWindowLogic& logic, const RecordingWindow& w
   if (state == FamilyDisplayState::kAbsent || state == FamilyDisplayState::kError ||
       state == FamilyDisplayState::kInterruptedInstall ||
       state == FamilyDisplayState::kInterruptedRemove) {
-    return window.Caption(family.controls.status);
+    return window.Caption(ControlsOf(family).status);
   }
   if (command == Command::kInstall) {
     if (!logic.installer_marker_found()) return kNoMarker;
     return kAlreadyInstalled;
   }
   if (state == FamilyDisplayState::kEdited) return kRepairFirst;
-  if (state == FamilyDisplayState::kInstalled) return window.Caption(family.controls.status);
+  if (state == FamilyDisplayState::kInstalled) return window.Caption(ControlsOf(family).status);
   return kNotInstalled;
+}
+
+// Runs the parsed command on a scanned window; returns the exit status.
+int Run(const Arguments& parsed, MainWindowLogic& logic, const RecordingWindow& window,
+        FileSystem& fs, std::ostream& out, std::ostream& err) {
+  if (parsed.command == Command::kStatus) {
+    for (const Family* family : AllFamilies()) {
+      out << family->id << '\t' << FamilyDisplayStateName(logic.StateOf(*family)) << '\t'
+          << window.Caption(ControlsOf(*family).status) << '\n';
+    }
+    return 0;
+  }
+  const Family& family = *parsed.family;
+  ControlId button =
+      parsed.command == Command::kInstall ? ControlsOf(family).install : ControlsOf(family).remove;
+  int status = 0;
+  if (!window.IsClickable(button)) {
+    err << WhyNotOffered(logic, window, family, parsed.command) << '\n';
+    status = 1;
+  } else if (parsed.dry_run) {
+    // What the click would do, as the click itself would decide it; nothing is written.
+    MainWindowLogic::ClickPreview preview = logic.PreviewClick(button);
+    out << preview.status << '\n';
+    if (preview.possible) {
+      out << DryRunReport(ChangesOf(preview.plan), preview.sim_folder, fs.Separator());
+    }
+    status = preview.possible ? 0 : 1;
+  } else {
+    bool succeeded = logic.Click(button);
+    out << window.Caption(ControlsOf(family).status) << '\n';
+    status = succeeded ? 0 : 1;
+  }
+  if (parsed.dry_run) out << kDryRunDone << '\n';
+  return status;
+}
+
+// A result nobody could read is no success: a full disk or a closed pipe says so.
+int Finish(int status, std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return status;
+  err << kOutputFailed;
+  return status == 0 ? 1 : status;
 }
 
 }  // namespace
@@ -94,11 +138,11 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
                    std::ostream& out, std::ostream& err) {
   if (arguments.size() == 1 && arguments[0] == "--help") {
     out << kUsage;
-    return 0;
+    return Finish(0, out, err);
   }
   if (arguments.size() == 1 && arguments[0] == "--version") {
     out << kVersion;
-    return 0;
+    return Finish(0, out, err);
   }
   Arguments parsed;
   if (!Parse(arguments, &parsed)) {
@@ -108,9 +152,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
 
   MemoryRegistry chosen_folder(parsed.sim_folder.value_or(""));
   Registry& registry = parsed.sim_folder ? chosen_folder : services.registry;
-  // A dry run works on an overlay that keeps every change in memory, and reports them.
-  OverlayFileSystem overlay(services.fs);
-  FileSystem& fs = parsed.dry_run ? static_cast<FileSystem&>(overlay) : services.fs;
+  FileSystem& fs = services.fs;
 
   RecordingWindow window;
   // The command line never asks the first-run question, so never opens the manual.
@@ -120,31 +162,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
   options.ask_first_run = false;
   logic.StartupScan(options);
 
-  if (parsed.command == Command::kStatus) {
-    for (const Family* family : AllFamilies()) {
-      out << family->id << '\t' << FamilyDisplayStateName(logic.StateOf(*family)) << '\t'
-          << window.Caption(family->controls.status) << '\n';
-    }
-    return 0;
-  }
-
-  const Family& family = *parsed.family;
-  ControlId button =
-      parsed.command == Command::kInstall ? family.controls.install : family.controls.remove;
-  int status = 0;
-  if (!window.IsClickable(button)) {
-    err << WhyNotOffered(logic, window, family, parsed.command) << '\n';
-    status = 1;
-  } else {
-    bool succeeded = logic.Click(button);
-    out << window.Caption(family.controls.status) << '\n';
-    status = succeeded ? 0 : 1;
-  }
-  if (parsed.dry_run) {
-    out << DryRunReport(overlay.Changes(), window.Caption(ControlId::kLabel3), fs.Separator());
-    out << kDryRunDone << '\n';
-  }
-  return status;
+  return Finish(Run(parsed, logic, window, fs, out, err), out, err);
 }
 
 }  // namespace ql2

@@ -2,6 +2,8 @@
 
 #include "cli/unified_diff.h"
 
+#include <algorithm>
+
 namespace ql2 {
 namespace {
 
@@ -30,20 +32,54 @@ std::string WithSeparator(std::string_view path, char from, char to) {
   return result;
 }
 
-bool IsBackup(std::string_view path, char separator) {
+std::string_view FileName(std::string_view path, char separator) {
   std::string_view::size_type cut = path.find_last_of(separator);
-  std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool IsBackup(std::string_view path, char separator) {
+  std::string_view name = FileName(path, separator);
   return name.size() >= kBackupSuffix.size() &&
          name.substr(name.size() - kBackupSuffix.size()) == kBackupSuffix;
 }
 
+// "x.before-quillever", or the same with "-2", "-3", ... when the first name was taken.
+bool IsKeptCopy(std::string_view path, char separator) {
+  std::string_view name = FileName(path, separator);
+  std::size_t at = name.rfind(kKeptCopySuffix);
+  if (at == std::string_view::npos || at == 0) return false;
+  std::string_view rest = name.substr(at + kKeptCopySuffix.size());
+  if (rest.empty()) return true;
+  if (rest.size() < 2 || rest.front() != '-') return false;
+  return rest.substr(1).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
 
-std::string DryRunReport(const std::vector<OverlayChange>& changes, std::string_view sim_folder,
+std::vector<FileChange> ChangesOf(const Plan& plan) {
+  std::vector<FileChange> changes;
+  for (const PlanStep& step : plan.steps) {
+    auto same = [&](const FileChange& change) { return change.path == step.path; };
+    auto it = std::find_if(changes.begin(), changes.end(), same);
+    if (it == changes.end()) it = changes.insert(changes.end(), {step.path, step.before, {}});
+    it->after = step.remove ? std::nullopt : std::optional<std::string>(step.bytes);
+  }
+  changes.erase(
+      std::remove_if(changes.begin(), changes.end(),
+                     [](const FileChange& change) { return change.before == change.after; }),
+      changes.end());
+  return changes;
+}
+
+std::string DryRunReport(const std::vector<FileChange>& changes, std::string_view sim_folder,
                          char separator) {
   std::string report;
-  for (const OverlayChange& change : changes) {
+  for (const FileChange& change : changes) {
     std::string_view relative = RelativePath(change.path, sim_folder, separator);
+    if (IsKeptCopy(change.path, separator) && change.after && !change.before) {
+      report.append("keep copy ").append(WithSeparator(relative, separator, '\\')).append("\n");
+      continue;
+    }
     if (IsBackup(change.path, separator)) {
       const char* verb = !change.before ? "create" : !change.after ? "delete" : "replace";
       report.append(verb).append(" backup ");

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_file_system.h"
-#include "platform/overlay_file_system.h"
-
 namespace ql2 {
 namespace {
 
@@ -21,24 +18,27 @@ TEST(DryRunReportTest, NoChangesNoReport) {
   EXPECT_EQ(DryRunReport({}, kSim, '/'), "");
 }
 
-// An installation as the overlay records it: the record created, a backup made, the panel edited,
-// a leftover backup replaced and another deleted.
+// A plan as a click makes it: the record created, a backup made, the panel edited, a leftover
+// backup replaced and another deleted, a copy kept; a file written back as it was is left out.
 TEST(DryRunReportTest, BackupsAsLinesOtherFilesAsDiffsInOrder) {
-  MemoryFileSystem base;
-  base.AddFile(kPanel, "[Window Titles]\r\nWindow00=Main\r\n");
-  base.AddFile(kCheyenneBackup, "old\r\n");
-  base.AddFile("/fs9/Aircraft/PA31T/panel/panel.cfg.backup", "old\r\n");
-  base.AddFolder("/fs9/QL");
-  OverlayFileSystem overlay(base);
-  ASSERT_TRUE(overlay.ReplaceFile(kRecord, "[PMDG]\r\nFull=0\r\n").ok());
-  ASSERT_TRUE(overlay.CopyFile(kPanel, kBackup).ok());
-  ASSERT_TRUE(
-      overlay.ReplaceFile(kPanel, "[Window Titles]\r\nWindow00=Main\r\nWindow01=Quillever\r\n")
-          .ok());
-  ASSERT_TRUE(overlay.ReplaceFile(kCheyenneBackup, "new\r\n").ok());
-  ASSERT_TRUE(overlay.DeleteFile("/fs9/Aircraft/PA31T/panel/panel.cfg.backup").ok());
+  const std::string panel = "[Window Titles]\r\nWindow00=Main\r\n";
+  Plan plan;
+  auto write = [&](StepRole role, const char* path, std::string bytes,
+                   std::optional<std::string> before) {
+    plan.steps.push_back({role, false, path, "", std::move(bytes), std::move(before)});
+  };
+  write(StepRole::kRecord, kRecord, "[PMDG]\r\nFull=0\r\n", std::nullopt);
+  write(StepRole::kBackup, kBackup, panel, std::nullopt);
+  write(StepRole::kPanel, kPanel, panel + "Window01=Quillever\r\n", panel);
+  write(StepRole::kBackup, kCheyenneBackup, "new\r\n", std::string("old\r\n"));
+  plan.steps.push_back({StepRole::kBackup, true, "/fs9/Aircraft/PA31T/panel/panel.cfg.backup", "",
+                        "", std::string("old\r\n")});
+  write(StepRole::kKeptCopy, "/fs9/Aircraft/PA31T/panel/panel.cfg.before-quillever-2", "old\r\n",
+        std::nullopt);
+  write(StepRole::kPanel, "/fs9/Aircraft/PA31T/panel/panel.cfg", "same\r\n",
+        std::string("same\r\n"));
 
-  EXPECT_EQ(DryRunReport(overlay.Changes(), kSim, '/'),
+  EXPECT_EQ(DryRunReport(ChangesOf(plan), kSim, '/'),
             "--- /dev/null\n"
             "+++ b/QL/qlever2.con\n"
             "@@ -0,0 +1,2 @@\n"
@@ -52,7 +52,22 @@ TEST(DryRunReportTest, BackupsAsLinesOtherFilesAsDiffsInOrder) {
             " Window00=Main\n"
             "+Window01=Quillever\n"
             "replace backup Aircraft\\PA31T\\panel\\panel.backup\n"
-            "delete backup Aircraft\\PA31T\\panel\\panel.cfg.backup\n");
+            "delete backup Aircraft\\PA31T\\panel\\panel.cfg.backup\n"
+            "keep copy Aircraft\\PA31T\\panel\\panel.cfg.before-quillever-2\n");
+}
+
+// A file a plan writes twice shows once, from what it held first to what it holds last.
+TEST(DryRunReportTest, ChangesOfMergesStepsOnOneFile) {
+  Plan plan;
+  plan.steps.push_back({StepRole::kBackup, false, "/fs9/a.backup", "", "x", std::string("old")});
+  plan.steps.push_back({StepRole::kKeptCopy, false, "/fs9/b", "", "y", std::nullopt});
+  plan.steps.push_back({StepRole::kBackup, true, "/fs9/a.backup", "", "", std::string("x")});
+  const std::vector<FileChange> changes = ChangesOf(plan);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].path, "/fs9/a.backup");
+  EXPECT_EQ(changes[0].before, std::optional<std::string>("old"));
+  EXPECT_EQ(changes[0].after, std::nullopt);
+  EXPECT_EQ(changes[1].path, "/fs9/b");
 }
 
 // Paths are cut after the simulator folder however it was written; the native separator decides
@@ -74,11 +89,11 @@ TEST(DryRunReportTest, RelativeNames) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<OverlayChange> changes = {{c.path, std::nullopt, std::string("x")}};
+    std::vector<FileChange> changes = {{c.path, std::nullopt, std::string("x")}};
     EXPECT_EQ(DryRunReport(changes, c.sim_folder, c.separator),
               std::string("create backup ") + c.expected + "\n");
   }
-  std::vector<OverlayChange> windows = {
+  std::vector<FileChange> windows = {
       {"C:\\FS9\\Aircraft\\X\\panel.cfg", std::string("a\r\n"), std::string("b\r\n")}};
   EXPECT_EQ(DryRunReport(windows, "C:\\FS9", '\\'),
             "--- a/Aircraft/X/panel.cfg\n+++ b/Aircraft/X/panel.cfg\n@@ -1 +1 @@\n-a\n+b\n");
@@ -86,7 +101,7 @@ TEST(DryRunReportTest, RelativeNames) {
 
 // ".backup" must end the file name: a folder named so, or a longer name, is an ordinary file.
 TEST(DryRunReportTest, OnlyFileNamesEndingInBackupAreBackups) {
-  std::vector<OverlayChange> changes = {
+  std::vector<FileChange> changes = {
       {"/fs9/x.backup/panel.cfg", std::nullopt, std::string("a\n")},
       {"/fs9/panel.backup.old", std::string("a\n"), std::nullopt},
   };
@@ -96,7 +111,7 @@ TEST(DryRunReportTest, OnlyFileNamesEndingInBackupAreBackups) {
 }
 
 TEST(DryRunReportTest, EmptyFileMadeOrDeletedShowsItsNames) {
-  std::vector<OverlayChange> changes = {
+  std::vector<FileChange> changes = {
       {"/fs9/QL/qlever2.con", std::nullopt, std::string()},
       {"/fs9/empty.cfg", std::string(), std::nullopt},
   };

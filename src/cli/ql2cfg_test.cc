@@ -13,6 +13,7 @@
 #include <string>
 
 #include "aircraft/family.h"
+#include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "platform/posix_file_system.h"
@@ -262,7 +263,7 @@ TEST_F(Ql2cfgTest, WindowDoesNotActOnAStateAnotherCopyChanged) {
   ql2::MainWindowLogic::ScanOptions options;
   options.ask_first_run = false;
   logic.StartupScan(options);
-  const ql2::FamilyControls& atr = ql2::AtrFamily().controls;
+  const ql2::FamilyControls& atr = ql2::ControlsOf(ql2::AtrFamily());
   ASSERT_TRUE(window.IsClickable(atr.install));
 
   ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);

@@ -4,6 +4,7 @@
 
 #include "platform/profile.h"
 #include "platform/text_lines.h"
+#include "record/install_record.h"
 
 namespace ql2 {
 namespace {
@@ -23,14 +24,6 @@ Status TooManyLines(std::string_view what) {
   return Status::Fail(ErrorKind::kBadContent, cause, cause);
 }
 
-// Binds a file-level failure of an operation on bytes to the file's path.
-template <typename T>
-Result<T> OnFile(const std::string& path, Result<T> result) {
-  if (result.ok()) return result;
-  return Status::Fail(result.status().kind(), result.status().cause(),
-                      path + " " + result.status().cause());
-}
-
 std::string WithLineEnd(std::string_view line) {
   std::string text(line);
   text.append(panel::kLineEnd);
@@ -39,19 +32,7 @@ std::string WithLineEnd(std::string_view line) {
 
 }  // namespace
 
-Status BackUpPanelConfig(FileSystem& fs, const std::string& config_path,
-                         const std::string& backup_path) {
-  return fs.CopyFile(config_path, backup_path);
-}
-
-Status RestorePanelConfig(FileSystem& fs, const std::string& config_path,
-                          const std::string& backup_path) {
-  Status copied = fs.CopyFile(backup_path, config_path);
-  if (!copied.ok()) return copied;
-  return fs.DeleteFile(backup_path);
-}
-
-Result<LineCount> CountWindowTitleLinesIn(std::string_view bytes) {
+Result<LineCount> CountWindowTitleLines(std::string_view bytes) {
   long count = 0;
   ForEachLine(bytes, [&](std::string_view line) {
     if (StartsWith(line, panel::kWindowLinePrefix)) ++count;
@@ -61,21 +42,15 @@ Result<LineCount> CountWindowTitleLinesIn(std::string_view bytes) {
   return static_cast<LineCount>(count);
 }
 
-Result<LineCount> CountWindowTitleLines(FileSystem& fs, const std::string& config_path) {
-  Result<std::string> bytes = fs.ReadFile(config_path);
-  if (!bytes.ok()) return bytes.status();
-  return OnFile(config_path, CountWindowTitleLinesIn(bytes.value()));
-}
-
 std::string FormWindowName(int count) {
   std::string name(panel::kWindowNamePrefix);
   name += count == 0 ? "00" : std::to_string(count);
   return name;
 }
 
-Status AddWindowTitleEntry(FileSystem& fs, const std::string& config_path,
-                           std::string_view window_name, std::string_view title) {
-  return profile::WriteFileString(fs, config_path, panel::kWindowTitlesSection, window_name, title);
+std::string AddWindowTitleEntry(std::string_view bytes, std::string_view window_name,
+                                std::string_view title) {
+  return profile::WriteString(bytes, panel::kWindowTitlesSection, window_name, title);
 }
 
 std::string BuildGaugeWindowSection(std::string_view window_name, std::string_view size_line,
@@ -97,13 +72,17 @@ std::string BuildGaugeWindowSection(std::string_view window_name, std::string_vi
   return text;
 }
 
-Status AppendGaugeWindowSection(FileSystem& fs, const std::string& config_path,
-                                std::string_view text) {
-  return AppendToFile(fs, config_path, WithLineEnd(text));
+std::string AppendGaugeWindowSection(std::string_view bytes, std::string_view text) {
+  std::string whole;
+  whole.reserve(bytes.size() + text.size() + panel::kLineEnd.size());
+  whole.append(bytes);
+  whole.append(text);
+  whole.append(panel::kLineEnd);
+  return whole;
 }
 
-Result<LineCount> CountSectionGaugeLinesIn(std::string_view bytes, std::string_view start_line,
-                                           std::string_view stop_line) {
+Result<LineCount> CountSectionGaugeLines(std::string_view bytes, std::string_view start_line,
+                                         std::string_view stop_line) {
   bool inside = false;
   bool stopped = false;
   long count = 0;
@@ -127,13 +106,6 @@ Result<LineCount> CountSectionGaugeLinesIn(std::string_view bytes, std::string_v
   return static_cast<LineCount>(count);
 }
 
-Result<LineCount> CountSectionGaugeLines(FileSystem& fs, const std::string& config_path,
-                                         std::string_view start_line, std::string_view stop_line) {
-  Result<std::string> bytes = fs.ReadFile(config_path);
-  if (!bytes.ok()) return bytes.status();
-  return OnFile(config_path, CountSectionGaugeLinesIn(bytes.value(), start_line, stop_line));
-}
-
 std::string FormGaugeKey(int count, GaugeKeyStyle style) {
   std::string key(panel::kGaugeKeyPrefix);
   if (count == 0 || (style == GaugeKeyStyle::kTwoDigits && count >= 0 && count < 10)) key += '0';
@@ -141,14 +113,14 @@ std::string FormGaugeKey(int count, GaugeKeyStyle style) {
   return key;
 }
 
-Status AddGaugeEntry(FileSystem& fs, const std::string& config_path, std::string_view section_name,
-                     std::string_view gauge_key, std::string_view gauge_value) {
-  return profile::WriteFileString(fs, config_path, section_name, gauge_key, gauge_value);
+std::string AddGaugeEntry(std::string_view bytes, std::string_view section_name,
+                          std::string_view gauge_key, std::string_view gauge_value) {
+  return profile::WriteString(bytes, section_name, gauge_key, gauge_value);
 }
 
-Status WriteInstallFlag(InstallRecord& record, std::string_view family_section,
-                        std::string_view value) {
-  return record.Write(family_section, record::kInstalledKey, value);
+std::string WriteInstallFlag(std::string_view record_bytes, std::string_view family_section,
+                             std::string_view value) {
+  return profile::WriteString(record_bytes, family_section, record::kInstalledKey, value);
 }
 
 bool HasGaugeTitleLine(std::string_view bytes) {

@@ -4,15 +4,8 @@
 
 #include <string>
 
-#include "platform/memory_file_system.h"
-
 namespace ql2 {
 namespace {
-
-using namespace std::string_literals;
-
-constexpr char kConfig[] = "/sim/Aircraft/a/panel/panel.cfg";
-constexpr char kBackup[] = "/sim/Aircraft/a/panel/panel.cfg.backup";
 
 // Eight title entries and no other line beginning "Wind"; lower-case window_ lines elsewhere.
 constexpr char kEightWindows[] =
@@ -37,24 +30,20 @@ constexpr char kEightWindows[] =
     "gauge00=Main!Overhead, 0,0,100,100\r\n";
 
 TEST(PanelConfigTest, EightTitleEntriesGiveWindow8AndItsHeader) {
-  MemoryFileSystem fs;
-  fs.AddFile(kConfig, kEightWindows);
-  Result<LineCount> count = CountWindowTitleLines(fs, kConfig);
+  Result<LineCount> count = CountWindowTitleLines(kEightWindows);
   ASSERT_TRUE(count.ok());
   EXPECT_EQ(count.value(), 8);
   std::string name = FormWindowName(count.value());
   EXPECT_EQ(name, "Window8");
 
-  ASSERT_TRUE(AddWindowTitleEntry(fs, kConfig, name, "Quillever").ok());
-  ASSERT_TRUE(
-      AppendGaugeWindowSection(fs, kConfig, BuildGaugeWindowSection(name, "a", "b", "c", "d", "e"))
-          .ok());
+  std::string bytes = AddWindowTitleEntry(kEightWindows, name, "Quillever");
+  bytes = AppendGaugeWindowSection(bytes, BuildGaugeWindowSection(name, "a", "b", "c", "d", "e"));
   std::string expected = kEightWindows;
   expected.insert(expected.find("Window07=Autopilot\r\n") + 20, "Window8=Quillever\r\n");
   expected +=
       "\r\n[Window8]\r\nBackground_color=0,0,0\r\na\r\nwindow_size_ratio=1.000\r\n"
       "position=0\r\nb\r\nc\r\nd\r\nwindow_pos=0.000, 0.000\r\n\r\ne\r\n";
-  EXPECT_EQ(fs.FileBytes(kConfig), expected);
+  EXPECT_EQ(bytes, expected);
 }
 
 TEST(PanelConfigTest, WindLinesCountAnywhere) {
@@ -70,17 +59,10 @@ TEST(PanelConfigTest, WindLinesCountAnywhere) {
       {"Window00=a\nWindow01=b\rWindow02=c", 3},                 // every line ending, last unended
   };
   for (const Case& c : cases) {
-    Result<LineCount> count = CountWindowTitleLinesIn(c.file);
+    Result<LineCount> count = CountWindowTitleLines(c.file);
     ASSERT_TRUE(count.ok());
     EXPECT_EQ(count.value(), c.expected) << c.file;
   }
-}
-
-TEST(PanelConfigTest, CountingAMissingFileIsAnError) {
-  MemoryFileSystem fs;
-  EXPECT_EQ(CountWindowTitleLines(fs, kConfig).status().kind(), ErrorKind::kNotFound);
-  EXPECT_EQ(CountSectionGaugeLines(fs, kConfig, "[Window00]", "[Window01]").status().kind(),
-            ErrorKind::kNotFound);
 }
 
 TEST(PanelConfigTest, AtrGaugeWindowSectionIsByteExact) {
@@ -111,18 +93,8 @@ TEST(PanelConfigTest, AppendAddsTextAndOneLineEnd) {
       {"[A]\r\nx=1", "[A]\r\nx=1\r\n[W]\r\ng\r\n"},          // the unended last line gets ended
   };
   for (const Case& c : cases) {
-    MemoryFileSystem fs;
-    fs.AddFile(kConfig, c.before);
-    ASSERT_TRUE(AppendGaugeWindowSection(fs, kConfig, "\r\n[W]\r\ng").ok());
-    EXPECT_EQ(fs.FileBytes(kConfig), c.after);
+    EXPECT_EQ(AppendGaugeWindowSection(c.before, "\r\n[W]\r\ng"), c.after);
   }
-}
-
-TEST(PanelConfigTest, AppendToMissingFileIsAnErrorAndCreatesNothing) {
-  MemoryFileSystem fs;
-  fs.AddFolder("/sim/Aircraft/a/panel");
-  EXPECT_EQ(AppendGaugeWindowSection(fs, kConfig, "x").kind(), ErrorKind::kNotFound);
-  EXPECT_FALSE(fs.HasFile(kConfig));
 }
 
 constexpr char kGauges[] =
@@ -155,10 +127,8 @@ TEST(PanelConfigTest, CountSectionGaugeLinesFromStartUpToStop) {
       {"[Fixed Window38]", "[Fixed Window39]", 1},
       {"[Window01]", "[Fixed Window38]", 1},
   };
-  MemoryFileSystem fs;
-  fs.AddFile(kConfig, kGauges);
   for (const Case& c : cases) {
-    Result<LineCount> count = CountSectionGaugeLines(fs, kConfig, c.start, c.stop);
+    Result<LineCount> count = CountSectionGaugeLines(kGauges, c.start, c.stop);
     ASSERT_TRUE(count.ok()) << c.start << " " << count.status().message();
     EXPECT_EQ(count.value(), c.expected) << c.start;
   }
@@ -178,13 +148,10 @@ TEST(PanelConfigTest, CountSectionGaugeLinesErrorsNameTheMissingLine) {
       {"[Window01]", "[Window00]", "has no [Window01] section before [Window00]"},
       {"[Window00] ", "[Window01]", "has no [Window00]  section before [Window01]"},  // exact match
   };
-  MemoryFileSystem fs;
-  fs.AddFile(kConfig, kGauges);
   for (const Case& c : cases) {
-    Result<LineCount> count = CountSectionGaugeLines(fs, kConfig, c.start, c.stop);
+    Result<LineCount> count = CountSectionGaugeLines(kGauges, c.start, c.stop);
     EXPECT_EQ(count.status().kind(), ErrorKind::kBadContent) << c.start;
     EXPECT_EQ(count.status().cause(), c.cause);
-    EXPECT_EQ(count.status().message(), std::string(kConfig) + " " + c.cause);
   }
 }
 
@@ -216,12 +183,10 @@ TEST(PanelConfigTest, AddGaugeEntryOverwritesOrAppendsWithinItsSection) {
       "[Fixed Window38]\r\n"
       "gauge00=y\r\n"
       "//gauge01=z\r\n";
-  MemoryFileSystem fs;
-  fs.AddFile(kConfig, before);
-  ASSERT_TRUE(AddGaugeEntry(fs, kConfig, "Window00", "gauge00", "new").ok());
-  ASSERT_TRUE(AddGaugeEntry(fs, kConfig, "Window00", "gauge02", "QLever2!QL,  1,2,3,4").ok());
-  ASSERT_TRUE(AddGaugeEntry(fs, kConfig, "Fixed Window38", "GAUGE00", "q").ok());
-  EXPECT_EQ(fs.FileBytes(kConfig),
+  std::string bytes = AddGaugeEntry(before, "Window00", "gauge00", "new");
+  bytes = AddGaugeEntry(bytes, "Window00", "gauge02", "QLever2!QL,  1,2,3,4");
+  bytes = AddGaugeEntry(bytes, "Fixed Window38", "GAUGE00", "q");
+  EXPECT_EQ(bytes,
             "[Window00]\r\n"
             "gauge00=new\r\n"
             "gauge01=x\r\n"
@@ -232,44 +197,9 @@ TEST(PanelConfigTest, AddGaugeEntryOverwritesOrAppendsWithinItsSection) {
             "//gauge01=z\r\n");
 }
 
-TEST(PanelConfigTest, BackUpReplacesBackupAndRestorePutsItBack) {
-  MemoryFileSystem fs;
-  const std::string original = "[Window00]\r\ngauge00=a\0\xff\r\n"s;
-  fs.AddFile(kConfig, original);
-  fs.AddFile(kBackup, "stale backup");
-  ASSERT_TRUE(BackUpPanelConfig(fs, kConfig, kBackup).ok());
-  EXPECT_EQ(fs.FileBytes(kBackup), original);
-
-  ASSERT_TRUE(AddGaugeEntry(fs, kConfig, "Window00", "gauge01", "QLever2!QL").ok());
-  ASSERT_NE(fs.FileBytes(kConfig), original);
-  ASSERT_TRUE(RestorePanelConfig(fs, kConfig, kBackup).ok());
-  EXPECT_EQ(fs.FileBytes(kConfig), original);
-  EXPECT_FALSE(fs.HasFile(kBackup));
-}
-
-TEST(PanelConfigTest, RestoreWithoutBackupIsAnErrorAndChangesNothing) {
-  MemoryFileSystem fs;
-  fs.AddFile(kConfig, "edited");
-  Status s = RestorePanelConfig(fs, kConfig, kBackup);
-  EXPECT_EQ(s.kind(), ErrorKind::kNotFound);
-  EXPECT_NE(s.message().find(kBackup), std::string::npos);
-  EXPECT_EQ(fs.FileBytes(kConfig), "edited");
-  EXPECT_EQ(fs.files().size(), 1u);
-}
-
-TEST(PanelConfigTest, BackUpOfMissingFileIsAnError) {
-  MemoryFileSystem fs;
-  fs.AddFolder("/sim/Aircraft/a/panel");
-  EXPECT_EQ(BackUpPanelConfig(fs, kConfig, kBackup).kind(), ErrorKind::kNotFound);
-  EXPECT_TRUE(fs.files().empty());
-}
-
 TEST(PanelConfigTest, WriteInstallFlagSetsInstalledOfTheFamily) {
-  MemoryFileSystem fs;
-  fs.AddFile("/sim/QL/qlever2.con", "[ATR]\r\nInstalled=0\r\n");
-  InstallRecord rec(fs, "/sim");
-  ASSERT_TRUE(WriteInstallFlag(rec, record::kAtrSection, record::kYes).ok());
-  EXPECT_EQ(fs.FileBytes("/sim/QL/qlever2.con"), "[ATR]\r\nInstalled=1\r\n");
+  EXPECT_EQ(WriteInstallFlag("[ATR]\r\nInstalled=0\r\n", "ATR", "1"), "[ATR]\r\nInstalled=1\r\n");
+  EXPECT_EQ(WriteInstallFlag("", "PIC", "0"), "[PIC]\r\nInstalled=0\r\n");
 }
 
 TEST(PanelConfigTest, GaugeTitleLine) {

@@ -84,6 +84,14 @@ Status CaseFoldingFileSystem::DeleteFile(const std::string& path) {
   return inner_.DeleteFile(ResolvePathIgnoringCase(path));
 }
 
+Result<std::vector<std::string>> CaseFoldingFileSystem::ListFolder(const std::string& folder) {
+  return inner_.ListFolder(ResolvePathIgnoringCase(folder));
+}
+
+std::string CaseFoldingFileSystem::WritePath(const std::string& path) {
+  return inner_.WritePath(ResolvePathIgnoringCase(path));
+}
+
 Status CaseFoldingFileSystem::CheckEditable(const std::string& path) {
   return inner_.CheckEditable(ResolvePathIgnoringCase(path));
 }

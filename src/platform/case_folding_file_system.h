@@ -32,6 +32,8 @@ class CaseFoldingFileSystem : public FileSystem {
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
   Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
+  Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
+  std::string WritePath(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
   Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;

@@ -33,6 +33,31 @@ Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view by
   return fs.ReplaceFile(path, whole);
 }
 
+bool IsReplaceTemporaryName(std::string_view name) {
+  constexpr std::string_view kTag = ".ql2-";
+  const std::size_t at = name.rfind(kTag);
+  if (at == std::string_view::npos || at == 0) return false;
+  const std::string_view tag = name.substr(at + kTag.size());
+  if (tag.size() < 6 || tag.size() > 8) return false;
+  for (char c : tag) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+int RemoveLeftoverTemporaries(FileSystem& fs, const std::string& folder) {
+  Result<std::vector<std::string>> names = fs.ListFolder(folder);
+  if (!names.ok()) return 0;
+  int removed = 0;
+  for (const std::string& name : names.value()) {
+    if (!IsReplaceTemporaryName(name)) continue;
+    const std::string path = folder + fs.Separator() + name;
+    if (fs.Stat(path).kind == EntryKind::kFile && fs.DeleteFile(path).ok()) ++removed;
+  }
+  return removed;
+}
+
 std::string ParentFolder(const FileSystem& fs, const std::string& path) {
   // Windows takes '/' as well as its own '\\'.
   const bool windows = fs.Separator() == '\\';

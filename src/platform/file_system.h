@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status.h"
 
@@ -56,6 +57,13 @@ class FileSystem {
 
   virtual Status DeleteFile(const std::string& path) = 0;
 
+  // The names of the entries of a folder (no "." or ".."), in no particular order.
+  virtual Result<std::vector<std::string>> ListFolder(const std::string& folder) = 0;
+
+  // The path a replace of `path` finally writes: the file a symbolic link names, the name on
+  // disk where letter case is ignored. Its folder is where the new bytes are put first.
+  virtual std::string WritePath(const std::string& path) { return path; }
+
   // Whether an existing regular file may be read and replaced (kReadOnly, kPermissionDenied,
   // kNotAFile, kNotFound otherwise), without changing anything.
   virtual Status CheckEditable(const std::string& path) = 0;
@@ -79,6 +87,15 @@ bool PlainFileExists(FileSystem& fs, const std::string& path);
 
 // Adds bytes at the end of a file, as one atomic replace of the whole file.
 Status AppendToFile(FileSystem& fs, const std::string& path, std::string_view bytes);
+
+// Whether a file name is one a killed ReplaceFile may have left behind: the replaced file's name,
+// ".ql2-" and the temporary's own tag (six to eight letters and digits).
+bool IsReplaceTemporaryName(std::string_view name);
+
+// Deletes the temporaries a killed run left in the folder; one still in use, or one that cannot
+// be deleted, is left. Only a copy of the program that holds the folder's lock may call it, so no
+// other copy is writing one of them. Returns how many were deleted.
+int RemoveLeftoverTemporaries(FileSystem& fs, const std::string& folder);
 
 // The folder part of a path (everything before its last separator).
 std::string ParentFolder(const FileSystem& fs, const std::string& path);

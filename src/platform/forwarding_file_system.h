@@ -26,6 +26,10 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.CopyFile(from, to);
   }
   Status DeleteFile(const std::string& path) override { return inner_.DeleteFile(path); }
+  Result<std::vector<std::string>> ListFolder(const std::string& folder) override {
+    return inner_.ListFolder(folder);
+  }
+  std::string WritePath(const std::string& path) override { return inner_.WritePath(path); }
   Status CheckEditable(const std::string& path) override { return inner_.CheckEditable(path); }
   Status CheckFolderWritable(const std::string& folder) override {
     return inner_.CheckFolderWritable(folder);

@@ -1,6 +1,16 @@
 #include "platform/memory_file_system.h"
 
 namespace ql2 {
+namespace {
+
+const std::string& KeyOf(const std::pair<const std::string, MemoryFile>& entry) {
+  return entry.first;
+}
+const std::string& KeyOf(const std::string& entry) {
+  return entry;
+}
+
+}  // namespace
 
 std::string MemoryFileSystem::Normalize(const std::string& path) const {
   return TrimTrailingSeparators(path, Separator());
@@ -104,6 +114,26 @@ Status MemoryFileSystem::DeleteFile(const std::string& path) {
   }
   files_.erase(it);
   return Status::Ok();
+}
+
+Result<std::vector<std::string>> MemoryFileSystem::ListFolder(const std::string& folder) {
+  Status fault = Begin(FileOperationKind::kList, folder);
+  if (!fault.ok()) return fault;
+  const std::string p = Normalize(folder);
+  if (!FolderExists(p)) return Status::Failed(ErrorKind::kNotFound, "list", folder);
+  std::vector<std::string> names;
+  auto add_children = [&](const auto& entries) {
+    for (const auto& entry : entries) {
+      const std::string& path = KeyOf(entry);
+      if (path.size() > p.size() + 1 && path.compare(0, p.size(), p) == 0 &&
+          path[p.size()] == '/' && path.find('/', p.size() + 1) == std::string::npos) {
+        names.push_back(path.substr(p.size() + 1));
+      }
+    }
+  };
+  add_children(files_);
+  add_children(folders_);
+  return names;
 }
 
 Status MemoryFileSystem::CheckEditable(const std::string& path) {

@@ -14,7 +14,15 @@
 
 namespace ql2 {
 
-enum class FileOperationKind { kRead, kReplace, kCopy, kDelete, kCheckEditable, kCheckFolder };
+enum class FileOperationKind {
+  kRead,
+  kReplace,
+  kCopy,
+  kDelete,
+  kList,
+  kCheckEditable,
+  kCheckFolder,
+};
 
 struct FileOperation {
   FileOperationKind kind;
@@ -42,6 +50,7 @@ class MemoryFileSystem : public FileSystem {
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
   Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
+  Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
   // Locks are kept in this object, so two users of one MemoryFileSystem exclude each other; a

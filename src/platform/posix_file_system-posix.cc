@@ -1,5 +1,6 @@
 #include "platform/posix_file_system.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -165,12 +166,17 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
     unlink(temp.c_str());
     return status;
   }
-  // Make the rename itself durable.
+  // Make the rename itself durable: until the folder is flushed a power cut may undo it, so a
+  // folder that cannot be flushed fails the write like a file that cannot be.
   int dir = open(ParentFolder(*this, target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
+  if (dir < 0) return ErrnoStatus("write", path);
+  // Some file systems cannot flush a folder at all (EINVAL): there is nothing more to wait for.
+  if (fsync(dir) != 0 && errno != EINVAL) {
+    int err = errno;
     close(dir);
+    return ErrnoStatus("write", path, err);
   }
+  close(dir);
   return Status::Ok();
 }
 
@@ -181,6 +187,22 @@ Status PosixFileSystem::DeleteFile(const std::string& path) {
   }
   if (unlink(path.c_str()) != 0) return ErrnoStatus("delete", path);
   return Status::Ok();
+}
+
+Result<std::vector<std::string>> PosixFileSystem::ListFolder(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return ErrnoStatus("list", folder);
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  return names;
+}
+
+std::string PosixFileSystem::WritePath(const std::string& path) {
+  return FollowLinks(*this, path);
 }
 
 Status PosixFileSystem::CheckEditable(const std::string& path) {

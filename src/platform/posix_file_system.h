@@ -14,6 +14,8 @@ class PosixFileSystem : public FileSystem {
   Result<std::string> ReadFile(const std::string& path) override;
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
   Status DeleteFile(const std::string& path) override;
+  Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
+  std::string WritePath(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
   // An advisory lock (flock) on the folder itself, so no lock file is left behind.

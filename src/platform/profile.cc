@@ -150,6 +150,24 @@ bool HasSection(std::string_view file, std::string_view section) {
   return Find(file, SplitLines(file), section, {}).section_found;
 }
 
+bool HasKey(std::string_view file, std::string_view section, std::string_view key) {
+  return Find(file, SplitLines(file), section, key).key_found;
+}
+
+bool ParseHeader(std::string_view line, std::string_view* name) {
+  return HeaderName(line, name);
+}
+
+bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view* value) {
+  if (!KeyName(line, key)) return false;
+  *value = line.substr(line.find('=') + 1);
+  return true;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return EqualIgnoringAsciiCase(Trim(a), Trim(b));
+}
+
 double ParseNumber(std::string_view text) {
   std::size_t i = text.find_first_not_of(kBlanks);
   if (i == std::string_view::npos) return 0;

@@ -29,8 +29,18 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
 std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value);
 
-// Whether the file has a section of this name.
+// Whether the file has a section of this name, and whether that section has this key.
 bool HasSection(std::string_view file, std::string_view section);
+bool HasKey(std::string_view file, std::string_view section, std::string_view key);
+
+// The rules above, one line at a time, for readers that look at a file's lines themselves: the
+// name of a header line, and the key and raw value (everything after the first '=') of a key
+// line; false when the line is not one.
+bool ParseHeader(std::string_view line, std::string_view* name);
+bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view* value);
+
+// Whether two section names or two keys name the same thing, as the rules above compare them.
+bool SameName(std::string_view a, std::string_view b);
 
 // A text taken as a number: leading blanks skipped, then the longest prefix that forms a decimal
 // number (sign, digits, optional fraction); no such prefix gives 0.

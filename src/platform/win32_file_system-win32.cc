@@ -295,6 +295,22 @@ Status Win32FileSystem::DeleteFile(const std::string& path) {
   return Status::Ok();
 }
 
+Result<std::vector<std::string>> Win32FileSystem::ListFolder(const std::string& folder) {
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return ErrorStatus("list", folder, GetLastError());
+  std::vector<std::string> names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
 Status Win32FileSystem::CheckEditable(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorStatus("open", path, GetLastError());

@@ -16,6 +16,7 @@ class Win32FileSystem : public FileSystem {
   Result<std::string> ReadFile(const std::string& path) override;
   Status ReplaceFile(const std::string& path, std::string_view bytes) override;
   Status DeleteFile(const std::string& path) override;
+  Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
   Status CheckEditable(const std::string& path) override;
   // Asks the system for the right to add a file to the folder (an open of the folder itself for
   // FILE_ADD_FILE), so that its access rules decide, and nothing is created.

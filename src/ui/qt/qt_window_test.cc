@@ -91,17 +91,22 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
          "\r\n[PIC]\r\nInstalled=" + QByteArray::number(pic) + "\r\n";
 }
 
-// A simulator folder on disk. `description` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
-// pic-other-case (the 737 Classics folders in another letter case), marker, and the backups an
-// installation leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
+// A simulator folder on disk. `description` names its parts: cheyenne, atr, pmdg, pic,
+// pic-other-case (the 737 Classics folders in another letter case), marker; the same families'
+// panel files as an installation leaves them (with the gauge's title entry): cheyenne-titled,
+// atr-titled, pmdg-titled, pic-titled; and the backups an installation leaves: cheyenne-backup,
+// atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
   SimTree(const QString& description, const QByteArray& record) {
     const QStringList parts = description.split(' ', Qt::SkipEmptyParts);
-    if (parts.contains("cheyenne")) {
+    const QByteArray kTitle = Lines({"", "[Window Titles]", "Window09=Quillever"});
+    for (const QString part : {"cheyenne", "cheyenne-titled"}) {
+      if (!parts.contains(part)) continue;
       for (const char* model : kCheyenneModels) {
         for (const char* variant : kCheyenneVariants) {
-          Write(QString("Aircraft/%1/%2/panel.cfg").arg(model, variant), kCheyennePanel);
+          Write(QString("Aircraft/%1/%2/panel.cfg").arg(model, variant),
+                kCheyennePanel + (part.endsWith("titled") ? kTitle : QByteArray()));
         }
       }
     }
@@ -109,11 +114,16 @@ class SimTree {
     if (parts.contains("atr-titled")) {
       Write("Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", kAtrTitledPanel);
     }
-    if (parts.contains("pmdg")) {
-      Write("Aircraft/PMDG737-700/panel/panel.cfg", kPmdgPanel);
-      Write("Aircraft/PMDG737-700/panel.VC/panel.cfg", kPmdgPanel);
+    for (const QString part : {"pmdg", "pmdg-titled"}) {
+      if (!parts.contains(part)) continue;
+      const QByteArray panel = kPmdgPanel + (part.endsWith("titled") ? kTitle : QByteArray());
+      Write("Aircraft/PMDG737-700/panel/panel.cfg", panel);
+      Write("Aircraft/PMDG737-700/panel.VC/panel.cfg", panel);
     }
     if (parts.contains("pic")) Write("Aircraft/feelThere pic 737-300/panel/panel.cfg", kPicPanel);
+    if (parts.contains("pic-titled")) {
+      Write("Aircraft/feelThere pic 737-300/panel/panel.cfg", kPicPanel + kTitle);
+    }
     if (parts.contains("pic-other-case")) {
       Write("Aircraft/FeelThere PIC 737-300/Panel/panel.cfg", kPicPanel);
     }
@@ -354,7 +364,8 @@ void QtWindowTest::startupState_data() {
                      QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
       << false;
   QTest::newRow("all installed")
-      << "cheyenne atr-titled pmdg pic marker cheyenne-backup atr-backup pmdg-backup pic-backup"
+      << "cheyenne-titled atr-titled pmdg-titled pic-titled marker cheyenne-backup atr-backup "
+         "pmdg-backup pic-backup"
       << RecordText(1, 1, 1, 1)
       << QStringList{QString(kInstalled) + "|disabled|enabled|pictureInsChe",
                      QString(kInstalled) + "|disabled|enabled|pictureInsAtr",
@@ -364,14 +375,14 @@ void QtWindowTest::startupState_data() {
   QTest::newRow("ATR edited")
       << all + " atr-backup" << RecordText(0, 1, 0, 0)
       << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
-                     QString(kEdited) + "|enabled:Repair|disabled|pictureCorAtr",
+                     QString(kEdited) + "|enabled:Repair|enabled|pictureCorAtr",
                      QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
                      QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
       << false;
   QTest::newRow("ATR edited, no installer marker")
-      << "cheyenne atr pmdg pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
+      << "cheyenne atr pmdg-titled pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
       << QStringList{QString(kNotInstalled) + "|hidden|disabled|pictureCheNot",
-                     QString(kEdited) + "|hidden:Repair|disabled|pictureCorAtr",
+                     QString(kEdited) + "|hidden:Repair|enabled|pictureCorAtr",
                      QString(kInstalled) + "|hidden|enabled|PictureInsPMDG",
                      QString(kNotInstalled) + "|hidden|disabled|picturePICNot"}
       << false;
@@ -540,13 +551,13 @@ void QtWindowTest::installAndRemove_data() {
       << "Cheyenne"
       << "Aircraft/Digital Aviation PA31T2 Cheyenne IIXL/panel.vfr/panel.cfg"
       << "The gauge has been installed.|disabled|enabled|pictureInsChe"
-      << "The gauge has been removed.|enabled|disabled|none";
+      << "The gauge has been removed.|enabled|disabled|pictureCheNot";
   QTest::newRow("ATR 72-500")
       << all << "installATR"
       << "ATR"
       << "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg"
       << "The gauge has been installed successfully.|disabled|enabled|pictureInsAtr"
-      << "The gauge has been removed successfully.|enabled|disabled|none";
+      << "The gauge has been removed successfully.|enabled|disabled|pictureATRNot";
   QTest::newRow("Boeing 737NG")
       << all << "installPMDG"
       << "PMDG"
@@ -559,7 +570,7 @@ void QtWindowTest::installAndRemove_data() {
       << "PIC"
       << "Aircraft/FeelThere PIC 737-300/Panel/panel.cfg"
       << "The gauge has been installed successfully.|disabled|enabled|PictureInsPIC"
-      << "The gauge has been removed successfully.|enabled|disabled|none";
+      << "The gauge has been removed successfully.|enabled|disabled|picturePICNot";
 }
 
 void QtWindowTest::installAndRemove() {

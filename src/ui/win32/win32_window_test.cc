@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "aircraft/family.h"
+#include "app/family_controls.h"
 #include "app/texts.h"
 #include "platform/ascii.h"
 #include "platform/memory_file_system.h"
@@ -303,9 +304,9 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
   });
   const int dpi = DpiOf(window_.handle());
   for (const Family* family : AllFamilies()) {
-    const ControlSpec& status = FindControl(family->controls.status);
+    const ControlSpec& status = FindControl(ControlsOf(*family).status);
     HWND label = Item(status.id);
-    Click(family->controls.install);
+    Click(ControlsOf(*family).install);
     const std::string text = TextOf(label);
     EXPECT_NE(text.find(kProgramFilesCause), std::string::npos) << text;
     EXPECT_EQ(text, window_.Caption(status.id));
@@ -314,10 +315,11 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
     const int needed = WrappedTextHeight(label, text, rect.right - rect.left);
     EXPECT_GE(rect.bottom - rect.top, needed) << "cut: " << text;
     EXPECT_GT(needed, MulDiv(status.height, dpi, 1440)) << "the text needs more than the box";
-    const RECT group = ClientRectOf(Item(family->controls.group));
+    const RECT group = ClientRectOf(Item(ControlsOf(*family).group));
     EXPECT_LE(rect.bottom, group.bottom - 2) << "beyond the group's frame: " << text;
-    for (ControlId picture : {family->controls.not_installed_icon, family->controls.installed_icon,
-                              family->controls.edited_icon}) {
+    for (ControlId picture :
+         {ControlsOf(*family).not_installed_icon, ControlsOf(*family).installed_icon,
+          ControlsOf(*family).edited_icon}) {
       if (picture == ControlId::kNone) continue;
       EXPECT_LT(StackIndex(label), StackIndex(Item(picture)))
           << "a grown status line lies above the pictures: " << text;

@@ -1,0 +1,100 @@
+#include "aircraft/apply_plan.h"
+
+#include <set>
+#include <vector>
+
+namespace ql2 {
+namespace {
+
+// What a step does, as the status line names a failure of it.
+std::string Action(const PlanStep& step) {
+  if (step.remove) return "deleting " + step.display;
+  switch (step.role) {
+    case StepRole::kKeptCopy:
+      return "keeping a copy as " + step.display;
+    case StepRole::kBackup:
+      return "writing the backup " + step.display;
+    case StepRole::kPanel:
+    case StepRole::kRecord:
+      break;
+  }
+  return "writing " + step.display;
+}
+
+Status Make(FileSystem& fs, const PlanStep& step) {
+  return step.remove ? fs.DeleteFile(step.path) : fs.ReplaceFile(step.path, step.bytes);
+}
+
+// Puts one changed file back as the plan found it.
+Status Unmake(FileSystem& fs, const PlanStep& step) {
+  if (step.before) {
+    Status put_back = fs.ReplaceFile(step.path, *step.before);
+    if (put_back.ok()) return put_back;
+    return Status::Failed(put_back.kind(), "write", step.display, put_back.cause());
+  }
+  Status removed = fs.DeleteFile(step.path);
+  if (removed.ok()) return removed;
+  return Status::Failed(removed.kind(), "delete", step.display, removed.cause());
+}
+
+// The folder part of a displayed relative path ("Aircraft\...\panel").
+std::string DisplayFolder(const std::string& display) {
+  const std::size_t cut = display.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : display.substr(0, cut);
+}
+
+}  // namespace
+
+ApplyOutcome ApplyPlan(FileSystem& fs, const Plan& plan, PlanProgress* progress) {
+  ApplyOutcome outcome;
+  std::vector<const PlanStep*> made;
+  bool started = false;
+  StepRole role = StepRole::kKeptCopy;
+  for (const PlanStep& step : plan.steps) {
+    if (progress != nullptr && (!started || step.role != role)) progress->Starting(step.role);
+    started = true;
+    role = step.role;
+    Status status = Make(fs, step);
+    if (status.ok()) {
+      made.push_back(&step);
+      continue;
+    }
+    // A failed step left its file as it was (every write is atomic); the steps before it are
+    // undone, newest first, and the first failure of that is reported.
+    outcome.ok = false;
+    outcome.failure = Action(step) + " failed: " + status.cause();
+    for (auto it = made.rbegin(); it != made.rend(); ++it) {
+      Status undone = Unmake(fs, **it);
+      if (!undone.ok() && outcome.undone) {
+        outcome.undone = false;
+        outcome.undo_failure = undone.message();
+      }
+    }
+    return outcome;
+  }
+  return outcome;
+}
+
+std::string CheckPlan(FileSystem& fs, const Plan& plan) {
+  std::set<std::string> folders_checked;
+  for (const PlanStep& step : plan.steps) {
+    if (step.before || step.remove) {
+      Status editable = fs.CheckEditable(step.path);
+      if (!editable.ok()) return step.display + " " + FileProblem(editable);
+    }
+    // A replace writes its new bytes beside the file it replaces, which for a symbolic link is
+    // the folder of the file the link names.
+    const std::string written = fs.WritePath(step.path);
+    const std::string folder = ParentFolder(fs, written);
+    if (!folders_checked.insert(folder).second) continue;
+    Status writable = fs.CheckFolderWritable(folder);
+    if (writable.ok()) continue;
+    const std::string name =
+        "the folder " + (written == step.path ? DisplayFolder(step.display) : folder);
+    if (writable.kind() == ErrorKind::kNotFound) return name + " is missing";
+    return name + " cannot be written: " + writable.cause();
+  }
+  return "";
+}
+
+}  // namespace ql2

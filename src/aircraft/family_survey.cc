@@ -1,0 +1,71 @@
+#include "aircraft/family_survey.h"
+
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+#include "aircraft/plan.h"
+#include "platform/sim_path.h"
+
+namespace ql2 {
+
+bool FamilySurvey::AnyOwnBackup() const {
+  return std::find(backup_own.begin(), backup_own.end(), true) != backup_own.end();
+}
+
+bool FamilySurvey::AllRequiredBackups(const Family& family) const {
+  for (std::size_t i = 0; i < backup_exists.size(); ++i) {
+    if (!family.files[i].further_model && !backup_exists[i]) return false;
+  }
+  return true;
+}
+
+bool FamilySurvey::operator==(const FamilySurvey& other) const {
+  return std::tie(backup_exists, backup_own, backup_digest, reference_error, title_found,
+                  reference_restored) == std::tie(other.backup_exists, other.backup_own,
+                                                  other.backup_digest, other.reference_error,
+                                                  other.title_found, other.reference_restored);
+}
+
+FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool installed) {
+  FamilySurvey survey;
+  std::hash<std::string> hash;
+  for (const PanelFile& file : family.files) {
+    // A folder of the backup's name is no backup (the installation's checks report it).
+    const EntryKind kind = view.Kind(file.backup);
+    const bool exists = kind == EntryKind::kFile || kind == EntryKind::kOther;
+    survey.backup_exists.push_back(exists);
+    std::size_t digest = exists ? 1 : 0;
+    if (kind == EntryKind::kFile) {
+      const FileContent& backup = view.Content(file.backup);
+      digest = backup.readable() ? hash(backup.bytes) : 2;
+    }
+    // Mixing in the position keeps two swapped backups from giving the same digest.
+    survey.backup_digest = survey.backup_digest * 31 + digest;
+    bool own = false;
+    if (!installed && kind == EntryKind::kFile) {
+      own = IsOwnBackup(family, {view.Content(file.config), view.Content(file.backup), "", ""});
+    }
+    survey.backup_own.push_back(own);
+  }
+  if (!installed) return survey;
+
+  const PanelFile& reference = family.files[0];
+  const FileContent& content = view.Content(reference.config);
+  if (!content.readable()) {
+    // Installed, but the reference file cannot be looked at: say so rather than guess.
+    std::string cause = DescribeErrorKind(ErrorKind::kNotAFile);
+    if (!content.exists()) cause = DescribeErrorKind(ErrorKind::kNotFound);
+    if (!content.error.ok()) cause = content.error.cause();
+    survey.reference_error = "Cannot read " + DisplaySimPath(reference.config) + ": " + cause + ".";
+    return survey;
+  }
+  survey.title_found = HasGaugeTitleLine(content.bytes);
+  if (survey.backup_exists[0]) {
+    const FileContent& backup = view.Content(reference.backup);
+    survey.reference_restored = backup.readable() && backup.bytes == content.bytes;
+  }
+  return survey;
+}
+
+}  // namespace ql2

@@ -1,0 +1,504 @@
+#include "aircraft/plan.h"
+
+#include <algorithm>
+
+#include "panelcfg/free_numbers.h"
+#include "platform/profile.h"
+#include "platform/sim_path.h"
+#include "record/install_record.h"
+
+namespace ql2 {
+namespace {
+
+// Panel files are 8-bit text; one saved as UTF-16 (by an editor) would be corrupted by 8-bit
+// edits, so it is left alone.
+constexpr std::string_view kUtf16Problem =
+    "is saved as UTF-16 text, which the simulator does not read; it was left as it is";
+
+bool IsUtf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+// The words after a file's name that say why it cannot be read; empty when it can (or is absent
+// and may be).
+std::string ReadProblem(const FileContent& content, bool must_exist) {
+  if (!content.exists()) return must_exist ? "is missing" : "";
+  if (content.kind != EntryKind::kFile) return "is not a regular file";
+  if (!content.error.ok()) return FileProblem(content.error);
+  return "";
+}
+
+Status Refusal(const std::string& why) {
+  return Status::Fail(ErrorKind::kBadContent, why, why);
+}
+
+std::string KeptName(std::string_view relative, int number) {
+  std::string name(relative);
+  name += kKeptCopySuffix;
+  if (number > 1) name += "-" + std::to_string(number);
+  return name;
+}
+
+// A name for a kept copy of `relative` that nothing stands at yet.
+std::string FreeKeptName(SimFolderView& view, std::string_view relative) {
+  for (int number = 1;; ++number) {
+    std::string name = KeptName(relative, number);
+    if (view.Kind(name) == EntryKind::kNone) return name;
+  }
+}
+
+bool IsFurtherModelHandled(const Family& family, const FamilyInput& input) {
+  return !family.full_folder.empty() &&
+         RecordNumber(input.record, family.record_section, record::kFullKey) == 1;
+}
+
+// The numbers the reference file gives: its window count and, for each gauge section, its gauge
+// count once the gauge windows are in it.
+struct Numbering {
+  int windows = 0;
+  std::vector<int> gauges;
+};
+
+// The names of the family's gauge windows in one file: each the first number free there, from
+// the reference file's count plus the window's offset, and each above the one before.
+std::vector<std::string> FreshWindowNames(const Family& family, std::string_view bytes,
+                                          int window_count) {
+  std::vector<std::string> names;
+  int previous = -1;
+  for (const GaugeWindow& window : family.windows) {
+    const int number =
+        FreeWindowNumber(bytes, std::max(window_count + window.number_offset, previous + 1));
+    names.push_back(FormWindowName(number));
+    previous = number;
+  }
+  return names;
+}
+
+std::string GaugeWindowText(const Family& family, const std::vector<std::string>& names,
+                            const std::vector<bool>& wanted) {
+  std::string text;
+  for (std::size_t w = 0; w < family.windows.size(); ++w) {
+    if (!wanted[w]) continue;
+    const GaugeWindow& window = family.windows[w];
+    if (!text.empty()) text += panel::kLineEnd;
+    text += BuildGaugeWindowSection(names[w], window.size_line, window.visible_line,
+                                    window.ident_line, window.window_size_line, window.gauge_line);
+  }
+  return text;
+}
+
+// Adds the title entries (keys `titles`) and appends the windows (names `windows`) that are
+// wanted.
+std::string AddWindows(const Family& family, std::string bytes,
+                       const std::vector<std::string>& titles, const std::vector<bool>& add_title,
+                       const std::vector<std::string>& windows,
+                       const std::vector<bool>& add_window) {
+  for (std::size_t w = 0; w < family.windows.size(); ++w) {
+    if (add_title[w]) bytes = AddWindowTitleEntry(bytes, titles[w], family.windows[w].title);
+  }
+  std::string appended = GaugeWindowText(family, windows, add_window);
+  if (!appended.empty()) bytes = AppendGaugeWindowSection(bytes, appended);
+  return bytes;
+}
+
+// Adds a gauge entry to each of the file's gauge sections that is wanted, keyed after the
+// reference file's count or the first key free in that section after it.
+std::string AddEntries(const Family& family, const PanelFile& file, std::string bytes,
+                       const Numbering& numbering, const std::vector<bool>& wanted) {
+  for (int s : file.sections) {
+    if (!wanted[s]) continue;
+    const GaugeSection& section = family.gauge_sections[s];
+    const int number =
+        FreeGaugeNumber(bytes, section.section_name, numbering.gauges[s], family.key_style);
+    bytes = AddGaugeEntry(bytes, section.section_name, FormGaugeKey(number, family.key_style),
+                          family.gauge_value);
+  }
+  return bytes;
+}
+
+// The whole installation into one file.
+std::string FreshEdit(const Family& family, const PanelFile& file, const std::string& bytes,
+                      const Numbering& numbering) {
+  const std::vector<std::string> names = FreshWindowNames(family, bytes, numbering.windows);
+  const std::vector<bool> all_windows(family.windows.size(), true);
+  std::string edited = AddWindows(family, bytes, names, all_windows, names, all_windows);
+  return AddEntries(family, file, std::move(edited), numbering,
+                    std::vector<bool>(family.gauge_sections.size(), true));
+}
+
+// Counts as the installation takes them from the reference file: its windows as it is, its
+// gauges once the gauge windows are added.
+Result<Numbering> CountReference(const Family& family, const std::string& reference) {
+  Numbering numbering;
+  Result<LineCount> windows = CountWindowTitleLines(reference);
+  if (!windows.ok()) return windows.status();
+  // The sections must be there in the file as it is, before any gauge window is added to it.
+  for (const GaugeSection& section : family.gauge_sections) {
+    Result<LineCount> gauges =
+        CountSectionGaugeLines(reference, section.start_line, section.stop_line);
+    if (!gauges.ok()) return gauges.status();
+  }
+  numbering.windows = windows.value();
+  const std::vector<std::string> names = FreshWindowNames(family, reference, numbering.windows);
+  const std::vector<bool> all_windows(family.windows.size(), true);
+  const std::string edited = AddWindows(family, reference, names, all_windows, names, all_windows);
+  for (const GaugeSection& section : family.gauge_sections) {
+    Result<LineCount> gauges =
+        CountSectionGaugeLines(edited, section.start_line, section.stop_line);
+    if (!gauges.ok()) return gauges.status();
+    numbering.gauges.push_back(gauges.value());
+  }
+  return numbering;
+}
+
+// What of the installation a file still carries beyond its backup.
+struct Carried {
+  std::vector<const Mark*> titles;   // per gauge window; null: missing
+  std::vector<const Mark*> windows;  // per gauge window
+  std::vector<bool> entries;         // per gauge section
+  bool any = false;
+  bool all = true;
+};
+
+Carried WhatIsCarried(const Family& family, const PanelFile& file, const std::vector<Mark>& marks) {
+  Carried carried;
+  carried.titles.assign(family.windows.size(), nullptr);
+  carried.windows.assign(family.windows.size(), nullptr);
+  carried.entries.assign(family.gauge_sections.size(), false);
+  for (const Mark& mark : marks) {
+    carried.any = true;
+    switch (mark.kind) {
+      case MarkKind::kTitle:
+        if (!carried.titles[mark.index]) carried.titles[mark.index] = &mark;
+        break;
+      case MarkKind::kWindow:
+        if (!carried.windows[mark.index]) carried.windows[mark.index] = &mark;
+        break;
+      case MarkKind::kEntry:
+        carried.entries[mark.index] = true;
+        break;
+    }
+  }
+  for (std::size_t w = 0; w < family.windows.size(); ++w) {
+    if (!carried.titles[w] || !carried.windows[w]) carried.all = false;
+  }
+  for (int s : file.sections) {
+    if (!carried.entries[s]) carried.all = false;
+  }
+  return carried;
+}
+
+// Puts back what a file lost of the installation and nothing it still has. A title whose window
+// is there names that window, a window whose title is there takes the title's name; a pair with
+// neither is numbered afresh.
+std::string RepairEdit(const Family& family, const PanelFile& file, const std::string& bytes,
+                       const Carried& carried, const Numbering& numbering) {
+  const std::size_t count = family.windows.size();
+  std::vector<std::string> titles(count), windows(count);
+  std::vector<bool> add_title(count, false), add_window(count, false);
+  std::vector<bool> fresh(count, false);
+  for (std::size_t w = 0; w < count; ++w) {
+    const Mark* title = carried.titles[w];
+    const Mark* window = carried.windows[w];
+    if (title && window) continue;
+    if (title && !profile::HasSection(bytes, title->name)) {
+      windows[w] = title->name;
+      add_window[w] = true;
+    } else if (window && !profile::HasKey(bytes, panel::kWindowTitlesSection, window->name)) {
+      titles[w] = window->name;
+      add_title[w] = true;
+    } else {
+      fresh[w] = add_title[w] = add_window[w] = true;
+    }
+  }
+  int previous = -1;
+  for (std::size_t w = 0; w < count; ++w) {
+    if (!fresh[w]) continue;
+    const int number = FreeWindowNumber(
+        bytes, std::max(numbering.windows + family.windows[w].number_offset, previous + 1));
+    titles[w] = windows[w] = FormWindowName(number);
+    previous = number;
+  }
+  std::string edited = AddWindows(family, bytes, titles, add_title, windows, add_window);
+  std::vector<bool> missing_entries(carried.entries.size());
+  for (std::size_t s = 0; s < missing_entries.size(); ++s) missing_entries[s] = !carried.entries[s];
+  return AddEntries(family, file, std::move(edited), numbering, missing_entries);
+}
+
+// Builds the steps of one click, grouped the way they are made.
+class StepList {
+ public:
+  StepList(const Family& family, const FamilyInput& input) : family_(family), input_(input) {}
+
+  void Write(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
+             std::string bytes, const FileContent& now) {
+    into->push_back({role, false, Path(relative, role), DisplaySimPath(relative), std::move(bytes),
+                     Before(now)});
+  }
+  void Delete(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
+              const FileContent& now) {
+    into->push_back({role, true, Path(relative, role), DisplaySimPath(relative), "", Before(now)});
+  }
+  // Keeps `content` under `kept_name` and tells why.
+  void Keep(std::vector<PlanStep>* into, std::vector<KeptCopy>* kept, KeptCopy::Reason reason,
+            std::string_view file, const std::string& kept_name, const FileContent& content) {
+    Write(into, StepRole::kKeptCopy, kept_name, content.bytes, FileContent());
+    kept->push_back({reason, DisplaySimPath(file), DisplaySimPath(kept_name)});
+  }
+  // The record step that sets the family's "Installed" key, when it changes the record.
+  void Record(std::vector<PlanStep>* into, std::string_view value) {
+    std::string bytes = WriteInstallFlag(input_.record.bytes, family_.record_section, value);
+    if (input_.record.exists() && bytes == input_.record.bytes) return;
+    Write(into, StepRole::kRecord, record::kRelativePath, std::move(bytes), input_.record);
+  }
+
+ private:
+  static std::optional<std::string> Before(const FileContent& now) {
+    if (!now.exists()) return std::nullopt;
+    return now.bytes;
+  }
+  std::string Path(std::string_view relative, StepRole role) const {
+    return JoinSimPath(role == StepRole::kRecord ? input_.record_folder : input_.panels_folder,
+                       relative, input_.separator);
+  }
+
+  const Family& family_;
+  const FamilyInput& input_;
+};
+
+// The record must be readable before a click can write its new bytes.
+Status CheckRecord(const FamilyInput& input) {
+  std::string problem = ReadProblem(input.record, false);
+  if (problem.empty()) return Status::Ok();
+  return Refusal(DisplaySimPath(record::kRelativePath) + " " + problem);
+}
+
+}  // namespace
+
+std::string FileProblem(const Status& status) {
+  switch (status.kind()) {
+    case ErrorKind::kNotFound:
+      return "is missing";
+    case ErrorKind::kReadOnly:
+      return "is read-only";
+    case ErrorKind::kInUse:
+      return "is in use by another program";
+    case ErrorKind::kNotAFile:
+      return "is not a regular file";
+    default:
+      return "cannot be opened: " + status.cause();
+  }
+}
+
+double RecordNumber(const FileContent& record, std::string_view section, std::string_view key) {
+  if (!record.readable()) return 0;
+  return profile::ParseNumber(
+      profile::ReadString(record.bytes, section, key, "", record::kValueBufferSize));
+}
+
+FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFolderView& record) {
+  FamilyInput input;
+  input.panels_folder = panels.sim_folder();
+  input.record_folder = record.sim_folder();
+  input.separator = panels.fs().Separator();
+  input.record = record.Content(record::kRelativePath);
+  for (const PanelFile& file : family.files) {
+    PanelFileInput one;
+    one.config = panels.Content(file.config);
+    one.backup = panels.Content(file.backup);
+    if (one.backup.exists()) {
+      one.free_kept_config_name = FreeKeptName(panels, file.config);
+      one.free_kept_backup_name = FreeKeptName(panels, file.backup);
+    }
+    input.files.push_back(std::move(one));
+  }
+  return input;
+}
+
+bool IsOwnBackup(const Family& family, const PanelFileInput& file) {
+  if (!file.backup.readable() || !file.config.readable()) return false;
+  if (file.config.bytes == file.backup.bytes) return true;
+  return !AddedMarks(file.config.bytes, &file.backup.bytes, MarksOf(family)).empty();
+}
+
+Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, InstallKind kind) {
+  Status record = CheckRecord(input);
+  if (!record.ok()) return record;
+  const bool further = IsFurtherModelHandled(family, input);
+  std::vector<bool> handled(family.files.size(), false);
+  for (std::size_t i = 0; i < family.files.size(); ++i) {
+    const PanelFile& file = family.files[i];
+    const PanelFileInput& in = input.files[i];
+    handled[i] = !file.further_model || further;
+    if (!handled[i]) continue;
+    const std::string name = DisplaySimPath(file.config);
+    std::string problem = ReadProblem(in.config, true);
+    if (problem.empty() && IsUtf16(in.config.bytes)) problem = std::string(kUtf16Problem);
+    if (!problem.empty()) return Refusal(name + " " + problem);
+    problem = ReadProblem(in.backup, false);
+    if (!problem.empty()) return Refusal(DisplaySimPath(file.backup) + " " + problem);
+  }
+  Result<Numbering> numbering = CountReference(family, input.files[0].config.bytes);
+  if (!numbering.ok()) {
+    return Refusal(DisplaySimPath(family.files[0].config) + " " + numbering.status().cause());
+  }
+  for (std::size_t i = 0; i < family.files.size(); ++i) {
+    if (!handled[i]) continue;
+    for (int s : family.files[i].sections) {
+      std::string_view section = family.gauge_sections[s].section_name;
+      if (!profile::HasSection(input.files[i].config.bytes, section)) {
+        return Refusal(DisplaySimPath(family.files[i].config) + " has no [" + std::string(section) +
+                       "] section");
+      }
+    }
+  }
+
+  const InstallationMarks marks = MarksOf(family);
+  StepList list(family, input);
+  Plan plan;
+  std::vector<std::vector<PlanStep>> backups(family.files.size());
+  std::vector<PlanStep> edits;
+  for (std::size_t i = 0; i < family.files.size(); ++i) {
+    if (!handled[i]) continue;
+    const PanelFile& file = family.files[i];
+    const PanelFileInput& in = input.files[i];
+    const std::string& bytes = in.config.bytes;
+    const bool has_backup = in.backup.exists();
+    const bool backup_differs = has_backup && in.backup.bytes != bytes;
+    std::string edited;
+    if (kind == InstallKind::kFresh) {
+      // A file of the backup's name with other bytes is not this program's (the gauge is not
+      // installed): it is kept, not overwritten.
+      if (backup_differs) {
+        list.Keep(&backups[i], &plan.kept, KeptCopy::Reason::kNotMadeByProgram, file.backup,
+                  in.free_kept_backup_name, in.backup);
+      }
+      if (!has_backup || backup_differs) {
+        list.Write(&backups[i], StepRole::kBackup, file.backup, bytes, in.backup);
+      }
+      edited = FreshEdit(family, file, bytes, numbering.value());
+    } else {
+      const std::vector<Mark> found =
+          AddedMarks(bytes, has_backup ? &in.backup.bytes : nullptr, marks);
+      const Carried carried = WhatIsCarried(family, file, found);
+      if (carried.all) continue;
+      if (carried.any) {
+        // The backup from before the installation stays; without one, the file less the
+        // installation's entries is the best copy there is.
+        if (!has_backup) {
+          list.Write(&backups[i], StepRole::kBackup, file.backup, RemoveMarks(bytes, found),
+                     in.backup);
+        }
+        edited = RepairEdit(family, file, bytes, carried, numbering.value());
+      } else {
+        // Nothing of the installation is left (the add-on was reinstalled): the file is backed
+        // up afresh, and a backup from before the first installation is kept beside it.
+        if (backup_differs) {
+          list.Keep(&backups[i], &plan.kept, KeptCopy::Reason::kBeforeFirstInstall, file.config,
+                    in.free_kept_config_name, in.backup);
+        }
+        if (!has_backup || backup_differs) {
+          list.Write(&backups[i], StepRole::kBackup, file.backup, bytes, in.backup);
+        }
+        edited = FreshEdit(family, file, bytes, numbering.value());
+      }
+    }
+    if (edited != bytes) list.Write(&edits, StepRole::kPanel, file.config, edited, in.config);
+  }
+  for (int index : family.backup_order) {
+    for (PlanStep& step : backups[index]) plan.steps.push_back(std::move(step));
+  }
+  for (PlanStep& step : edits) plan.steps.push_back(std::move(step));
+  list.Record(&plan.steps, record::kYes);
+  return plan;
+}
+
+Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
+  Status record = CheckRecord(input);
+  if (!record.ok()) return record;
+  const bool installed =
+      RecordNumber(input.record, family.record_section, record::kInstalledKey) != 0;
+  const bool further = IsFurtherModelHandled(family, input);
+  const InstallationMarks marks = MarksOf(family);
+
+  // What the installation made of the backups, to tell a file it left untouched since. The
+  // numbering comes from the reference file as it was: its backup, or the file itself once a
+  // removal that did not finish has put it back.
+  const PanelFileInput& reference = input.files[0];
+  Result<Numbering> numbering = Status::Fail(ErrorKind::kNotFound, "", "");
+  if (reference.backup.readable()) {
+    numbering = CountReference(family, reference.backup.bytes);
+  } else if (reference.config.readable() && FindMarks(reference.config.bytes, marks).empty()) {
+    numbering = CountReference(family, reference.config.bytes);
+  }
+
+  StepList list(family, input);
+  Plan plan;
+  struct FileSteps {
+    std::vector<PlanStep> kept, restore, cleanup;
+  };
+  std::vector<FileSteps> steps(family.files.size());
+  for (std::size_t i = 0; i < family.files.size(); ++i) {
+    const PanelFile& file = family.files[i];
+    const PanelFileInput& in = input.files[i];
+    // A further model's file is put back whenever it has a backup, whatever the record says of
+    // that model now: it may have come or gone since the installation. An installation that did
+    // not finish is undone only where this program made the backup.
+    const bool handled = installed ? (!file.further_model || further || in.backup.exists())
+                                   : IsOwnBackup(family, in);
+    if (!handled) continue;
+    std::string problem = ReadProblem(in.config, false);
+    if (!problem.empty()) return Refusal(DisplaySimPath(file.config) + " " + problem);
+    problem = ReadProblem(in.backup, false);
+    if (!problem.empty()) return Refusal(DisplaySimPath(file.backup) + " " + problem);
+
+    FileSteps& out = steps[i];
+    const bool has_backup = in.backup.exists();
+    if (!in.config.exists()) {
+      if (has_backup) {
+        list.Write(&out.restore, StepRole::kPanel, file.config, in.backup.bytes, in.config);
+        list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
+      }
+      continue;
+    }
+    const std::string& bytes = in.config.bytes;
+    if (has_backup && bytes == in.backup.bytes) {  // already put back
+      list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
+      continue;
+    }
+    if (has_backup && numbering.ok() &&
+        bytes == FreshEdit(family, file, in.backup.bytes, numbering.value())) {
+      // Exactly what the installation left: the backup goes back byte for byte.
+      list.Write(&out.restore, StepRole::kPanel, file.config, in.backup.bytes, in.config);
+      list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
+      continue;
+    }
+    // Changed since: only the installation's entries come out, and the backup is kept beside it
+    // unless the result is the backup itself.
+    std::string stripped = StripInstallation(bytes, has_backup ? &in.backup.bytes : nullptr, marks);
+    if (stripped != bytes) {
+      list.Write(&out.restore, StepRole::kPanel, file.config, stripped, in.config);
+    }
+    if (!has_backup) continue;
+    if (stripped != in.backup.bytes) {
+      list.Keep(&out.kept, &plan.kept, KeptCopy::Reason::kChangedSinceInstall, file.config,
+                in.free_kept_config_name, in.backup);
+    }
+    list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
+  }
+  for (const std::vector<int>& group : family.restore_groups) {
+    for (int index : group) {
+      for (PlanStep& step : steps[index].kept) plan.steps.push_back(std::move(step));
+    }
+    for (int index : group) {
+      for (PlanStep& step : steps[index].restore) plan.steps.push_back(std::move(step));
+    }
+    for (int index : group) {
+      for (PlanStep& step : steps[index].cleanup) plan.steps.push_back(std::move(step));
+    }
+  }
+  list.Record(&plan.steps, record::kNo);
+  return plan;
+}
+
+}  // namespace ql2

@@ -1,0 +1,54 @@
+#include "platform/sim_folder_view.h"
+
+#include "platform/sim_path.h"
+
+namespace ql2 {
+
+std::string SimFolderView::Path(std::string_view relative) const {
+  return JoinSimPath(sim_folder_, relative, fs_.Separator());
+}
+
+SimFolderView::Seen& SimFolderView::Look(std::string_view relative) {
+  auto it = seen_.find(relative);
+  if (it == seen_.end()) it = seen_.emplace(std::string(relative), Seen()).first;
+  return it->second;
+}
+
+void SimFolderView::Wrote(std::string_view relative, std::string bytes) {
+  Seen& seen = Look(relative);
+  seen.stat_done = seen.read_done = true;
+  seen.content = FileContent();
+  seen.content.kind = EntryKind::kFile;
+  seen.content.bytes = std::move(bytes);
+}
+
+EntryKind SimFolderView::Kind(std::string_view relative) {
+  Seen& seen = Look(relative);
+  if (!seen.stat_done) {
+    seen.content.kind = fs_.Stat(Path(relative)).kind;
+    seen.stat_done = true;
+  }
+  return seen.content.kind;
+}
+
+const FileContent& SimFolderView::Content(std::string_view relative) {
+  Seen& seen = Look(relative);
+  if (seen.read_done) return seen.content;
+  seen.read_done = true;
+  if (seen.stat_done && seen.content.kind == EntryKind::kNone) return seen.content;
+  // A read tells whether a file is there; only what cannot be read needs a look at what it is.
+  Result<std::string> bytes = fs_.ReadFile(Path(relative));
+  if (bytes.ok()) {
+    seen.content.kind = EntryKind::kFile;
+    seen.content.bytes = std::move(bytes.value());
+  } else if (bytes.status().kind() == ErrorKind::kNotFound) {
+    seen.content.kind = EntryKind::kNone;
+  } else {
+    if (!seen.stat_done) seen.content.kind = fs_.Stat(Path(relative)).kind;
+    seen.content.error = bytes.status();
+  }
+  seen.stat_done = true;
+  return seen.content;
+}
+
+}  // namespace ql2
