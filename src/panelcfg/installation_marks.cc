@@ -117,10 +117,11 @@ void FindEntryMarks(std::string_view bytes, const std::vector<TextLine>& lines,
   }
 }
 
-// Which of the installation's gauge windows a numbered window section is, if any: the one whose
-// gauge it holds.
+// Which of the installation's gauge windows a numbered window section is, if any (the one whose
+// gauge it holds), and the line of that gauge.
 int WindowOf(std::string_view bytes, const std::vector<TextLine>& lines, const Section& section,
-             const InstallationMarks& marks) {
+             const InstallationMarks& marks, std::size_t* gauge_line) {
+  int window = -1;
   for (std::size_t i = section.header + 1; i < section.end; ++i) {
     std::string_view key;
     std::string_view value;
@@ -130,18 +131,26 @@ int WindowOf(std::string_view bytes, const std::vector<TextLine>& lines, const S
     }
     for (std::size_t w = 0; w < marks.windows.size(); ++w) {
       if (EqualIgnoringAsciiCase(GaugeName(value), marks.windows[w].gauge)) {
-        return static_cast<int>(w);
+        window = static_cast<int>(w);
+        *gauge_line = i;
       }
     }
   }
-  return -1;
+  return window;
 }
 
+// An appended gauge window ends with its gauge line; what was written after it in the file stays,
+// unless it holds entries, which belong to the window and go with it.
 Mark WindowMark(std::string_view bytes, const std::vector<TextLine>& lines, const Section& section,
-                int window) {
+                int window, std::size_t gauge_line) {
   std::size_t first = section.header;
   if (first > 0 && LineText(bytes, lines[first - 1]).empty()) --first;
-  std::size_t end = section.end;
+  std::size_t end = gauge_line + 1;
+  for (std::size_t i = end; i < section.end; ++i) {
+    std::string_view key;
+    std::string_view value;
+    if (profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value)) end = section.end;
+  }
   while (end > section.header + 1 && Trim(LineText(bytes, lines[end - 1])).empty()) --end;
   return {MarkKind::kWindow,         window,
           lines[first].begin,        lines[end - 1].end,
@@ -164,8 +173,9 @@ std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& mar
       continue;
     }
     if (!IsNumberedName(Trim(section.name), panel::kWindowNamePrefix)) continue;
-    const int window = WindowOf(bytes, lines, section, marks);
-    if (window >= 0) found.push_back(WindowMark(bytes, lines, section, window));
+    std::size_t gauge_line = 0;
+    const int window = WindowOf(bytes, lines, section, marks, &gauge_line);
+    if (window >= 0) found.push_back(WindowMark(bytes, lines, section, window, gauge_line));
   }
   std::sort(found.begin(), found.end(),
             [](const Mark& a, const Mark& b) { return a.begin < b.begin; });
