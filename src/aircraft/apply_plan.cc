@@ -37,6 +37,19 @@ Status Unmake(FileSystem& fs, const PlanStep& step) {
   return Status::Failed(removed.kind(), "delete", step.display, removed.cause());
 }
 
+// Puts back the file of a step that failed, if the failure came after its change (a folder that
+// could not be flushed after the rename); a file that holds what it held is left alone, so that a
+// second failure of the same kind is not reported about a file that lost nothing.
+Status UnmakeIfChanged(FileSystem& fs, const PlanStep& step) {
+  if (!step.before) {
+    if (fs.Stat(step.path).kind == EntryKind::kNone) return Status::Ok();
+  } else {
+    Result<std::string> now = fs.ReadFile(step.path);
+    if (now.ok() && now.value() == *step.before) return Status::Ok();
+  }
+  return Unmake(fs, step);
+}
+
 // The folder part of a displayed relative path ("Aircraft\...\panel").
 std::string DisplayFolder(const std::string& display) {
   const std::size_t cut = display.find_last_of('\\');
@@ -59,17 +72,17 @@ ApplyOutcome ApplyPlan(FileSystem& fs, const Plan& plan, PlanProgress* progress)
       made.push_back(&step);
       continue;
     }
-    // A failed step left its file as it was (every write is atomic); the steps before it are
-    // undone, newest first, and the first failure of that is reported.
+    // The failed step, if it changed its file after all, and the steps before it are undone,
+    // newest first; the first failure of that is reported.
     outcome.ok = false;
     outcome.failure = Action(step) + " failed: " + status.cause();
-    for (auto it = made.rbegin(); it != made.rend(); ++it) {
-      Status undone = Unmake(fs, **it);
-      if (!undone.ok() && outcome.undone) {
-        outcome.undone = false;
-        outcome.undo_failure = undone.message();
-      }
-    }
+    auto note = [&](const Status& undone) {
+      if (undone.ok() || !outcome.undone) return;
+      outcome.undone = false;
+      outcome.undo_failure = undone.message();
+    };
+    note(UnmakeIfChanged(fs, step));
+    for (auto it = made.rbegin(); it != made.rend(); ++it) note(Unmake(fs, **it));
     return outcome;
   }
   return outcome;

@@ -22,9 +22,9 @@ bool FamilySurvey::AllRequiredBackups(const Family& family) const {
 
 bool FamilySurvey::operator==(const FamilySurvey& other) const {
   return std::tie(backup_exists, backup_own, backup_digest, reference_error, title_found,
-                  reference_restored) == std::tie(other.backup_exists, other.backup_own,
-                                                  other.backup_digest, other.reference_error,
-                                                  other.title_found, other.reference_restored);
+                  reference_restored, reference_stripped) ==
+         std::tie(other.backup_exists, other.backup_own, other.backup_digest, other.reference_error,
+                  other.title_found, other.reference_restored, other.reference_stripped);
 }
 
 FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool installed) {
@@ -44,7 +44,7 @@ FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool instal
     survey.backup_digest = survey.backup_digest * 31 + digest;
     bool own = false;
     if (!installed && kind == EntryKind::kFile) {
-      own = IsOwnBackup(family, {view.Content(file.config), view.Content(file.backup), "", ""});
+      own = IsOwnBackup(family, view.Content(file.config), view.Content(file.backup));
     }
     survey.backup_own.push_back(own);
   }
@@ -64,6 +64,8 @@ FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool instal
   if (survey.backup_exists[0]) {
     const FileContent& backup = view.Content(reference.backup);
     survey.reference_restored = backup.readable() && backup.bytes == content.bytes;
+    survey.reference_stripped = !survey.reference_restored && backup.readable() &&
+                                HasKeptCopy(view, reference.config, backup.bytes);
   }
   return survey;
 }

@@ -23,6 +23,9 @@ struct FamilySurvey {
   std::string reference_error;      // why it cannot be read ("Cannot read ...: ...")
   bool title_found = false;         // it still holds the installation's title entry
   bool reference_restored = false;  // it is byte for byte its backup again
+  // A removal kept its backup beside it and took the installation out of it (it had changed
+  // since the installation), but did not finish.
+  bool reference_stripped = false;
 
   bool AnyOwnBackup() const;
   bool AllRequiredBackups(const Family& family) const;  // every file of the first model has one

@@ -39,11 +39,16 @@ std::string KeptName(std::string_view relative, int number) {
   return name;
 }
 
-// A name for a kept copy of `relative` that nothing stands at yet.
-std::string FreeKeptName(SimFolderView& view, std::string_view relative) {
+// A name for a kept copy of `relative` holding `bytes`: one that nothing stands at yet, or one
+// that holds those bytes already (*there is then true).
+std::string KeptCopyName(SimFolderView& view, std::string_view relative, const std::string& bytes,
+                         bool* there) {
   for (int number = 1;; ++number) {
     std::string name = KeptName(relative, number);
-    if (view.Kind(name) == EntryKind::kNone) return name;
+    const EntryKind kind = view.Kind(name);
+    *there = kind == EntryKind::kFile && view.Content(name).readable() &&
+             view.Content(name).bytes == bytes;
+    if (kind == EntryKind::kNone || *there) return name;
   }
 }
 
@@ -239,10 +244,11 @@ class StepList {
               const FileContent& now) {
     into->push_back({role, true, Path(relative, role), DisplaySimPath(relative), "", Before(now)});
   }
-  // Keeps `content` under `kept_name` and tells why.
+  // Keeps `content` under `kept_name` (unless it is there already) and tells why.
   void Keep(std::vector<PlanStep>* into, std::vector<KeptCopy>* kept, KeptCopy::Reason reason,
-            std::string_view file, const std::string& kept_name, const FileContent& content) {
-    Write(into, StepRole::kKeptCopy, kept_name, content.bytes, FileContent());
+            std::string_view file, const std::string& kept_name, bool there,
+            const FileContent& content) {
+    if (!there) Write(into, StepRole::kKeptCopy, kept_name, content.bytes, FileContent());
     kept->push_back({reason, DisplaySimPath(file), DisplaySimPath(kept_name)});
   }
   // The record step that sets the family's "Installed" key, when it changes the record.
@@ -275,6 +281,12 @@ Status CheckRecord(const FamilyInput& input) {
 
 }  // namespace
 
+bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::string& bytes) {
+  bool there = false;
+  KeptCopyName(view, relative, bytes, &there);
+  return there;
+}
+
 std::string FileProblem(const Status& status) {
   switch (status.kind()) {
     case ErrorKind::kNotFound:
@@ -306,19 +318,21 @@ FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFold
     PanelFileInput one;
     one.config = panels.Content(file.config);
     one.backup = panels.Content(file.backup);
-    if (one.backup.exists()) {
-      one.free_kept_config_name = FreeKeptName(panels, file.config);
-      one.free_kept_backup_name = FreeKeptName(panels, file.backup);
+    if (one.backup.readable()) {
+      one.kept_config_name =
+          KeptCopyName(panels, file.config, one.backup.bytes, &one.kept_config_there);
+      one.kept_backup_name =
+          KeptCopyName(panels, file.backup, one.backup.bytes, &one.kept_backup_there);
     }
     input.files.push_back(std::move(one));
   }
   return input;
 }
 
-bool IsOwnBackup(const Family& family, const PanelFileInput& file) {
-  if (!file.backup.readable() || !file.config.readable()) return false;
-  if (file.config.bytes == file.backup.bytes) return true;
-  return !AddedMarks(file.config.bytes, &file.backup.bytes, MarksOf(family)).empty();
+bool IsOwnBackup(const Family& family, const FileContent& config, const FileContent& backup) {
+  if (!backup.readable() || !config.readable()) return false;
+  if (config.bytes == backup.bytes) return true;
+  return !AddedMarks(config.bytes, &backup.bytes, MarksOf(family)).empty();
 }
 
 Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, InstallKind kind) {
@@ -371,7 +385,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
       // installed): it is kept, not overwritten.
       if (backup_differs) {
         list.Keep(&backups[i], &plan.kept, KeptCopy::Reason::kNotMadeByProgram, file.backup,
-                  in.free_kept_backup_name, in.backup);
+                  in.kept_backup_name, in.kept_backup_there, in.backup);
       }
       if (!has_backup || backup_differs) {
         list.Write(&backups[i], StepRole::kBackup, file.backup, bytes, in.backup);
@@ -395,7 +409,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
         // up afresh, and a backup from before the first installation is kept beside it.
         if (backup_differs) {
           list.Keep(&backups[i], &plan.kept, KeptCopy::Reason::kBeforeFirstInstall, file.config,
-                    in.free_kept_config_name, in.backup);
+                    in.kept_config_name, in.kept_config_there, in.backup);
         }
         if (!has_backup || backup_differs) {
           list.Write(&backups[i], StepRole::kBackup, file.backup, bytes, in.backup);
@@ -445,7 +459,7 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
     // that model now: it may have come or gone since the installation. An installation that did
     // not finish is undone only where this program made the backup.
     const bool handled = installed ? (!file.further_model || further || in.backup.exists())
-                                   : IsOwnBackup(family, in);
+                                   : IsOwnBackup(family, in.config, in.backup);
     if (!handled) continue;
     std::string problem = ReadProblem(in.config, false);
     if (!problem.empty()) return Refusal(DisplaySimPath(file.config) + " " + problem);
@@ -482,7 +496,7 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
     if (!has_backup) continue;
     if (stripped != in.backup.bytes) {
       list.Keep(&out.kept, &plan.kept, KeptCopy::Reason::kChangedSinceInstall, file.config,
-                in.free_kept_config_name, in.backup);
+                in.kept_config_name, in.kept_config_there, in.backup);
     }
     list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
   }

@@ -18,11 +18,15 @@ namespace ql2 {
 struct PanelFileInput {
   FileContent config;
   FileContent backup;
-  // Free names (relative paths) to keep a copy under instead of deleting or overwriting it: the
-  // backup of a panel file that changed since the installation, or a file that stood at the
-  // backup's name although this program did not make it. Only looked for when there is a backup.
-  std::string free_kept_config_name;
-  std::string free_kept_backup_name;
+  // Names (relative paths) to keep the backup's bytes under instead of deleting or overwriting
+  // them: the backup of a panel file that changed since the installation (beside the panel file),
+  // or a file that stood at the backup's name although this program did not make it (beside that
+  // file). Each is the first name that is free or already holds those very bytes (a click that
+  // was stopped had kept them), which `*_there` tells. Only looked for when there is a backup.
+  std::string kept_config_name;
+  bool kept_config_there = false;
+  std::string kept_backup_name;
+  bool kept_backup_there = false;
 };
 
 // Everything a click decides on. The record's folder and the panel files' folder are the same
@@ -85,7 +89,10 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input);
 
 // Whether a file at a backup's name is this program's: its panel file is byte for byte that
 // backup, or carries entries of the installation that the backup does not.
-bool IsOwnBackup(const Family& family, const PanelFileInput& file);
+bool IsOwnBackup(const Family& family, const FileContent& config, const FileContent& backup);
+
+// Whether a copy of `relative` kept by an earlier click holds these bytes.
+bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::string& bytes);
 
 // The words after a file's name that say what keeps it from being read or changed: "is missing",
 // "is read-only", "is in use by another program", "cannot be opened: permission denied".

@@ -38,8 +38,8 @@ FamilyInput Input(const Family& family, const std::map<std::string, std::string>
     if (config != files.end()) one.config = Content(config->second);
     auto backup = files.find(std::string(file.backup));
     if (backup != files.end()) one.backup = Content(backup->second);
-    one.free_kept_config_name = std::string(file.config) + ".before-quillever";
-    one.free_kept_backup_name = std::string(file.backup) + ".before-quillever";
+    one.kept_config_name = std::string(file.config) + ".before-quillever";
+    one.kept_backup_name = std::string(file.backup) + ".before-quillever";
     input.files.push_back(std::move(one));
   }
   return input;
@@ -249,7 +249,7 @@ TEST(PlanRemoveTest, OwnBackups) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const FamilyInput input = Input(AtrFamily(), {{kAtrConfig, c.config}, {kAtrBackup, c.backup}});
-    EXPECT_EQ(IsOwnBackup(AtrFamily(), input.files[0]), c.own);
+    EXPECT_EQ(IsOwnBackup(AtrFamily(), input.files[0].config, input.files[0].backup), c.own);
   }
 }
 

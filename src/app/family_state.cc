@@ -44,7 +44,8 @@ FamilyDisplayState DeriveState(const Family& family, const FamilyFacts& facts) {
                                  : FamilyDisplayState::kNotInstalled;
   }
   if (!survey.reference_error.empty()) return FamilyDisplayState::kError;
-  if (!survey.AllRequiredBackups(family) || survey.reference_restored) {
+  if (!survey.AllRequiredBackups(family) || survey.reference_restored ||
+      survey.reference_stripped) {
     return FamilyDisplayState::kInterruptedRemove;
   }
   // Exactly 1 arms the check; another number says installed whatever the file holds.

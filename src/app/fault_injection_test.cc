@@ -2,6 +2,7 @@
 // at every operation and started again: no panel file may end in neither its state before the
 // click nor the one after it.
 #include <gtest/gtest.h>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -139,7 +140,9 @@ int LostFiles(const Scenario& s, const Tree& tree, const Tree& before, const Tre
 // Runs the click with the k-th file operation (reads and checks included) failing with each kind
 // of error, and with the program stopping dead at the k-th operation (every later operation fails
 // and nothing it does reaches the disk), then starting again and finishing with the recovery.
-void ExhaustFaults(const Scenario& s, bool removal, FaultTotals* totals) {
+// `after_install` changes the files between the installation and a removal (as their owner may).
+void ExhaustFaults(const Scenario& s, bool removal, FaultTotals* totals,
+                   const std::function<void(Simulator&)>& after_install = nullptr) {
   const Group& g = *s.group;
   const Family& family = FamilyOf(g);
   const C button = removal ? g.remove : g.install;
@@ -148,6 +151,10 @@ void ExhaustFaults(const Scenario& s, bool removal, FaultTotals* totals) {
     sim->Start();
     if (removal) {
       EXPECT_TRUE(sim->Click(g.install, g));
+      if (after_install) {
+        after_install(*sim);
+        sim->Start();
+      }
     }
     return sim;
   };
@@ -232,6 +239,13 @@ TEST(FaultInjectionTest, NoFileIsLostWhateverOperationFailsOrWhereverTheProgramS
       SCOPED_TRACE(s.group->record_section + std::string(removal ? " removal" : " installation"));
       ExhaustFaults(s, removal, &totals);
     }
+    // A removal that keeps what changed since the installation: the reference file gained a line,
+    // so it loses only the installation's entries and its backup is kept beside it.
+    SCOPED_TRACE(s.group->record_section + std::string(" removal after a later edit"));
+    ExhaustFaults(s, true, &totals, [&](Simulator& sim) {
+      const std::string reference = s.files[0].config;
+      sim.fs.AddFile(Simulator::Path(reference), sim.Bytes(reference) + "; added later\r\n");
+    });
   }
   std::cout << "fault points: " << totals.points << ", files lost: " << totals.files_lost << "\n";
   EXPECT_EQ(totals.files_lost, 0);

@@ -45,8 +45,11 @@ std::string InterruptionText(const Family& family, const FamilyFacts& facts,
              std::string(install ? texts::kInterruptedInstall : texts::kInterruptedRemove);
     }
   }
-  // Every backup is there, but the reference file is already back as it was.
-  return DisplaySimPath(family.files[0].config) + std::string(texts::kInterruptedRestore);
+  // Every backup is there, but the reference file is already back as it was, or has lost the
+  // installation and had its backup kept.
+  return DisplaySimPath(family.files[0].config) + std::string(survey.reference_stripped
+                                                                  ? texts::kInterruptedStripped
+                                                                  : texts::kInterruptedRestore);
 }
 
 bool IsInterrupted(FamilyDisplayState state) {

@@ -31,6 +31,10 @@ inline constexpr std::string_view kInterruptedRemove =
 inline constexpr std::string_view kInterruptedRestore =
     " is back as it was before the installation, but the gauge is still recorded as installed: a "
     "removal did not finish. Click Remove to finish it.";
+inline constexpr std::string_view kInterruptedStripped =
+    " no longer holds the gauge, and its copy from before the installation was kept beside it, "
+    "but the gauge is still recorded as installed: a removal did not finish. Click Remove to "
+    "finish it.";
 inline constexpr std::string_view kInterruptedUndone =
     "Every panel file that had a backup has been put back.";
 // Another copy of the program changed the files since this window looked at them.

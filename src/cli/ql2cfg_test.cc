@@ -58,10 +58,13 @@ class Ql2cfgTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  Outcome Ql2cfg(const std::string& arguments) {
+  // Runs ql2cfg; `environment` is put before the command ("NAME=value ...").
+  Outcome Ql2cfg(const std::string& arguments, const std::string& environment = "",
+                 const std::string& stdout_to = "") {
     const fs::path out = root_ / "stdout", err = root_ / "stderr";
-    std::string command = Quote(QL2CFG_PATH) + " " + arguments + " >" + Quote(out.string()) +
-                          " 2>" + Quote(err.string()) + " </dev/null";
+    std::string command = environment + " " + Quote(QL2CFG_PATH) + " " + arguments + " >" +
+                          Quote(stdout_to.empty() ? out.string() : stdout_to) + " 2>" +
+                          Quote(err.string()) + " </dev/null";
     int status = std::system(command.c_str());
     Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
     fs::remove(out);
@@ -292,6 +295,94 @@ TEST_F(Ql2cfgTest, ClickWaitsForAnotherCopyThenGivesUp) {
   EXPECT_EQ(run.out,
             "Another copy of the Configurator is changing these files. Try again in a moment.\n");
   EXPECT_EQ(Snapshot(), before);
+}
+
+// Output nobody can read (a full disk, a closed pipe) is no success, whatever the click did.
+TEST_F(Ql2cfgTest, OutputToAFullDeviceIsAFailure) {
+  MakeAtr();
+  Outcome run = Ql2cfg(WithSim("install atr"), "", "/dev/full");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the output could not be written"), std::string::npos) << run.err;
+  EXPECT_EQ(Ql2cfg("--help", "", "/dev/full").status, 1);
+}
+
+// A rename is durable only once its folder is flushed; a flush that fails fails the click, and
+// what the click changed so far is put back.
+TEST_F(Ql2cfgTest, FailedFolderFlushFailsTheClickAndChangesNothing) {
+  MakeAtr();
+  Ql2cfg(WithSim("status"));  // writes the "Full" keys once
+  const auto before = Snapshot();
+  // The program's own sanitizer runtime need not come first for the stand-in to work.
+  const std::string environment = std::string("LD_PRELOAD=") + Quote(FOLDER_FLUSH_FAULT) +
+                                  " ASAN_OPTIONS=verify_asan_link_order=0";
+  for (int flush : {1, 2, 3}) {
+    SCOPED_TRACE("failing folder flush " + std::to_string(flush));
+    Outcome run = Ql2cfg(WithSim("install atr"),
+                         environment + " QL2_FAIL_FOLDER_FLUSH=" + std::to_string(flush));
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_EQ(run.out.rfind("Cannot install: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("Nothing was changed."), std::string::npos) << run.out;
+    EXPECT_EQ(Snapshot(), before);
+  }
+}
+
+// While another copy of the program holds the simulator folder, a start writes nothing.
+TEST_F(Ql2cfgTest, StartWhileAnotherCopyHoldsTheFolderWritesNothing) {
+  MakeAtr();
+  const auto before = Snapshot();
+  int held = open(sim_.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  Outcome run = Ql2cfg(WithSim("status"));
+  close(held);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_NE(Ql2cfg(WithSim("status")).out.find("atr\tNotInstalled"), std::string::npos);
+  EXPECT_NE(ReadAll(sim_ / "QL/qlever2.con").find("Full=0"), std::string::npos);
+}
+
+// The temporary files of a run killed while it wrote are removed by the next run; other files
+// that only look alike stay.
+TEST_F(Ql2cfgTest, LeftoverTemporariesAreRemovedByTheNextRun) {
+  MakeAtr();
+  const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel";
+  WriteAll(panel / "panel.cfg.ql2-Ab3xYz", "half written");
+  WriteAll(sim_ / "QL/qlever2.con.ql2-00aa11bb", "half written");
+  WriteAll(panel / "panel.cfg.ql2-notes.txt", "mine");
+  WriteAll(panel / "ql2-Ab3xYz", "mine");
+  ASSERT_EQ(Ql2cfg(WithSim("status")).status, 0);
+  EXPECT_FALSE(fs::exists(panel / "panel.cfg.ql2-Ab3xYz"));
+  EXPECT_FALSE(fs::exists(sim_ / "QL/qlever2.con.ql2-00aa11bb"));
+  EXPECT_TRUE(fs::exists(panel / "panel.cfg.ql2-notes.txt"));
+  EXPECT_TRUE(fs::exists(panel / "ql2-Ab3xYz"));
+}
+
+// The dry run of a removal shows the same decision the removal makes: the later change stays,
+// the installation comes out, the backup is kept.
+TEST_F(Ql2cfgTest, RemoveDryRunShowsWhatIsKept) {
+  MakeAtr();
+  ASSERT_EQ(Ql2cfg(WithSim("install atr")).status, 0);
+  const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
+  WriteAll(panel, ReadAll(panel) + "; added by hand\r\n");
+  const auto before = Snapshot();
+  Outcome run = Ql2cfg(WithSim("remove atr --dry-run"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_EQ(run.out.rfind("The gauge has been removed successfully. Aircraft\\Flight 1 ATR-72-500"
+                          "\\panel\\panel.cfg had changed since the installation",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_NE(run.out.find("keep copy Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.before-"
+                         "quillever\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("-Window1=Quillever\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("-; added by hand"), std::string::npos);
+
+  ASSERT_EQ(Ql2cfg(WithSim("remove atr")).status, 0);
+  EXPECT_EQ(ReadAll(panel), std::string(kAtrPanel) + "; added by hand\r\n");
+  EXPECT_EQ(ReadAll(panel.string() + ".before-quillever"), kAtrPanel);
 }
 
 }  // namespace

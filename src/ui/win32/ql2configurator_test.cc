@@ -227,9 +227,9 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
   EXPECT_EQ(win32_test::ReadWhole(Sim(kRecord), "(absent)"), kRecordRemoved);
   EXPECT_TRUE(Enabled(ControlId::kInstallAtr));
   EXPECT_FALSE(Enabled(ControlId::kRemoveAtr));
-  // A removal takes the installed picture away and puts up no other.
+  // A removal takes the installed picture away and shows the not-installed one.
   EXPECT_FALSE(Visible(ControlId::kPictureInsAtr));
-  EXPECT_FALSE(Visible(ControlId::kPictureAtrNot));
+  EXPECT_TRUE(Visible(ControlId::kPictureAtrNot));
 
   ASSERT_TRUE(PostMessageA(window_, WM_CLOSE, 0, 0));
   ASSERT_EQ(WaitForSingleObject(process_.hProcess, kExitMs), WAIT_OBJECT_0)
