@@ -135,7 +135,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     for (const Family* family : AllFamilies()) {
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
     }
-    if (scan_locked_) {
+    if (scan_locked_ && options.write) {
       const FileContent& record = view.Content(record::kRelativePath);
       std::string bytes = record.bytes;
       for (const Family* family : AllFamilies()) {

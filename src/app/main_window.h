@@ -27,6 +27,8 @@ class MainWindowLogic {
   struct ScanOptions {
     // The window asks the first-run question; the command line never does.
     bool ask_first_run = true;
+    // A dry run writes nothing, not even the record's "Full" keys or leftover temporaries.
+    bool write = true;
   };
 
   // The load step, run once before the window is first shown: finds the simulator and the

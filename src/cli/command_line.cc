@@ -160,6 +160,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
   MainWindowLogic logic(window, fs, registry, shell);
   MainWindowLogic::ScanOptions options;
   options.ask_first_run = false;
+  options.write = !parsed.dry_run;
   logic.StartupScan(options);
 
   return Finish(Run(parsed, logic, window, fs, out, err), out, err);
