@@ -70,7 +70,8 @@ last_initial=${last_initial:0:1}
 for subcommand in $subcommands; do
   if grep -qx "$subcommand" <<<"$family_subcommands"; then
     expect "$name $subcommand " "$families"
-    expect "$name --sim-folder dir $subcommand $last_initial" "$(grep "^$last_initial" <<<"$families")"
+    expect "$name --sim-folder dir $subcommand $last_initial" \
+      "$(grep "^$last_initial" <<<"$families")"
     expect "$name $subcommand $first_family " ""
     expect "$name $subcommand $first_family -" $'--dry-run\n--sim-folder'
   else

@@ -6,7 +6,8 @@ set -uo pipefail
 failed=0
 for page in "$@"; do
   name=$(basename "$page" .1.gz)
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 \
+    >/dev/null)
   text=$(LC_ALL=C.UTF-8 MANWIDTH=80 MANPAGER=cat man -l "$page" 2>/dev/null)
   if [[ -n $warnings ]]; then
     echo "$page: man warns:"
