@@ -89,4 +89,8 @@ expect "$name --sim-folder " $'Flight Simulator 9\nFonts'
 expect "$name --sim-folder Fl" "Flight Simulator 9"
 expect "$name status --sim-folder Fo" "Fonts"
 expect "$name --sim-folder Fonts install $first_family -" "--dry-run"
+if ((failed)); then
+  echo "A subcommand, option or family the completion lacks goes into the lists at the top of"
+  echo "$completion."
+fi
 exit $failed

@@ -44,4 +44,8 @@ fi
 compare option "$options" "$(page_options)"
 compare subcommand "$(help_subcommands "$help" "$name")" "$(page_entries COMMANDS)"
 compare family "$(help_families "$help")" "$(page_entries FAMILIES)"
+if ((failed)); then
+  echo "A subcommand goes under COMMANDS in the page as '*name* _ARGUMENTS_', an option under"
+  echo "OPTIONS as '*--name*', a family under FAMILIES as '*name*'."
+fi
 exit $failed
