@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows programs for release (mingw-w64, optimised, in build/release-mingw), strips
-# them, and packs QL2Configurator.exe, ql2cfg.exe and README-windows.txt into
+# them, and packs QL2Configurator.exe, ql2cfg.exe, README-windows.txt and LICENSE.txt into
 #   build/release/QL2Configurator-<version>-win64.zip
 # Installs what is missing first (scripts/setup.sh release).
 set -euo pipefail
@@ -24,9 +24,11 @@ cp "$build/src/ui/win32/QL2Configurator.exe" "$build/src/cli/ql2cfg.exe" "$stage
 x86_64-w64-mingw32-strip --strip-all "$stage/QL2Configurator.exe" "$stage/ql2cfg.exe"
 # Windows line ends, for Notepad.
 sed 's/$/\r/' docs/README-windows.txt >"$stage/README-windows.txt"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 
+files=(QL2Configurator.exe ql2cfg.exe README-windows.txt LICENSE.txt)
 rm -f "$archive"
-(cd "$stage" && zip -q -9 -X "$archive" QL2Configurator.exe ql2cfg.exe README-windows.txt)
+(cd "$stage" && zip -q -9 -X "$archive" "${files[@]}")
 echo "Release archive: $archive"
-(cd "$stage" && ls -l QL2Configurator.exe ql2cfg.exe README-windows.txt | awk '{print "  " $5 " bytes  " $9}')
+(cd "$stage" && ls -l "${files[@]}" | awk '{print "  " $5 " bytes  " $9}')
 echo "  $(stat -c %s "$archive") bytes  $(basename "$archive")"
