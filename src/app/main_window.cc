@@ -71,6 +71,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
       states_[family] = FamilyDisplayState::kAbsent;
     }
     OfferFolderChoice();
+    window_.Focus(StartupFocus(View()));
     return;
   }
   registry_folder_ = folder.value();
@@ -97,8 +98,8 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     if (first_time.ok() && first_time.value() == 1) {
       bool yes = window_.AskYesNo(texts::kFirstRunTitle, texts::kFirstRunText);
       record.Write(record::kOptionsSection, record::kFirstTimeKey, record::kNo);
-      // A manual that cannot be opened does not stop the program.
-      if (yes) shell_.OpenDocument(SimPath(package::kManual));
+      // A manual that cannot be opened does not stop the program; the user is told.
+      if (yes) OpenManual();
     }
   }
 
@@ -107,6 +108,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     ShowFamily(*family, GatherFacts(*family, present[family]));
   }
   OfferFolderChoice();
+  window_.Focus(StartupFocus(View()));
 }
 
 FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present) {
@@ -249,12 +251,25 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
 }
 
 bool MainWindowLogic::Click(ControlId id) {
+  const bool result = Dispatch(id);
+  if (id != ControlId::kClose) {
+    const ControlId focus = FocusAfterClick(id, View());
+    if (focus != ControlId::kNone) window_.Focus(focus);
+  }
+  return result;
+}
+
+bool MainWindowLogic::Dispatch(ControlId id) {
   if (id == ControlId::kClose) {
     window_.Close();
     return true;
   }
   if (id == ControlId::kPictureAbout) {
     window_.ShowAboutModally();
+    return true;
+  }
+  if (id == ControlId::kAboutManual) {
+    OpenManual();
     return true;
   }
   if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) {
@@ -269,6 +284,39 @@ bool MainWindowLogic::Click(ControlId id) {
     if (id == family->controls.remove) return ClickFamily(*family, false);
   }
   return true;
+}
+
+void MainWindowLogic::OpenManual() {
+  std::string why(texts::kManualWithoutSimulator);
+  if (simulator_found_) {
+    const std::string path = SimPath(package::kManual);
+    const Status opened = fs_.Stat(path).kind == EntryKind::kFile
+                              ? shell_.OpenDocument(path)
+                              : Status::Failed(ErrorKind::kNotFound, "open", path);
+    if (opened.ok()) return;
+    why = std::string(texts::kManualCannotOpen) + path + ": " + opened.cause() + ".";
+  }
+  window_.Warn(texts::kManualTitle, why + std::string(texts::kManualLater));
+}
+
+bool MainWindowLogic::PressAccessKey(char key, ControlId focused) {
+  const KeyAction action = ActOnAccessKey(key, focused, View());
+  if (action.click != ControlId::kNone) {
+    Click(action.click);
+  } else if (action.focus != ControlId::kNone) {
+    window_.Focus(action.focus);
+  }
+  return action.click != ControlId::kNone || action.focus != ControlId::kNone;
+}
+
+WindowView MainWindowLogic::View() const {
+  WindowView view;
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window != WindowId::kMain) continue;
+    view[design.id] = {window_.IsShown(design.id), window_.IsEnabled(design.id),
+                       window_.Caption(design.id)};
+  }
+  return view;
 }
 
 FamilyDisplayState MainWindowLogic::StateOf(const Family& family) const {

@@ -8,6 +8,7 @@
 
 #include "aircraft/family.h"
 #include "app/family_state.h"
+#include "app/keyboard.h"
 #include "app/window.h"
 #include "platform/file_system.h"
 #include "platform/folder_memory.h"
@@ -40,7 +41,16 @@ class MainWindowLogic {
   // Before its first change, a family's click takes the simulator folder's lock and looks again
   // at the record and the backups: if another copy of the program changed them since this window
   // showed them, the group is shown afresh and nothing is done.
+  // Then the focus goes where FocusAfterClick says, so that it never rests on a disabled button
+  // nor moves on to another family.
   bool Click(ControlId id);
+
+  // Asks the desktop to open the user manual; when it cannot, says so and how to try again.
+  void OpenManual();
+
+  // An access key pressed while `focused` has the focus: moves the focus or clicks, as
+  // ActOnAccessKey says. False when the key belongs to no control that is offered now.
+  bool PressAccessKey(char key, ControlId focused);
 
   // The state the family's group was last shown in (by the scan, or a refresh before a click).
   FamilyDisplayState StateOf(const Family& family) const;
@@ -48,6 +58,9 @@ class MainWindowLogic {
   bool installer_marker_found() const { return marker_found_; }
 
  private:
+  bool Dispatch(ControlId id);
+  // What the window shows of its controls now, for the keyboard rules.
+  WindowView View() const;
   FamilyFacts GatherFacts(const Family& family, bool present);
   void ShowFamily(const Family& family, const FamilyFacts& facts);
   bool ClickFamily(const Family& family, bool install);
