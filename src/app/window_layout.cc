@@ -19,7 +19,7 @@ bool InGroup(const ControlSpec& design, ControlId group) {
 // How much taller a group must be for its status line's text, moving its pictures below the text;
 // places the group's controls.
 int LayOutGroup(const ControlSpec& group, double scale, const TextHeight& text_height,
-                const IsShown& shown, std::map<ControlId, TwipsRect>& places) {
+                const IsControlShown& shown, std::map<ControlId, TwipsRect>& places) {
   // The room the table leaves beneath the group's lowest control.
   int design_bottom = 0;
   int status_bottom = 0;
@@ -82,7 +82,7 @@ int StatusLineWidth(const ControlSpec& status) {
 }
 
 MainWindowLayout LayOutMainWindow(double scale, const TextHeight& text_height,
-                                  const IsShown& shown) {
+                                  const IsControlShown& shown) {
   MainWindowLayout layout;
   layout.scale = scale;
   const WindowSpec& window = FindWindow(WindowId::kMain);
@@ -114,7 +114,7 @@ int ScaledPixels(int twips, double scale) {
 }
 
 MainWindowLayout FitMainWindow(double preferred, const ScreenRoom& room,
-                               const TextHeight& text_height, const IsShown& shown) {
+                               const TextHeight& text_height, const IsControlShown& shown) {
   auto fits = [&room](const MainWindowLayout& layout) {
     return ScaledPixels(layout.client_width, layout.scale) + room.frame_width <= room.width &&
            ScaledPixels(layout.client_height, layout.scale) + room.frame_height <= room.height;

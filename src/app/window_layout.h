@@ -35,10 +35,10 @@ int StatusLineWidth(const ControlSpec& status);
 // The height, in twips, the status line's text needs when it wraps at StatusLineWidth, drawn at
 // the scale.
 using TextHeight = std::function<int(ControlId status, double scale)>;
-using IsShown = std::function<bool(ControlId id)>;
+using IsControlShown = std::function<bool(ControlId id)>;
 
 MainWindowLayout LayOutMainWindow(double scale, const TextHeight& text_height,
-                                  const IsShown& shown);
+                                  const IsControlShown& shown);
 
 // Pixels at a scale: twips * scale / 15, to the nearest.
 int ScaledPixels(int twips, double scale);
@@ -53,6 +53,6 @@ struct ScreenRoom {
 // The layout at the preferred scale when the window fits the room there, else at the largest
 // smaller scale, in steps of an eighth, at which it fits; never below half the preferred scale.
 MainWindowLayout FitMainWindow(double preferred, const ScreenRoom& room,
-                               const TextHeight& text_height, const IsShown& shown);
+                               const TextHeight& text_height, const IsControlShown& shown);
 
 }  // namespace ql2

@@ -19,7 +19,7 @@ TextHeight Heights(std::map<C, int> heights) {
   };
 }
 
-IsShown Shown(std::set<C> shown) {
+IsControlShown Shown(std::set<C> shown) {
   return [shown](C id) { return shown.count(id) != 0; };
 }
 

@@ -92,7 +92,7 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
 }
 
 // A simulator folder on disk. `description` names its parts: cheyenne, atr, atr-titled, pmdg, pic,
-// pic-other-case (the 737 Classics folders in another letter case), marker, and the backups an
+// pic-other-case (the 737 Classics folders in another letter case), marker, manual, and the backups an
 // installation leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
@@ -118,6 +118,7 @@ class SimTree {
       Write("Aircraft/FeelThere PIC 737-300/Panel/panel.cfg", kPicPanel);
     }
     if (parts.contains("marker")) Write("QL/uninst.swi", "");
+    if (parts.contains("manual")) Write("QL/readme2.htm", "<html></html>");
     if (!record.isEmpty()) Write("QL/qlever2.con", record);
     for (const Family* family : AllFamilies()) {
       if (!parts.contains(QString::fromUtf8(family->id.data(), family->id.size()) + "-backup")) {
@@ -223,9 +224,15 @@ class ModalWatcher {
   int stuck_ = 0;
 };
 
+// A button's caption as the user reads it: without the mark of its access key.
+QString ReadCaption(const QWidget* button) {
+  QString caption = static_cast<const QPushButton*>(button)->text();
+  return caption.replace("&&", QString(QChar(1))).remove('&').replace(QChar(1), '&');
+}
+
 QString ButtonView(const QWidget* button, const QString& design_caption) {
   QString view = button->isHidden() ? "hidden" : button->isEnabled() ? "enabled" : "disabled";
-  const QString caption = static_cast<const QPushButton*>(button)->text();
+  const QString caption = ReadCaption(button);
   if (caption != design_caption) view += ":" + caption;
   return view;
 }
@@ -453,14 +460,15 @@ void QtWindowTest::geometryFollowsControlTable() {
                                : ToQString(FindControl(control_row.parent).name);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
     if (control_row.kind == ControlKind::kLabel && control_row.parent != ControlId::kNone) {
-      // A status line may only grow downwards, and only as far as its text needs.
+      // A status line may only grow downwards, and only as far as its text needs; its text ends
+      // where the buttons begin.
       const QRect actual = widget->geometry();
       QCOMPARE(actual.topLeft(), design.topLeft());
-      QCOMPARE(actual.width(), design.width());
+      QCOMPARE(actual.width(), StatusLineWidth(control_row) / 15);
       QVERIFY2(actual.height() >= design.height(), qPrintable(name));
       auto* label = static_cast<QLabel*>(widget);
       const int needed = QFontMetrics(label->font())
-                             .boundingRect(QRect(0, 0, design.width(), 1 << 20),
+                             .boundingRect(QRect(0, 0, actual.width(), 1 << 20),
                                            Qt::AlignLeft | Qt::TextWordWrap, label->text())
                              .height();
       QCOMPARE(actual.height(), std::max(design.height(), needed));
@@ -618,22 +626,31 @@ void QtWindowTest::cheyenneProgressTextsArePainted() {
 
 void QtWindowTest::firstRunQuestion_data() {
   QTest::addColumn<bool>("yes");
-  QTest::newRow("Yes opens the manual") << true;
-  QTest::newRow("No opens nothing") << false;
+  QTest::addColumn<bool>("manual");  // the manual is there to open
+  QTest::newRow("Yes opens the manual") << true << true;
+  QTest::newRow("Yes, but there is no manual: the user is told") << true << false;
+  QTest::newRow("No opens nothing") << false << true;
 }
 
 void QtWindowTest::firstRunQuestion() {
   QFETCH(bool, yes);
-  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0, /*first_time=*/1));
+  QFETCH(bool, manual);
+  SimTree sim(QString("cheyenne atr pmdg pic marker") + (manual ? " manual" : ""),
+              RecordText(0, 0, 0, 0, /*first_time=*/1));
   struct Seen {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     bool yes_is_default = false;
-  } seen;
+  } seen, warning;
   ModalWatcher watcher([&](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) return;
+    if (box->icon() == QMessageBox::Warning) {
+      warning = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false};
+      box->button(QMessageBox::Ok)->click();
+      return;
+    }
     seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
             box->defaultButton() == box->button(QMessageBox::Yes)};
     box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
@@ -641,7 +658,7 @@ void QtWindowTest::firstRunQuestion() {
   {
     Harness harness(sim.Folder());
     harness.Start();
-    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.seen(), yes && !manual ? 2 : 1);
     QCOMPARE(watcher.stuck(), 0);
     QCOMPARE(seen.title, QString("First time run"));
     QCOMPARE(seen.text, QString("It is recommended to read the user manual prior to using the "
@@ -650,18 +667,31 @@ void QtWindowTest::firstRunQuestion() {
     QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     QVERIFY(seen.yes_is_default);
     const std::vector<std::string> opened = harness.shell.opened();
-    if (yes) {
+    if (yes && manual) {
       QCOMPARE(opened, std::vector<std::string>{sim.Folder() + "/QL/readme2.htm"});
     } else {
       QVERIFY(opened.empty());
+    }
+    if (yes && !manual) {
+      QCOMPARE(warning.title, QString("User manual"));
+      QVERIFY2(warning.text.startsWith("The user manual cannot be opened: " +
+                                       QString::fromStdString(sim.Folder()) +
+                                       "/QL/readme2.htm: no such file or folder.\n"),
+               qPrintable(warning.text));
+      QVERIFY2(warning.text.contains("F1") && warning.text.contains("About window"),
+               qPrintable(warning.text));
+      QCOMPARE(warning.buttons, QMessageBox::Ok);
+    } else {
+      QVERIFY(warning.title.isEmpty());
     }
     QCOMPARE(sim.RecordValue("Options", "First Time"), std::string("0"));
     // The window is shown after the question, whatever the answer.
     QVERIFY(harness.window.isVisible());
   }
+  const int boxes = watcher.seen();
   Harness next_start(sim.Folder());
   next_start.Start();
-  QCOMPARE(watcher.seen(), 1);
+  QCOMPARE(watcher.seen(), boxes);
 }
 
 void QtWindowTest::aboutWindow_data() {
