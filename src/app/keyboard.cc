@@ -9,13 +9,18 @@ namespace {
 struct CaptionKey {
   std::string_view caption;
   char key;
+  WindowId window;
 };
 
 // The buttons' access keys, by caption: a family's Install button reads "Repair" when the panel
 // file lost the gauge's window, and takes P then.
 constexpr CaptionKey kCaptionKeys[] = {
-    {"Install", 'I'}, {"Remove", 'R'},           {"Repair", 'P'},
-    {"Exit", 'X'},    {"Choose folder...", 'C'}, {"User manual", 'U'},
+    {"Install", 'I', WindowId::kMain},
+    {"Remove", 'R', WindowId::kMain},
+    {"Repair", 'P', WindowId::kMain},
+    {"Exit", 'X', WindowId::kMain},
+    {"Choose folder...", 'C', WindowId::kMain},
+    {"User manual", 'U', WindowId::kAbout},
 };
 constexpr char kAboutKey = 'A';
 constexpr char kMark = '&';
@@ -105,7 +110,9 @@ char AccessKeyOf(const ControlSpec& design, std::string_view caption) {
 
 std::string AllAccessKeys() {
   std::string keys(1, kAboutKey);
-  for (const CaptionKey& entry : kCaptionKeys) keys += entry.key;
+  for (const CaptionKey& entry : kCaptionKeys) {
+    if (entry.window == WindowId::kMain) keys += entry.key;
+  }
   return keys;
 }
 

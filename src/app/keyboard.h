@@ -31,7 +31,8 @@ ControlId FocusAfterClick(ControlId clicked, const WindowView& view);
 // The letter of a control's access key (upper case), 0 for none: the About picture's is A, a
 // button's follows its caption ("Install" I, "Remove" R, "Repair" P, "Exit" X).
 char AccessKeyOf(const ControlSpec& design, std::string_view caption);
-// Every letter some control of the main window may take as its access key.
+// Every letter some control of the main window may take as its access key. (The About window's
+// buttons have keys of their own, which its front end handles.)
 std::string AllAccessKeys();
 // The caption as a front end renders it: the access key's letter marked with '&' (which the
 // front end underlines), and every '&' of the caption itself doubled.

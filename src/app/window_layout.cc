@@ -7,6 +7,8 @@ namespace ql2 {
 namespace {
 
 constexpr double kScaleStep = 0.125;
+// Between a status line's text and the buttons beside it, or the pictures it pushes down.
+constexpr int kTextGap = 60;
 
 TwipsRect TableRect(const ControlSpec& design) {
   return {design.left, design.top, design.width, design.height};
@@ -39,7 +41,9 @@ int LayOutGroup(const ControlSpec& group, double scale, const TextHeight& text_h
     }
   }
   const int margin = group.height - design_bottom;
-  const int shift = pictures_top < 0 ? 0 : std::max(0, status_bottom - pictures_top);
+  const int shift = pictures_top < 0 || status_bottom <= pictures_top
+                        ? 0
+                        : status_bottom + kTextGap - pictures_top;
   int content_bottom = status_bottom;
   for (const ControlSpec& design : ControlTable()) {
     if (!InGroup(design, group.id)) continue;
@@ -75,7 +79,7 @@ int StatusLineWidth(const ControlSpec& status) {
   for (const ControlSpec& design : ControlTable()) {
     if (InGroup(design, status.parent) && design.kind == ControlKind::kButton &&
         design.left > status.left) {
-      right = std::min(right, design.left);
+      right = std::min(right, design.left - kTextGap);
     }
   }
   return right - status.left;

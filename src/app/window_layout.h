@@ -1,7 +1,7 @@
 // Where the main window's controls go, shared by every front end. The control table's places hold
 // while every status line's text fits them. A text that needs more room wraps within its line's
-// width, the group's pictures move down below it, the group grows, and everything beneath moves
-// down with it. The window is then drawn at the largest scale at which it fits the screen.
+// width, the group's shown pictures move down below it, the group grows, and everything beneath
+// moves down with it. The window is then drawn at the largest scale at which it fits the screen.
 #pragma once
 
 #include <functional>
@@ -28,7 +28,7 @@ struct MainWindowLayout {
   TwipsRect ClientPlace(ControlId id) const;
 };
 
-// The width a status line's text wraps at: its box in the table, ending where the group's
+// The width a status line's text wraps at: its box in the table, ending a little before the group's
 // buttons begin.
 int StatusLineWidth(const ControlSpec& status);
 

@@ -36,9 +36,9 @@ TEST(WindowLayoutTest, TextsThatFitKeepTheTablesPlaces) {
     EXPECT_EQ(place.left, design.left) << design.name;
     EXPECT_EQ(place.top, design.top) << design.name;
     EXPECT_EQ(place.height, design.height) << design.name;
-    // A status line's text ends where the buttons begin (the table's box reaches 15 twips under
-    // them).
-    EXPECT_EQ(place.width, IsStatusLine(design) ? 4080 : design.width) << design.name;
+    // A status line's text ends a little before the buttons (the table's box reaches 15 twips
+    // under them).
+    EXPECT_EQ(place.width, IsStatusLine(design) ? 4020 : design.width) << design.name;
   }
   // The ATR's two-line "edited" text above its edited picture, as designed.
   const MainWindowLayout edited =
@@ -57,9 +57,9 @@ TEST(WindowLayoutTest, ALongTextGrowsItsGroupAndMovesWhatLiesBelow) {
     int growth;
   };
   const Case cases[] = {
-      {C::kLabel1, 3 * kLine, {C::kPictureCheNot}, 360 + 3 * kLine - 720},
+      {C::kLabel1, 3 * kLine, {C::kPictureCheNot}, 360 + 3 * kLine + 60 - 720},
       // The ATR's pictures stand higher than the others, above room left for its edited one.
-      {C::kLabelAtr, 3 * kLine, {C::kPictureInsAtr}, 240 + 3 * kLine - 600 - 120},
+      {C::kLabelAtr, 3 * kLine, {C::kPictureInsAtr}, 240 + 3 * kLine + 60 - 600 - 120},
       {C::kLabelPic, 3 * kLine, {}, 0},  // no picture to move, room enough in the group
       {C::kLabelPmdg, 2000, {}, 360 + 2000 + 195 - 1335},
   };

@@ -95,15 +95,17 @@ class EtchedGroup : public QGroupBox {
     painter.drawRect(frame.adjusted(0, 0, -2, -2));
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(frame.adjusted(1, 1, -1, -1));
-    if (hasFocus())
-      DrawFocus(this, painter,
-                frame.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset));
     if (title().isEmpty()) return;
     const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionGap,
                         metrics.height());
     painter.fillRect(caption, palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
+    if (hasFocus()) {
+      // A dotted line round the caption, as the old window system marked a focused label.
+      painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+      painter.drawRect(caption.adjusted(0, 0, -1, -1));
+    }
   }
   void focusInEvent(QFocusEvent* event) override {
     QWidget::focusInEvent(event);
@@ -117,7 +119,6 @@ class EtchedGroup : public QGroupBox {
  private:
   static constexpr int kCaptionLeft = 6;
   static constexpr int kCaptionGap = 2;
-  static constexpr int kFocusInset = 3;
 };
 
 // A push button that Enter and Return press too, as Space does, wherever it stands; its access
