@@ -15,12 +15,9 @@ struct CaptionKey {
 // The buttons' access keys, by caption: a family's Install button reads "Repair" when the panel
 // file lost the gauge's window, and takes P then.
 constexpr CaptionKey kCaptionKeys[] = {
-    {"Install", 'I', WindowId::kMain},
-    {"Remove", 'R', WindowId::kMain},
-    {"Repair", 'P', WindowId::kMain},
-    {"Exit", 'X', WindowId::kMain},
-    {"Choose folder...", 'C', WindowId::kMain},
-    {"User manual", 'U', WindowId::kAbout},
+    {"Install", 'I', WindowId::kMain},          {"Remove", 'R', WindowId::kMain},
+    {"Repair", 'P', WindowId::kMain},           {"Exit", 'X', WindowId::kMain},
+    {"Choose folder...", 'C', WindowId::kMain}, {"User manual", 'U', WindowId::kAbout},
 };
 constexpr char kAboutKey = 'A';
 constexpr char kMark = '&';
