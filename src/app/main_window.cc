@@ -11,6 +11,9 @@
 namespace ql2 {
 namespace {
 
+// The step a failure to open the manual names: "cannot open <path>: ...".
+constexpr char kOpenVerb[] = "open";
+
 void SetVisible(Window& window, ControlId id, bool visible) {
   if (id == ControlId::kNone) return;
   if (visible) {
@@ -292,7 +295,7 @@ void MainWindowLogic::OpenManual() {
     const std::string path = SimPath(package::kManual);
     const Status opened = fs_.Stat(path).kind == EntryKind::kFile
                               ? shell_.OpenDocument(path)
-                              : Status::Failed(ErrorKind::kNotFound, "open", path);
+                              : Status::Failed(ErrorKind::kNotFound, kOpenVerb, path);
     if (opened.ok()) return;
     why = std::string(texts::kManualCannotOpen) + path + ": " + opened.cause() + ".";
   }

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "app/controls.h"
+#include "app/longest_status_text.h"
 #include "app/main_window.h"
 #include "app/texts.h"
 #include "platform/folder_memory.h"
@@ -361,22 +362,6 @@ QStringList Changed(const QStringList& before, const QStringList& now) {
     if (before[i] != now[i]) changed << kRecordSections[i];
   }
   return changed;
-}
-
-// The longest status line the program writes today for the family: a refused write under Program
-// Files whose undoing failed too, naming the family's longest file in a deep simulator folder.
-std::string LongestRefusal(const Family& family) {
-  const std::string folder =
-      "/home/flight-simulator-enthusiast/.wine/drive_c/Program Files (x86)/Microsoft Games/"
-      "Microsoft Flight Simulator 9 - A Century of Flight";
-  const PanelFile* longest = &family.files[0];
-  for (const PanelFile& file : family.files) {
-    if (file.backup.size() > longest->backup.size()) longest = &file;
-  }
-  const std::string cause(kProgramFilesCause);
-  return std::string(texts::kCannotInstall) + "backing up " + DisplaySimPath(longest->backup) +
-         " failed: " + cause + "." + std::string(texts::kUndoFailed) + "cannot write " +
-         JoinSimPath(folder, longest->config, '/') + ": " + cause + ".";
 }
 
 // The rectangle, in the window, of the text a label draws.
@@ -1027,7 +1012,8 @@ void QtWindowTest::longestRefusalsStayReadable() {
   }
   for (const Family* family : AllFamilies()) {
     if (families.contains(QString::fromUtf8(family->id.data(), family->id.size()))) {
-      harness.window.SetCaption(family->controls.status, LongestRefusal(*family));
+      harness.window.SetCaption(family->controls.status,
+                                LongestStatusText(*family, kDeepWineSimFolder, '/'));
     }
   }
   QCoreApplication::processEvents();

@@ -11,6 +11,7 @@
 
 #include "aircraft/family.h"
 #include "app/keyboard.h"
+#include "app/longest_status_text.h"
 #include "app/texts.h"
 #include "platform/ascii.h"
 #include "platform/memory_file_system.h"
@@ -156,22 +157,6 @@ void PressKey(WPARAM key) {
   HWND focus = GetFocus();
   PostMessageA(focus, WM_KEYDOWN, key, 1);
   PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-}
-
-// The longest status line the program writes today for the family: a refused write under Program
-// Files whose undoing failed too, naming the family's longest file in a deep simulator folder.
-std::string LongestRefusal(const Family& family) {
-  const std::string folder =
-      "C:\\Program Files (x86)\\Microsoft Games\\Microsoft Flight Simulator 9 - A Century of "
-      "Flight";
-  const PanelFile* longest = &family.files[0];
-  for (const PanelFile& file : family.files) {
-    if (file.backup.size() > longest->backup.size()) longest = &file;
-  }
-  const std::string cause(kProgramFilesCause);
-  return std::string(texts::kCannotInstall) + "backing up " + DisplaySimPath(longest->backup) +
-         " failed: " + cause + "." + std::string(texts::kUndoFailed) + "cannot write " +
-         JoinSimPath(folder, longest->config, '\\') + ": " + cause + ".";
 }
 
 // A key pressed and let go on the keyboard (with Alt held, when asked), then the window's messages
@@ -447,7 +432,8 @@ TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScr
       SCOPED_TRACE(std::string(family->id) + " at " + std::to_string(dpi) + " dpi");
       for (const Family* other : AllFamilies()) {
         window_.SetCaption(other->controls.status,
-                           other == family ? LongestRefusal(*family) : texts::kNotInstalled);
+                           other == family ? LongestStatusText(*family, kDeepWindowsSimFolder, '\\')
+                                           : texts::kNotInstalled);
       }
       ExpectReadable(*family);
       RECT outer;
