@@ -61,6 +61,8 @@ const std::vector<ControlSpec>& Table() {
       {C::kAboutLabel3, kAbout, "Label3", K::kLabel, "By Tamsel", 120, 840, 4335, 255, C::kNone, true, P::kNone, 0},
       {C::kAboutPicture1, kAbout, "Picture1", K::kPicture, "", 2400, 0, 3000, 1500, C::kNone, true, P::kAboutPicture, 0},
       {C::kAboutCmdOk, kAbout, "cmdOK", K::kButton, "OK", 1920, 1080, 1260, 345, C::kNone, true, P::kNone, 0},
+      // Opens the user manual, as F1 does.
+      {C::kAboutManual, kAbout, "cmdManual", K::kButton, "User manual", 120, 1080, 1260, 345, C::kNone, true, P::kNone, 0},
   };
   // clang-format on
   return table;
@@ -85,6 +87,25 @@ const WindowSpec& FindWindow(WindowId id) {
   static const WindowSpec kMainWindow{WindowId::kMain, "QL2 Configurator", 6390, 8130};
   static const WindowSpec kAboutWindow{WindowId::kAbout, " About Configurator", 5385, 1500};
   return id == WindowId::kMain ? kMainWindow : kAboutWindow;
+}
+
+PictureWords WordsOf(Picture picture) {
+  switch (picture) {
+    case P::kAboutButton:
+      return {"About", "About the Configurator (Alt+A)"};
+    case P::kNotInstalled:
+      return {"Not installed", "The gauge is not installed in this aircraft."};
+    case P::kInstalled:
+      return {"Installed", "The gauge is installed in this aircraft."};
+    case P::kEdited:
+      return {"Corrupted",
+              "The panel file has lost the gauge's window. Repair installs the gauge again."};
+    case P::kAboutPicture:
+      return {"Quillever2", ""};
+    case P::kNone:
+      break;
+  }
+  return {"", ""};
 }
 
 bool IsStatusLine(const ControlSpec& design) {

@@ -50,6 +50,7 @@ enum class ControlId {
   kAboutLabel3,
   kAboutPicture1,
   kAboutCmdOk,
+  kAboutManual,
 };
 
 enum class ControlKind { kGroup, kLabel, kPicture, kButton };
@@ -58,6 +59,14 @@ enum class ControlKind { kGroup, kLabel, kPicture, kButton };
 enum class Picture { kNone, kAboutButton, kNotInstalled, kInstalled, kEdited, kAboutPicture };
 
 enum class WindowId { kMain, kAbout };
+
+// A picture in words: the name a screen reader gives it, and the tooltip that says the state it
+// shows.
+struct PictureWords {
+  std::string_view name;
+  std::string_view tooltip;
+};
+PictureWords WordsOf(Picture picture);
 
 struct ControlSpec {
   ControlId id;

@@ -15,6 +15,9 @@
 namespace ql2 {
 namespace {
 
+// The step a failure to open the manual names: "cannot open <path>: ...".
+constexpr char kOpenVerb[] = "open";
+
 void SetVisible(Window& window, ControlId id, bool visible) {
   if (id == ControlId::kNone) return;
   if (visible) {
@@ -118,6 +121,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
       states_[family] = FamilyDisplayState::kAbsent;
     }
     OfferFolderChoice();
+    window_.Focus(StartupFocus(View()));
     return;
   }
   registry_folder_ = record_folder_ = sim_folder_ = folder.value();
@@ -176,14 +180,15 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
         InstallRecord(fs_, sim_folder_)
             .Write(record::kOptionsSection, record::kFirstTimeKey, record::kNo);
       }
-      // A manual that cannot be opened does not stop the program.
-      if (yes) shell_.OpenDocument(SimPath(package::kManual));
+      // A manual that cannot be opened does not stop the program; the user is told.
+      if (yes) OpenManual();
     }
   }
 
   marker_found_ = PlainFileExists(fs_, SimPath(package::kInstallerMarker));
   for (const Family* family : AllFamilies()) ShowFamily(*family, facts[family]);
   OfferFolderChoice();
+  window_.Focus(StartupFocus(View()));
 }
 
 FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present, SimFolderView& view) {
@@ -431,12 +436,25 @@ MainWindowLogic::ClickPreview MainWindowLogic::PreviewClick(ControlId button) {
 }
 
 bool MainWindowLogic::Click(ControlId id) {
+  const bool result = Dispatch(id);
+  if (id != ControlId::kClose) {
+    const ControlId focus = FocusAfterClick(id, View());
+    if (focus != ControlId::kNone) window_.Focus(focus);
+  }
+  return result;
+}
+
+bool MainWindowLogic::Dispatch(ControlId id) {
   if (id == ControlId::kClose) {
     window_.Close();
     return true;
   }
   if (id == ControlId::kPictureAbout) {
     window_.ShowAboutModally();
+    return true;
+  }
+  if (id == ControlId::kAboutManual) {
+    OpenManual();
     return true;
   }
   if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) {
@@ -452,6 +470,39 @@ bool MainWindowLogic::Click(ControlId id) {
     if (id == controls.remove) return ClickFamily(*family, false);
   }
   return true;
+}
+
+void MainWindowLogic::OpenManual() {
+  std::string why(texts::kManualWithoutSimulator);
+  if (simulator_found_) {
+    const std::string path = SimPath(package::kManual);
+    const Status opened = fs_.Stat(path).kind == EntryKind::kFile
+                              ? shell_.OpenDocument(path)
+                              : Status::Failed(ErrorKind::kNotFound, kOpenVerb, path);
+    if (opened.ok()) return;
+    why = std::string(texts::kManualCannotOpen) + path + ": " + opened.cause() + ".";
+  }
+  window_.Warn(texts::kManualTitle, why + std::string(texts::kManualLater));
+}
+
+bool MainWindowLogic::PressAccessKey(char key, ControlId focused) {
+  const KeyAction action = ActOnAccessKey(key, focused, View());
+  if (action.click != ControlId::kNone) {
+    Click(action.click);
+  } else if (action.focus != ControlId::kNone) {
+    window_.Focus(action.focus);
+  }
+  return action.click != ControlId::kNone || action.focus != ControlId::kNone;
+}
+
+WindowView MainWindowLogic::View() const {
+  WindowView view;
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window != WindowId::kMain) continue;
+    view[design.id] = {window_.IsShown(design.id), window_.IsEnabled(design.id),
+                       window_.Caption(design.id)};
+  }
+  return view;
 }
 
 FamilyDisplayState MainWindowLogic::StateOf(const Family& family) const {

@@ -12,6 +12,7 @@
 #include "aircraft/plan.h"
 #include "app/family_controls.h"
 #include "app/family_state.h"
+#include "app/keyboard.h"
 #include "app/window.h"
 #include "platform/file_system.h"
 #include "platform/folder_memory.h"
@@ -46,6 +47,8 @@ class MainWindowLogic {
   // Before its first change, a family's click takes the simulator folder's lock and looks again
   // at the record and the backups: if another copy of the program changed them since this window
   // showed them, the group is shown afresh and nothing is done.
+  // Then the focus goes where FocusAfterClick says, so that it never rests on a disabled button
+  // nor moves on to another family.
   bool Click(ControlId id);
 
   // What a click on a family's Install or Remove button would do now, without doing it.
@@ -57,6 +60,13 @@ class MainWindowLogic {
     std::string sim_folder;  // the folder the plan's paths lie in
   };
   ClickPreview PreviewClick(ControlId button);
+
+  // Asks the desktop to open the user manual; when it cannot, says so and how to try again.
+  void OpenManual();
+
+  // An access key pressed while `focused` has the focus: moves the focus or clicks, as
+  // ActOnAccessKey says. False when the key belongs to no control that is offered now.
+  bool PressAccessKey(char key, ControlId focused);
 
   // The state the family's group was last shown in (by the scan, or a refresh before a click).
   FamilyDisplayState StateOf(const Family& family) const;
@@ -81,6 +91,9 @@ class MainWindowLogic {
     Plan plan;
   };
 
+  bool Dispatch(ControlId id);
+  // What the window shows of its controls now, for the keyboard rules.
+  WindowView View() const;
   FamilyFacts GatherFacts(const Family& family, bool present, SimFolderView& view);
   void ShowFamily(const Family& family, const FamilyFacts& facts);
   bool TakeFolders(const Family& family, bool install, Folders* folders);

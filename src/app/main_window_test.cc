@@ -16,6 +16,7 @@ const char kRecord[] = "/sim/QL/qlever2.con";
 const char kAtrPanel[] = "/sim/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
 // A panel file as an installation leaves it, as far as the scan looks.
 const char kInstalledPanel[] = "[Window Titles]\r\nWindow01=Quillever\r\n";
+const char kManual[] = "/sim/QL/readme2.htm";
 
 // A simulator tree in memory, built up by each case.
 struct Tree {
@@ -400,6 +401,7 @@ TEST(FirstRunTest, AsksOnceAndOpensTheManualOnYes) {
     SCOPED_TRACE(std::string(c.first_time) + (c.answer ? " yes" : " no"));
     Tree tree;
     tree.Marker().Record(std::string("[Options]\r\nFirst Time=") + c.first_time + "\r\n");
+    tree.fs.AddFile(kManual, "<html></html>");
     MemoryRegistry registry(kSim);
     RecordingShell shell;
     RecordingWindow window;
@@ -407,6 +409,7 @@ TEST(FirstRunTest, AsksOnceAndOpensTheManualOnYes) {
     MainWindowLogic(window, tree.fs, registry, shell).StartupScan();
     EXPECT_EQ(window.questions_asked(), c.asked ? 1 : 0);
     EXPECT_EQ(ReadRecord(tree.fs, "Options", "First Time"), c.first_time_after);
+    EXPECT_TRUE(window.warnings().empty());
     ASSERT_EQ(shell.opened().size(), c.manual_opened ? 1u : 0u);
     if (c.manual_opened) {
       EXPECT_EQ(shell.opened()[0], "/sim/QL/readme2.htm");
@@ -417,6 +420,113 @@ TEST(FirstRunTest, AsksOnceAndOpensTheManualOnYes) {
     MainWindowLogic(next, tree.fs, registry, shell).StartupScan();
     EXPECT_EQ(next.questions_asked(), 0);
   }
+}
+
+// A manual that cannot be opened is never a silent Yes: the user learns why, and how to open it
+// later. The same from F1 and from the About window's button, which work without the question.
+TEST(ManualTest, WhenTheManualCannotBeOpenedTheUserIsToldWhyAndHowToTryAgain) {
+  struct Case {
+    const char* what;
+    bool manual_there;
+    Status shell_answer;
+    std::string cause;  // "" when the manual opens
+  };
+  const Case cases[] = {
+      {"opened", true, Status::Ok(), ""},
+      {"missing", false, Status::Ok(), "no such file or folder"},
+      {"nothing to open it", true,
+       Status::Failed(ErrorKind::kNotFound, "open", kManual, "xdg-open is not available"),
+       "xdg-open is not available"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tree tree;
+    tree.AllFamilies().Marker().Record(RecordText(0, 0, 0, 0, /*first_time=*/1));
+    if (c.manual_there) tree.fs.AddFile(kManual, "<html></html>");
+    MemoryRegistry registry(kSim);
+    RecordingShell shell;
+    shell.Answer(c.shell_answer);
+    RecordingWindow window;
+    window.SetAnswer(true);
+    MainWindowLogic logic(window, tree.fs, registry, shell);
+    logic.StartupScan();
+    const std::string expected =
+        c.cause.empty()
+            ? ""
+            : "User manual\n\nThe user manual cannot be opened: " + std::string(kManual) + ": " +
+                  c.cause +
+                  ".\r\n\r\nYou can open it at any time with F1, or with the User "
+                  "manual button of the About window.";
+    std::vector<std::string> warned =
+        expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected};
+    EXPECT_EQ(window.warnings(), warned);
+    EXPECT_EQ(ReadRecord(tree.fs, "Options", "First Time"), "0");
+
+    logic.OpenManual();  // F1
+    if (!expected.empty()) warned.push_back(expected);
+    EXPECT_EQ(window.warnings(), warned);
+    logic.Click(ControlId::kAboutManual);
+    if (!expected.empty()) warned.push_back(expected);
+    EXPECT_EQ(window.warnings(), warned);
+    EXPECT_EQ(shell.opened().size(), c.manual_there ? 3u : 0u);
+  }
+
+  // Without a simulator there is no manual to look for.
+  Tree tree;
+  MemoryRegistry none("", false);
+  RecordingShell shell;
+  RecordingWindow window;
+  MainWindowLogic logic(window, tree.fs, none, shell);
+  logic.StartupScan();
+  logic.OpenManual();
+  ASSERT_EQ(window.warnings().size(), 1u);
+  EXPECT_NE(window.warnings()[0].find("Flight Simulator 9.0, which cannot be found."),
+            std::string::npos)
+      << window.warnings()[0];
+  EXPECT_TRUE(shell.opened().empty());
+}
+
+// The keyboard rules reach the window through the logic: the start-up focus, the focus after
+// each click, and the access keys.
+TEST(FocusTest, TheLogicMovesTheFocusAsTheKeyboardRulesSay) {
+  Tree tree;
+  tree.Atr(
+          "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\ngauge00=A!B, 0,0,9,9\r\n\r\n"
+          "[Window01]\r\ngauge00=A!C, 0,0,9,9\r\n\r\n[Fixed Window38]\r\ngauge00=A!D, 0,0,9,9\r\n"
+          "\r\n[Fixed Window39]\r\ngauge00=A!E, 0,0,9,9\r\n")
+      .Marker()
+      .Record(RecordText(0, 0, 0, 0));
+  MemoryRegistry registry(kSim);
+  RecordingShell shell;
+  RecordingWindow window;
+  MainWindowLogic logic(window, tree.fs, registry, shell);
+  logic.StartupScan();
+  EXPECT_EQ(window.focused(), ControlId::kFrame1);
+
+  EXPECT_TRUE(logic.PressAccessKey('i', window.focused()));
+  EXPECT_EQ(window.focused(), ControlId::kInstallAtr) << "the only Install offered";
+  EXPECT_EQ(ReadRecord(tree.fs, "ATR", "Installed"), "0") << "a key never clicks Install";
+
+  EXPECT_TRUE(logic.Click(ControlId::kInstallAtr));
+  EXPECT_EQ(window.focused(), ControlId::kRemoveAtr);
+  EXPECT_TRUE(logic.Click(ControlId::kRemoveAtr));
+  EXPECT_EQ(window.focused(), ControlId::kInstallAtr);
+
+  // The installer marker gone: after Remove neither button is offered, so the group keeps it.
+  EXPECT_TRUE(logic.Click(ControlId::kInstallAtr));
+  tree.fs.DeleteFile("/sim/QL/uninst.swi");
+  logic.StartupScan();
+  EXPECT_TRUE(logic.Click(ControlId::kRemoveAtr));
+  EXPECT_FALSE(window.IsClickable(ControlId::kInstallAtr));
+  EXPECT_FALSE(window.IsClickable(ControlId::kRemoveAtr));
+  EXPECT_EQ(window.focused(), ControlId::kFrame2);
+
+  EXPECT_FALSE(logic.PressAccessKey('i', window.focused())) << "no Install offered anywhere";
+  EXPECT_TRUE(logic.PressAccessKey('a', window.focused()));
+  EXPECT_EQ(window.about_openings(), 1);
+  EXPECT_EQ(window.focused(), ControlId::kPictureAbout);
+  EXPECT_TRUE(logic.PressAccessKey('X', window.focused()));
+  EXPECT_TRUE(window.closed());
 }
 
 TEST(FirstRunTest, CommandLineScanNeverAsksNorWrites) {

@@ -50,6 +50,16 @@ std::string RecordingWindow::Caption(ControlId id) const {
   return State(id).caption;
 }
 
+void RecordingWindow::Focus(ControlId id) {
+  focused_ = id;
+  log_.push_back("Focus " + std::string(FindControl(id).name));
+}
+
+void RecordingWindow::Warn(std::string_view title, std::string_view text) {
+  warnings_.push_back(std::string(title) + "\n\n" + std::string(text));
+  log_.push_back("Warn " + std::string(title));
+}
+
 bool RecordingWindow::AskYesNo(std::string_view title, std::string_view) {
   ++questions_asked_;
   log_.push_back("AskYesNo " + std::string(title));

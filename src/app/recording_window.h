@@ -27,6 +27,10 @@ class RecordingWindow : public Window {
   void Disable(ControlId id) override;
   void SetCaption(ControlId id, std::string_view caption) override;
   std::string Caption(ControlId id) const override;
+  bool IsShown(ControlId id) const override { return State(id).visible; }
+  bool IsEnabled(ControlId id) const override { return State(id).enabled; }
+  void Focus(ControlId id) override;
+  void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
   std::string ChooseFolder(std::string_view title) override;
   void ShowAboutModally() override;
@@ -34,7 +38,6 @@ class RecordingWindow : public Window {
 
   const ControlState& State(ControlId id) const;
   bool IsVisible(ControlId id) const { return State(id).visible; }
-  bool IsEnabled(ControlId id) const { return State(id).enabled; }
   // Visible and enabled: a click on it would reach the logic.
   bool IsClickable(ControlId id) const { return IsVisible(id) && IsEnabled(id); }
 
@@ -43,9 +46,14 @@ class RecordingWindow : public Window {
   // The folder ChooseFolder gives ("" as if cancelled).
   void SetChosenFolder(std::string folder) { chosen_folder_ = std::move(folder); }
   int questions_asked() const { return questions_asked_; }
+  // The control last given the focus (kNone before any), and the warnings shown, each as its
+  // title, a blank line and its text.
+  ControlId focused() const { return focused_; }
+  const std::vector<std::string>& warnings() const { return warnings_; }
   int about_openings() const { return about_openings_; }
   bool closed() const { return closed_; }
-  // "Show pictureInsChe", "SetCaption Label1 Backing up files...", "AskYesNo First time run", ...
+  // "Show pictureInsChe", "SetCaption Label1 Backing up files...", "AskYesNo First time run",
+  // "Focus removeATR", "Warn User manual", ...
   const std::vector<std::string>& log() const { return log_; }
 
  private:
@@ -53,6 +61,8 @@ class RecordingWindow : public Window {
 
   std::map<ControlId, ControlState> states_;
   std::vector<std::string> log_;
+  std::vector<std::string> warnings_;
+  ControlId focused_ = ControlId::kNone;
   bool answer_ = false;
   std::string chosen_folder_;
   int questions_asked_ = 0;

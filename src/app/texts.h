@@ -20,6 +20,16 @@ inline constexpr std::string_view kFirstRunText =
     "It is recommended to read the user manual prior to using the configurator.\r\n"
     "Do you wish to read it now?";
 
+// The user manual, opened by the first-run question's Yes, by F1 and from the About window.
+inline constexpr std::string_view kManualTitle = "User manual";
+inline constexpr std::string_view kManualCannotOpen = "The user manual cannot be opened: ";
+inline constexpr std::string_view kManualWithoutSimulator =
+    "The user manual cannot be opened: it lies in the QL folder of Flight Simulator 9.0, which "
+    "cannot be found.";
+inline constexpr std::string_view kManualLater =
+    "\r\n\r\nYou can open it at any time with F1, or with the User manual button of the About "
+    "window.";
+
 // A change that a crash or power cut stopped midway, found at start-up; each follows the name
 // of the backup that tells.
 inline constexpr std::string_view kInterruptedInstall =

@@ -21,9 +21,17 @@ class Window {
   // texts set during a long click are seen.
   virtual void SetCaption(ControlId id, std::string_view caption) = 0;
   virtual std::string Caption(ControlId id) const = 0;
+  // Whether the control is shown, and enabled, as last set.
+  virtual bool IsShown(ControlId id) const = 0;
+  virtual bool IsEnabled(ControlId id) const = 0;
+  // Gives the control the keyboard focus, visibly; a window not shown yet gives it when it is.
+  virtual void Focus(ControlId id) = 0;
 
   // The modal question with Yes and No buttons, the question icon and Yes as the default.
   virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
+  // A modal message with an OK button and the warning icon: what the user asked for, outside any
+  // family, could not be done.
+  virtual void Warn(std::string_view title, std::string_view text) = 0;
   // Lets the user pick a folder; "" when the user cancels.
   virtual std::string ChooseFolder(std::string_view title) = 0;
   // Opens the About window modally; returns when it has been closed.

@@ -21,17 +21,20 @@ class NullShell : public Shell {
   Status OpenDocument(const std::string&) override { return Status::Ok(); }
 };
 
-// Remembers what it was asked to open, for tests.
+// Remembers what it was asked to open, for tests, and answers with the status it is given.
 class RecordingShell : public Shell {
  public:
   Status OpenDocument(const std::string& path) override {
     opened_.push_back(path);
-    return Status::Ok();
+    return answer_;
   }
   const std::vector<std::string>& opened() const { return opened_; }
+  // Every opening from now on fails so (Status::Ok() to succeed again).
+  void Answer(Status status) { answer_ = std::move(status); }
 
  private:
   std::vector<std::string> opened_;
+  Status answer_;
 };
 
 // The desktop's opener: xdg-open on Linux, open on macOS.

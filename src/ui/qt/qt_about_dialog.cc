@@ -2,13 +2,16 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <vector>
 
 #include "app/controls.h"
+#include "app/keyboard.h"
 #include "ui/qt/qt_layout.h"
 
 namespace ql2 {
 
-QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
+QtAboutDialog::QtAboutDialog(std::function<void()> open_manual, QWidget* parent) : QDialog(parent) {
   const WindowSpec& window = FindWindow(WindowId::kAbout);
   setWindowTitle(ToQString(window.caption));
   setFixedSize(ClientSize(window));
@@ -19,6 +22,7 @@ QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
   // controls stack.
   QWidget* picture = nullptr;
   QPushButton* ok = nullptr;
+  std::vector<QPushButton*> buttons;
   for (const ControlSpec& design : ControlTable()) {
     if (design.window != WindowId::kAbout) continue;
     QWidget* widget = nullptr;
@@ -37,8 +41,13 @@ QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
         break;
       }
       case ControlKind::kButton: {
-        ok = new QPushButton(ToQString(design.caption), this);
-        widget = ok;
+        auto* button = new QPushButton(ToQString(WithAccessKeyMark(design, design.caption)), this);
+        button->setAutoDefault(false);
+        buttons.push_back(button);
+        if (design.id == ControlId::kAboutCmdOk) ok = button;
+        if (design.id == ControlId::kAboutManual)
+          connect(button, &QPushButton::clicked, this, open_manual);
+        widget = button;
         break;
       }
       case ControlKind::kGroup:
@@ -49,11 +58,14 @@ QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
     widget->setGeometry(PixelRect(design));
   }
   if (picture != nullptr) picture->raise();
+  for (QPushButton* button : buttons) button->raise();
   if (ok != nullptr) {
-    ok->raise();
     ok->setDefault(true);
+    ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   }
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, open_manual);
 }
 
 void QtAboutDialog::showEvent(QShowEvent* event) {

@@ -18,18 +18,23 @@ QRect PixelRect(const ControlSpec& design) {
                TwipsToPixels(design.height));
 }
 
+QRect PixelRect(const TwipsRect& place, double scale) {
+  return QRect(ScaledPixels(place.left, scale), ScaledPixels(place.top, scale),
+               ScaledPixels(place.width, scale), ScaledPixels(place.height, scale));
+}
+
 QSize ClientSize(const WindowSpec& design) {
   return QSize(TwipsToPixels(design.client_width), TwipsToPixels(design.client_height));
 }
 
-QFont FormFont(bool bold) {
+QFont FormFont(bool bold, double scale) {
   // Families with the old font's metrics come first; fontconfig's sans-serif is the last resort.
   static const QStringList kFamilies = {
       "MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Helvetica"};
   QFont font;
   font.setFamilies(kFamilies);
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(8.25);
+  font.setPointSizeF(8.25 * scale);
   font.setBold(bold);
   return font;
 }
@@ -54,6 +59,16 @@ QString PicturePath(Picture picture) {
 
 QPixmap PicturePixmap(Picture picture) {
   return picture == Picture::kNone ? QPixmap() : QPixmap(PicturePath(picture));
+}
+
+QPixmap ScaledPixmap(const QPixmap& picture, double scale, double device_pixel_ratio) {
+  const double factor = scale * device_pixel_ratio;
+  if (picture.isNull() || factor == 1) return picture;
+  QPixmap scaled = picture.scaled(static_cast<int>(std::lround(picture.width() * factor)),
+                                  static_cast<int>(std::lround(picture.height() * factor)),
+                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  scaled.setDevicePixelRatio(device_pixel_ratio);
+  return scaled;
 }
 
 QIcon ProgramIcon() {

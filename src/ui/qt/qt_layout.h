@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/controls.h"
+#include "app/window_layout.h"
 
 class QWidget;
 
@@ -20,14 +21,18 @@ namespace ql2 {
 int TwipsToPixels(int twips);
 QRect PixelRect(const ControlSpec& design);
 QSize ClientSize(const WindowSpec& design);
+// A place of a layout in pixels at the layout's scale.
+QRect PixelRect(const TwipsRect& place, double scale);
 
-// A sans-serif stand-in for the 8.25-point "MS Sans Serif" the windows were drawn with; the group
-// captions use it in bold.
-QFont FormFont(bool bold = false);
+// A sans-serif stand-in for the 8.25-point "MS Sans Serif" the windows were drawn with, at the
+// scale; the group captions use it in bold.
+QFont FormFont(bool bold = false, double scale = 1);
 
 // The resource path of a picture (":/pictures/...png"), "" for Picture::kNone.
 QString PicturePath(Picture picture);
 QPixmap PicturePixmap(Picture picture);
+// The picture drawn `scale` times its size, sharp on a screen of that device pixel ratio.
+QPixmap ScaledPixmap(const QPixmap& picture, double scale, double device_pixel_ratio);
 // The window icon in its three sizes.
 QIcon ProgramIcon();
 

@@ -1,25 +1,45 @@
 #include "ui/qt/qt_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
+#include "app/keyboard.h"
 #include "ui/qt/qt_about_dialog.h"
 #include "ui/qt/qt_layout.h"
 
 namespace ql2 {
 namespace {
 
-// A picture that reports a click: a press and a release of the left button on it.
+// The focus drawn as the style draws it on a button, around `rect` of the widget.
+void DrawFocus(QWidget* widget, QPainter& painter, const QRect& rect) {
+  QStyleOptionFocusRect option;
+  option.initFrom(widget);
+  option.rect = rect;
+  option.backgroundColor = widget->palette().color(QPalette::Window);
+  // Drawn whether the focus came by the keyboard or not: the user must see where Space goes.
+  option.state |= QStyle::State_KeyboardFocusChange;
+  widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
+}
+
+// A picture that reports a click: a press and a release of the left button on it, or, when it
+// takes the focus (the About picture), Space, Enter or Return.
 class ClickablePicture : public QLabel {
  public:
   ClickablePicture(QWidget* parent, std::function<void()> on_click)
@@ -32,6 +52,27 @@ class ClickablePicture : public QLabel {
     }
     QLabel::mouseReleaseEvent(event);
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      on_click_();
+    } else if (event->key() != Qt::Key_Space) {
+      QLabel::keyPressEvent(event);
+    }
+  }
+  // As a button does: Space clicks when it is let go.
+  void keyReleaseEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+      on_click_();
+    } else {
+      QLabel::keyReleaseEvent(event);
+    }
+  }
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    DrawFocus(this, painter, rect());
+  }
 
  private:
   std::function<void()> on_click_;
@@ -39,7 +80,8 @@ class ClickablePicture : public QLabel {
 
 // A group drawn as the old window system drew it: an etched frame whose top line runs through the
 // middle of the caption. (Qt's own group boxes put the caption above the frame, over the first row
-// of controls laid out for the old look.)
+// of controls laid out for the old look.) It takes the focus only when the logic gives it, and
+// shows it; it never hands it on to a child, as Qt's group boxes do.
 class EtchedGroup : public QGroupBox {
  public:
   EtchedGroup(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
@@ -59,11 +101,45 @@ class EtchedGroup : public QGroupBox {
     painter.fillRect(caption, palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
+    if (hasFocus()) {
+      // A dotted line round the caption, as the old window system marked a focused label.
+      painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+      painter.drawRect(caption.adjusted(0, 0, -1, -1));
+    }
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QWidget::focusInEvent(event);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QWidget::focusOutEvent(event);
+    update();
   }
 
  private:
   static constexpr int kCaptionLeft = 6;
   static constexpr int kCaptionGap = 2;
+};
+
+// A push button that Enter and Return press too, as Space does, wherever it stands; its access
+// key is the window's to handle (the families' buttons share theirs).
+class FormButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+  void SetCaption(const QString& marked) {
+    setText(marked);
+    setShortcut(QKeySequence());
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      click();
+    } else {
+      QPushButton::keyPressEvent(event);
+    }
+  }
 };
 
 // The message box shows the logic's text; its CR LF line break is the window system's "\n".
@@ -73,14 +149,19 @@ QString WithPlainLineBreaks(std::string_view text) {
   return result;
 }
 
+// A box asked before the window is first shown goes to the middle of the screen rather than over
+// a window that is not there yet; one asked from the About window goes over that.
+QWidget* BoxOwner(QWidget* window) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return window->isVisible() ? window : nullptr;
+}
+
 }  // namespace
 
 QtMainWindow::QtMainWindow(QWidget* parent)
-    : QWidget(parent), banner_(QStringLiteral(":/pictures/banner.png")) {
+    : QWidget(parent), banner_source_(QStringLiteral(":/pictures/banner.png")) {
   const WindowSpec& window = FindWindow(WindowId::kMain);
   setWindowTitle(ToQString(window.caption));
-  setFixedSize(ClientSize(window));
-  setFont(FormFont());
   for (const ControlSpec& design : ControlTable()) {
     if (design.window == WindowId::kMain) Create(design);
   }
@@ -88,21 +169,19 @@ QtMainWindow::QtMainWindow(QWidget* parent)
   for (const auto& entry : widgets_) {
     if (FindControl(entry.first).kind == ControlKind::kGroup) ApplyStacking(entry.second);
   }
+  MakeShortcuts();
+  Relayout();
 }
 
 void QtMainWindow::Create(const ControlSpec& design) {
   QWidget* parent = design.parent == ControlId::kNone ? this : Control(design.parent);
   QWidget* widget = nullptr;
   switch (design.kind) {
-    case ControlKind::kGroup: {
-      auto* group = new EtchedGroup(ToQString(design.caption), parent);
-      group->setFont(FormFont(/*bold=*/true));
-      widget = group;
+    case ControlKind::kGroup:
+      widget = new EtchedGroup(ToQString(design.caption), parent);
       break;
-    }
     case ControlKind::kLabel: {
       auto* label = new QLabel(ToQString(design.caption), parent);
-      label->setFont(FormFont());
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->setWordWrap(true);
       widget = label;
@@ -110,36 +189,52 @@ void QtMainWindow::Create(const ControlSpec& design) {
     }
     case ControlKind::kPicture: {
       const ControlId id = design.id;
-      auto* picture = new ClickablePicture(parent, [this, id] {
-        if (logic_ != nullptr) logic_->Click(id);
-      });
-      picture->setPixmap(PicturePixmap(design.picture));
+      auto* picture = new ClickablePicture(parent, [this, id] { Click(id); });
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      if (design.picture == Picture::kAboutButton) picture->setCursor(Qt::PointingHandCursor);
+      const PictureWords words = WordsOf(design.picture);
+      picture->setAccessibleName(ToQString(words.name));
+      if (!words.tooltip.empty()) picture->setToolTip(ToQString(words.tooltip));
+      if (design.picture == Picture::kAboutButton) {
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->setFocusPolicy(Qt::StrongFocus);
+      }
       widget = picture;
       break;
     }
     case ControlKind::kButton: {
-      auto* button = new QPushButton(ToQString(design.caption), parent);
-      button->setFont(FormFont());
+      auto* button = new FormButton(parent);
+      button->SetCaption(ToQString(WithAccessKeyMark(design, design.caption)));
       button->setAutoDefault(false);
       const ControlId id = design.id;
-      QObject::connect(button, &QPushButton::clicked, button, [this, id] {
-        if (logic_ != nullptr) logic_->Click(id);
-      });
+      QObject::connect(button, &QPushButton::clicked, button, [this, id] { Click(id); });
       widget = button;
       break;
     }
   }
   widget->setObjectName(ToQString(design.name));
-  widget->setGeometry(PixelRect(design));
   widget->setVisible(design.visible);
   widgets_[design.id] = widget;
   captions_[design.id] = std::string(design.caption);
 }
 
-// Overlapping controls are drawn in the table's stacking order, the highest on top; a status line
-// that has grown past its box lies above everything in its group so that none of it is covered.
+void QtMainWindow::MakeShortcuts() {
+  for (char key : AllAccessKeys()) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | (Qt::Key_A + (key - 'A'))), this);
+    QObject::connect(shortcut, &QShortcut::activated, this, [this, key] {
+      if (logic_ != nullptr) logic_->PressAccessKey(key, FocusedControl());
+    });
+  }
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  QObject::connect(help, &QShortcut::activated, this, [this] {
+    if (logic_ != nullptr) logic_->OpenManual();
+  });
+}
+
+void QtMainWindow::Click(ControlId id) {
+  if (logic_ != nullptr) logic_->Click(id);
+}
+
+// Overlapping controls are drawn in the table's stacking order, the highest on top.
 void QtMainWindow::ApplyStacking(QWidget* parent) {
   std::vector<const ControlSpec*> children;
   for (const ControlSpec& design : ControlTable()) {
@@ -151,28 +246,67 @@ void QtMainWindow::ApplyStacking(QWidget* parent) {
       children.begin(), children.end(),
       [](const ControlSpec* a, const ControlSpec* b) { return a->stacking < b->stacking; });
   for (const ControlSpec* design : children) Control(design->id)->raise();
-  for (const ControlSpec* design : children) {
-    QWidget* widget = Control(design->id);
-    if (IsStatusLine(*design) && widget->height() > PixelRect(*design).height()) widget->raise();
+}
+
+void QtMainWindow::Relayout() {
+  QScreen* screen = this->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  ScreenRoom room;
+  if (screen != nullptr) {
+    const QRect available = screen->availableGeometry();
+    room.width = available.width();
+    room.height = available.height();
+  }
+  if (isVisible() && frameGeometry().size() != size()) {
+    room.frame_width = frameGeometry().width() - width();
+    room.frame_height = frameGeometry().height() - height();
+  } else {
+    // Not shown yet: the title bar the window system will add.
+    room.frame_height = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  }
+  const TextHeight text_height = [this](ControlId status, double scale) {
+    const auto* label = static_cast<const QLabel*>(Control(status));
+    const int width = ScaledPixels(StatusLineWidth(FindControl(status)), scale);
+    const int pixels = QFontMetrics(FormFont(false, scale))
+                           .boundingRect(QRect(0, 0, width, 1 << 20),
+                                         Qt::AlignLeft | Qt::TextWordWrap, label->text())
+                           .height();
+    return static_cast<int>(std::ceil(pixels * kTwipsPerPixelAt96Dpi / scale));
+  };
+  const IsControlShown shown = [this](ControlId id) { return !Control(id)->isHidden(); };
+  const MainWindowLayout layout = FitMainWindow(1, room, text_height, shown);
+  if (layout.scale != layout_.scale || layout_.places.empty()) ApplyScale(layout.scale);
+  layout_ = layout;
+  for (const auto& place : layout_.places) {
+    Control(place.first)->setGeometry(PixelRect(place.second, layout_.scale));
+  }
+  setFixedSize(ScaledPixels(layout_.client_width, layout_.scale),
+               ScaledPixels(layout_.client_height, layout_.scale));
+  if (isVisible() && screen != nullptr) {
+    // A window that grew stays on its screen.
+    const QRect available = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+    frame.moveRight(std::min(frame.right(), available.right()));
+    frame.moveTop(std::max(frame.top(), available.top()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    if (frame.topLeft() != frameGeometry().topLeft()) move(frame.topLeft());
   }
 }
 
-// A status line keeps its box while its text fits; a longer text wraps onward and the box grows
-// downwards, at most to the bottom of its group, painting its own background over the icons.
-void QtMainWindow::FitStatusLine(const ControlSpec& design, QLabel* label) {
-  const QRect box = PixelRect(design);
-  const QFontMetrics metrics(label->font());
-  const int needed = metrics
-                         .boundingRect(QRect(0, 0, box.width(), 1 << 20),
-                                       Qt::AlignLeft | Qt::TextWordWrap, label->text())
-                         .height();
-  constexpr int kFrameWidth = 2;  // the etched line at the group's bottom stays in sight
-  const int room = label->parentWidget()->height() - kFrameWidth - box.top();
-  const int height = std::min(std::max(box.height(), needed), std::max(box.height(), room));
-  const bool grown = height > box.height();
-  label->setGeometry(box.left(), box.top(), box.width(), height);
-  label->setAutoFillBackground(grown);
-  ApplyStacking(label->parentWidget());
+void QtMainWindow::ApplyScale(double scale) {
+  setFont(FormFont(false, scale));
+  const double ratio = devicePixelRatioF();
+  banner_ = ScaledPixmap(banner_source_, scale, ratio);
+  for (const auto& entry : widgets_) {
+    const ControlSpec& design = FindControl(entry.first);
+    entry.second->setFont(FormFont(design.kind == ControlKind::kGroup, scale));
+    if (design.kind == ControlKind::kPicture) {
+      static_cast<QLabel*>(entry.second)
+          ->setPixmap(ScaledPixmap(PicturePixmap(design.picture), scale, ratio));
+    }
+  }
+  update();
 }
 
 QWidget* QtMainWindow::Control(ControlId id) const {
@@ -180,12 +314,26 @@ QWidget* QtMainWindow::Control(ControlId id) const {
   return it == widgets_.end() ? nullptr : it->second;
 }
 
+ControlId QtMainWindow::FocusedControl() const {
+  const QWidget* focus = QApplication::focusWidget();
+  for (const auto& entry : widgets_) {
+    if (entry.second == focus) return entry.first;
+  }
+  return ControlId::kNone;
+}
+
 void QtMainWindow::Show(ControlId id) {
-  if (QWidget* widget = Control(id)) widget->show();
+  QWidget* widget = Control(id);
+  if (widget == nullptr) return;
+  widget->show();
+  if (FindControl(id).kind == ControlKind::kPicture) Relayout();
 }
 
 void QtMainWindow::Hide(ControlId id) {
-  if (QWidget* widget = Control(id)) widget->hide();
+  QWidget* widget = Control(id);
+  if (widget == nullptr) return;
+  widget->hide();
+  if (FindControl(id).kind == ControlKind::kPicture) Relayout();
 }
 
 void QtMainWindow::Enable(ControlId id) {
@@ -204,12 +352,12 @@ void QtMainWindow::SetCaption(ControlId id, std::string_view caption) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(ToQString(caption));
     if (IsStatusLine(design)) {
-      FitStatusLine(design, label);
+      Relayout();
       // Painted now, not when the click returns: progress texts must be seen while it runs.
-      label->repaint();
+      repaint();
     }
-  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-    button->setText(ToQString(caption));
+  } else if (auto* button = dynamic_cast<FormButton*>(widget)) {
+    button->SetCaption(ToQString(WithAccessKeyMark(design, caption)));
   } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
     group->setTitle(ToQString(caption));
   }
@@ -220,11 +368,33 @@ std::string QtMainWindow::Caption(ControlId id) const {
   return it == captions_.end() ? std::string() : it->second;
 }
 
+bool QtMainWindow::IsShown(ControlId id) const {
+  const QWidget* widget = Control(id);
+  return widget != nullptr && !widget->isHidden();
+}
+
+bool QtMainWindow::IsEnabled(ControlId id) const {
+  const QWidget* widget = Control(id);
+  return widget != nullptr && widget->isEnabled();
+}
+
+void QtMainWindow::Focus(ControlId id) {
+  QWidget* widget = Control(id);
+  if (widget == nullptr) return;
+  // Shown as focus that came from the keyboard: the user must see where Space goes.
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtMainWindow::Warn(std::string_view title, std::string_view text) {
+  QMessageBox box(QMessageBox::Warning, ToQString(title), WithPlainLineBreaks(text),
+                  QMessageBox::Ok, BoxOwner(this));
+  box.exec();
+}
+
 bool QtMainWindow::AskYesNo(std::string_view title, std::string_view text) {
-  // Asked before the window is first shown, the box goes to the middle of the screen rather than
-  // over a window that is not there yet.
   QMessageBox box(QMessageBox::Question, ToQString(title), WithPlainLineBreaks(text),
-                  QMessageBox::Yes | QMessageBox::No, isVisible() ? this : nullptr);
+                  QMessageBox::Yes | QMessageBox::No, BoxOwner(this));
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
@@ -238,7 +408,7 @@ std::string QtMainWindow::ChooseFolder(std::string_view title) {
 
 void QtMainWindow::ShowAboutModally() {
   // No owner: the About window is modal to the whole program, and made afresh at each opening.
-  QtAboutDialog about;
+  QtAboutDialog about([this] { Click(ControlId::kAboutManual); });
   about.exec();
 }
 
@@ -248,6 +418,8 @@ void QtMainWindow::Close() {
 
 void QtMainWindow::showEvent(QShowEvent* event) {
   if (!centred_ && isWindow()) {
+    // Now that the frame is known, the window may have to be drawn smaller to fit.
+    Relayout();
     CentreOnScreen(*this);
     centred_ = true;
   }

@@ -1,6 +1,8 @@
 // The main window on Qt Widgets: the control table's main-window rows rendered as widgets, each
 // named after its control. It holds no logic: a click on a button or on pictureAbout becomes one
-// call of MainWindowLogic::Click, and the logic changes the widgets through the Window operations.
+// call of MainWindowLogic::Click, an access key one call of PressAccessKey, F1 one of OpenManual;
+// the logic changes the widgets through the Window operations. The widgets stand where the shared
+// layout puts them, at the scale at which the window fits its screen.
 #pragma once
 
 #include <QPixmap>
@@ -10,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/window.h"
+#include "app/window_layout.h"
 
 class QLabel;
 
@@ -23,6 +26,10 @@ class QtMainWindow : public QWidget, public Window {
   void SetLogic(MainWindowLogic* logic) { logic_ = logic; }
   // The widget of a main-window control, nullptr for any other id.
   QWidget* Control(ControlId id) const;
+  // The control whose widget has the keyboard focus, kNone when none has.
+  ControlId FocusedControl() const;
+  // Where the controls stand now, and at what scale.
+  const MainWindowLayout& layout() const { return layout_; }
 
   void Show(ControlId id) override;
   void Hide(ControlId id) override;
@@ -31,6 +38,10 @@ class QtMainWindow : public QWidget, public Window {
   void SetCaption(ControlId id, std::string_view caption) override;
   // The caption exactly as last set (a folder path keeps its bytes, whatever their encoding).
   std::string Caption(ControlId id) const override;
+  bool IsShown(ControlId id) const override;
+  bool IsEnabled(ControlId id) const override;
+  void Focus(ControlId id) override;
+  void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
   std::string ChooseFolder(std::string_view title) override;
   void ShowAboutModally() override;
@@ -43,12 +54,18 @@ class QtMainWindow : public QWidget, public Window {
 
  private:
   void Create(const ControlSpec& design);
+  void MakeShortcuts();
   void ApplyStacking(QWidget* parent);
-  void FitStatusLine(const ControlSpec& design, QLabel* label);
+  // Lays the controls out afresh for their texts and pictures, at the scale that fits the screen.
+  void Relayout();
+  void ApplyScale(double scale);
+  void Click(ControlId id);
 
   std::map<ControlId, QWidget*> widgets_;
   std::map<ControlId, std::string> captions_;
   MainWindowLogic* logic_ = nullptr;
+  MainWindowLayout layout_;
+  QPixmap banner_source_;
   QPixmap banner_;
   bool centred_ = false;
 };

@@ -19,9 +19,13 @@
 #include <memory>
 
 #include "app/controls.h"
+#include "app/family_controls.h"
+#include "app/longest_status_text.h"
 #include "app/main_window.h"
+#include "app/texts.h"
 #include "platform/folder_memory.h"
 #include "platform/profile.h"
+#include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sim_path.h"
@@ -92,10 +96,10 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
 }
 
 // A simulator folder on disk. `description` names its parts: cheyenne, atr, pmdg, pic,
-// pic-other-case (the 737 Classics folders in another letter case), marker; the same families'
-// panel files as an installation leaves them (with the gauge's title entry): cheyenne-titled,
-// atr-titled, pmdg-titled, pic-titled; and the backups an installation leaves: cheyenne-backup,
-// atr-backup, pmdg-backup, pic-backup.
+// pic-other-case (the 737 Classics folders in another letter case), marker, manual; the same
+// families' panel files as an installation leaves them (with the gauge's title entry):
+// cheyenne-titled, atr-titled, pmdg-titled, pic-titled; and the backups an installation leaves:
+// cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
   SimTree(const QString& description, const QByteArray& record) {
@@ -128,6 +132,7 @@ class SimTree {
       Write("Aircraft/FeelThere PIC 737-300/Panel/panel.cfg", kPicPanel);
     }
     if (parts.contains("marker")) Write("QL/uninst.swi", "");
+    if (parts.contains("manual")) Write("QL/readme2.htm", "<html></html>");
     if (!record.isEmpty()) Write("QL/qlever2.con", record);
     for (const Family* family : AllFamilies()) {
       if (!parts.contains(QString::fromUtf8(family->id.data(), family->id.size()) + "-backup")) {
@@ -181,6 +186,17 @@ struct Harness {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
   }
+  // The start, and the window takes the keyboard.
+  void StartActive() {
+    Start();
+    Reactivate();
+  }
+  // What the window system does when a modal window closes (off screen there is none to do it):
+  // the window takes the keyboard again.
+  void Reactivate() {
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+  }
 
   template <typename T = QWidget>
   T* Find(const QString& name) {
@@ -233,9 +249,15 @@ class ModalWatcher {
   int stuck_ = 0;
 };
 
+// A button's caption as the user reads it: without the mark of its access key.
+QString ReadCaption(const QWidget* button) {
+  QString caption = static_cast<const QPushButton*>(button)->text();
+  return caption.replace("&&", QString(QChar(1))).remove('&').replace(QChar(1), '&');
+}
+
 QString ButtonView(const QWidget* button, const QString& design_caption) {
   QString view = button->isHidden() ? "hidden" : button->isEnabled() ? "enabled" : "disabled";
-  const QString caption = static_cast<const QPushButton*>(button)->text();
+  const QString caption = ReadCaption(button);
   if (caption != design_caption) view += ":" + caption;
   return view;
 }
@@ -313,6 +335,58 @@ void ExpectReadable(Harness& harness, const char* name) {
   }
 }
 
+// The name of the widget with the keyboard focus, "" when none has it.
+QString Focused() {
+  QWidget* focus = QApplication::focusWidget();
+  return focus == nullptr ? QString() : focus->objectName();
+}
+
+// A key pressed and let go, as the keyboard sends it: to the widget with the focus.
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) qFatal("no widget has the focus");
+  QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+}
+
+// Each family's reference panel file and its record entry, as the disk holds them now.
+const char* const kReferenceFiles[] = {
+    "Aircraft/Digital Aviation PA31T2 Cheyenne IIXL/panel.vfr/panel.cfg",
+    "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", "Aircraft/PMDG737-700/panel.VC/panel.cfg",
+    "Aircraft/feelThere pic 737-300/panel/panel.cfg"};
+const char* const kRecordSections[] = {"Cheyenne", "ATR", "PMDG", "PIC"};
+
+QStringList FamiliesOnDisk(const SimTree& sim) {
+  QStringList disk;
+  for (int i = 0; i < 4; ++i) {
+    disk << QString("%1=%2 %3")
+                .arg(kRecordSections[i])
+                .arg(QString::fromStdString(sim.RecordValue(kRecordSections[i], "Installed")))
+                .arg(qHash(sim.Read(kReferenceFiles[i])));
+  }
+  return disk;
+}
+
+// The families whose files differ.
+QStringList Changed(const QStringList& before, const QStringList& now) {
+  QStringList changed;
+  for (int i = 0; i < before.size(); ++i) {
+    if (before[i] != now[i]) changed << kRecordSections[i];
+  }
+  return changed;
+}
+
+// The rectangle, in the window, of the text a label draws.
+QRect TextRect(const QLabel* label) {
+  return QFontMetrics(label->font())
+      .boundingRect(QRect(0, 0, label->width(), 1 << 20), Qt::AlignLeft | Qt::TextWordWrap,
+                    label->text())
+      .translated(label->mapTo(label->window(), QPoint(0, 0)));
+}
+
+QRect WindowRect(const QWidget* widget) {
+  return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+}
+
 // Where a window's frame goes when it is centred on its screen's available area by the twips rule.
 QPoint CentredPosition(const QWidget& window) {
   const QRect screen = window.screen()->availableGeometry();
@@ -347,6 +421,12 @@ class QtWindowTest : public QObject {
   void aboutWindow_data();
   void aboutWindow();
   void chosenFolderIsScanned();
+  void keyboardChangesOnlyTheChosenFamily();
+  void tabReachesEveryControl();
+  void accessKeysAndF1();
+  void picturesSayTheirStateInWords();
+  void longestRefusalsStayReadable_data();
+  void longestRefusalsStayReadable();
 };
 
 void QtWindowTest::startupState_data() {
@@ -464,14 +544,15 @@ void QtWindowTest::geometryFollowsControlTable() {
                                : ToQString(FindControl(control_row.parent).name);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
     if (control_row.kind == ControlKind::kLabel && control_row.parent != ControlId::kNone) {
-      // A status line may only grow downwards, and only as far as its text needs.
+      // A status line may only grow downwards, and only as far as its text needs; its text ends
+      // where the buttons begin.
       const QRect actual = widget->geometry();
       QCOMPARE(actual.topLeft(), design.topLeft());
-      QCOMPARE(actual.width(), design.width());
+      QCOMPARE(actual.width(), StatusLineWidth(control_row) / 15);
       QVERIFY2(actual.height() >= design.height(), qPrintable(name));
       auto* label = static_cast<QLabel*>(widget);
       const int needed = QFontMetrics(label->font())
-                             .boundingRect(QRect(0, 0, design.width(), 1 << 20),
+                             .boundingRect(QRect(0, 0, actual.width(), 1 << 20),
                                            Qt::AlignLeft | Qt::TextWordWrap, label->text())
                              .height();
       QCOMPARE(actual.height(), std::max(design.height(), needed));
@@ -629,22 +710,31 @@ void QtWindowTest::cheyenneProgressTextsArePainted() {
 
 void QtWindowTest::firstRunQuestion_data() {
   QTest::addColumn<bool>("yes");
-  QTest::newRow("Yes opens the manual") << true;
-  QTest::newRow("No opens nothing") << false;
+  QTest::addColumn<bool>("manual");  // the manual is there to open
+  QTest::newRow("Yes opens the manual") << true << true;
+  QTest::newRow("Yes, but there is no manual: the user is told") << true << false;
+  QTest::newRow("No opens nothing") << false << true;
 }
 
 void QtWindowTest::firstRunQuestion() {
   QFETCH(bool, yes);
-  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0, /*first_time=*/1));
+  QFETCH(bool, manual);
+  SimTree sim(QString("cheyenne atr pmdg pic marker") + (manual ? " manual" : ""),
+              RecordText(0, 0, 0, 0, /*first_time=*/1));
   struct Seen {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     bool yes_is_default = false;
-  } seen;
+  } seen, warning;
   ModalWatcher watcher([&](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) return;
+    if (box->icon() == QMessageBox::Warning) {
+      warning = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), false};
+      box->button(QMessageBox::Ok)->click();
+      return;
+    }
     seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
             box->defaultButton() == box->button(QMessageBox::Yes)};
     box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
@@ -652,7 +742,7 @@ void QtWindowTest::firstRunQuestion() {
   {
     Harness harness(sim.Folder());
     harness.Start();
-    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.seen(), yes && !manual ? 2 : 1);
     QCOMPARE(watcher.stuck(), 0);
     QCOMPARE(seen.title, QString("First time run"));
     QCOMPARE(seen.text, QString("It is recommended to read the user manual prior to using the "
@@ -661,18 +751,31 @@ void QtWindowTest::firstRunQuestion() {
     QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     QVERIFY(seen.yes_is_default);
     const std::vector<std::string> opened = harness.shell.opened();
-    if (yes) {
+    if (yes && manual) {
       QCOMPARE(opened, std::vector<std::string>{sim.Folder() + "/QL/readme2.htm"});
     } else {
       QVERIFY(opened.empty());
+    }
+    if (yes && !manual) {
+      QCOMPARE(warning.title, QString("User manual"));
+      QVERIFY2(warning.text.startsWith(
+                   "The user manual cannot be opened: " + QString::fromStdString(sim.Folder()) +
+                   "/QL/readme2.htm: no such file or folder.\n"),
+               qPrintable(warning.text));
+      QVERIFY2(warning.text.contains("F1") && warning.text.contains("About window"),
+               qPrintable(warning.text));
+      QCOMPARE(warning.buttons, QMessageBox::Ok);
+    } else {
+      QVERIFY(warning.title.isEmpty());
     }
     QCOMPARE(sim.RecordValue("Options", "First Time"), std::string("0"));
     // The window is shown after the question, whatever the answer.
     QVERIFY(harness.window.isVisible());
   }
+  const int boxes = watcher.seen();
   Harness next_start(sim.Folder());
   next_start.Start();
-  QCOMPARE(watcher.seen(), 1);
+  QCOMPARE(watcher.seen(), boxes);
 }
 
 void QtWindowTest::aboutWindow_data() {
@@ -759,6 +862,220 @@ void QtWindowTest::chosenFolderIsScanned() {
   QCOMPARE(GroupView(harness, kGroups[1]),
            QString(kNotInstalled) + "|enabled|disabled|pictureATRNot");
   QVERIFY(harness.Find("chooseFolder")->isHidden());
+}
+
+// Space from the start changes nothing; after a click on a family's button, Space only ever
+// changes that family, the focus going back and forth between its Install and Remove.
+void QtWindowTest::keyboardChangesOnlyTheChosenFamily() {
+  SimTree sim("cheyenne atr pmdg pic marker manual", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.StartActive();
+  QCOMPARE(Focused(), QString("Frame1"));
+  const QStringList before = FamiliesOnDisk(sim);
+  for (int i = 0; i < 3; ++i) {
+    Press(Qt::Key_Space);
+    Press(Qt::Key_Return);
+  }
+  QCOMPARE(FamiliesOnDisk(sim), before);
+  QCOMPARE(Focused(), QString("Frame1"));
+
+  for (const GroupNames& names : {kGroups[1], kGroups[3]}) {
+    const QStringList start = FamiliesOnDisk(sim);
+    QTest::mouseClick(harness.Find(names.install), Qt::LeftButton);
+    QCOMPARE(Focused(), QString(names.remove));
+    const QString family = Changed(start, FamiliesOnDisk(sim)).join(',');
+    QVERIFY2(!family.isEmpty(), "the click installed");
+    for (int i = 0; i < 3; ++i) {
+      Press(Qt::Key_Space);
+      QCOMPARE(Changed(start, FamiliesOnDisk(sim)),
+               i % 2 == 0 ? QStringList() : QStringList{family});
+      QCOMPARE(Focused(), QString(i % 2 == 0 ? names.install : names.remove));
+    }
+  }
+  QCOMPARE(FamiliesOnDisk(sim), before);
+}
+
+void QtWindowTest::tabReachesEveryControl() {
+  SimTree sim("cheyenne atr pmdg pic-titled marker pic-backup", RecordText(0, 0, 0, 1));
+  Harness harness(sim.Folder());
+  harness.StartActive();
+  const QStringList offered = {"pictureAbout", "Add",       "installATR",
+                               "installPMDG",  "removePIC", "close"};
+  for (int key : {int(Qt::Key_Tab), int(Qt::Key_Backtab)}) {
+    QStringList reached;
+    for (int i = 0; i < 2 * offered.size() && !reached.contains(Focused()); ++i) {
+      if (i > 0 || Focused() != "Frame1") reached << Focused();
+      Press(key);
+    }
+    if (key == Qt::Key_Backtab) std::reverse(reached.begin(), reached.end());
+    reached.sort();
+    QStringList expected = offered;
+    expected.sort();
+    QCOMPARE(reached, expected);
+  }
+}
+
+void QtWindowTest::accessKeysAndF1() {
+  SimTree sim("cheyenne atr pmdg pic marker manual", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.StartActive();
+  const QStringList before = FamiliesOnDisk(sim);
+  const std::string manual = sim.Folder() + "/QL/readme2.htm";
+
+  // The families' keys move the focus, and only that.
+  for (const char* expected : {"Add", "installATR", "installPMDG"}) {
+    Press(Qt::Key_I, Qt::AltModifier);
+    QCOMPARE(Focused(), QString(expected));
+  }
+  Press(Qt::Key_R, Qt::AltModifier);  // no Remove is offered
+  QCOMPARE(Focused(), QString("installPMDG"));
+  QCOMPARE(FamiliesOnDisk(sim), before);
+  Press(Qt::Key_Space);
+  QCOMPARE(Changed(before, FamiliesOnDisk(sim)), QStringList{"PMDG"});
+  QCOMPARE(Focused(), QString("removePMDG"));
+  Press(Qt::Key_I, Qt::AltModifier);  // the 737NG's Install is disabled now: the next group's
+  QCOMPARE(Focused(), QString("installPIC"));
+  QCOMPARE(harness.Find<QPushButton>("installPIC")->text(), QString("&Install"));
+  QCOMPARE(harness.Find<QPushButton>("close")->text(), QString("E&xit"));
+  QCOMPARE(harness.window.Caption(ControlId::kInstallPic), std::string("Install"));
+
+  // F1, and in the About window F1 and its User manual button.
+  Press(Qt::Key_F1);
+  QCOMPARE(harness.shell.opened(), std::vector<std::string>{manual});
+  int abouts = 0;
+  QStringList warnings;
+  ModalWatcher watcher([&](QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      warnings << box->text();
+      box->button(QMessageBox::Ok)->click();
+    } else if (qobject_cast<QtAboutDialog*>(modal) != nullptr) {
+      ++abouts;
+      const std::size_t opened = harness.shell.opened().size();
+      QTest::keyClick(modal, Qt::Key_F1);
+      // The button's key clicks it as the mouse would, a moment later.
+      QTest::keyClick(modal, Qt::Key_U, Qt::AltModifier);
+      if (!QTest::qWaitFor([&] { return harness.shell.opened().size() == opened + 2; })) {
+        qWarning("the User manual button did not open the manual");
+      }
+      QTest::keyClick(modal, Qt::Key_Escape);
+    }
+  });
+  Press(Qt::Key_A, Qt::AltModifier);
+  QCOMPARE(abouts, 1);
+  QCOMPARE(harness.shell.opened().size(), 3u);
+  harness.Reactivate();
+  QCOMPARE(Focused(), QString("pictureAbout"));
+  Press(Qt::Key_Space);  // About takes Space as a button does
+  QCOMPARE(abouts, 2);
+  harness.Reactivate();
+
+  // Without the manual, F1 says so, and how to try again.
+  QVERIFY(QFile::remove(sim.Path("QL/readme2.htm")));
+  Press(Qt::Key_F1);
+  QCOMPARE(warnings.size(), 1);
+  QVERIFY2(warnings[0].contains("readme2.htm: no such file or folder."), qPrintable(warnings[0]));
+  QCOMPARE(harness.shell.opened().size(), 5u);
+  QCOMPARE(watcher.stuck(), 0);
+  harness.Reactivate();
+
+  Press(Qt::Key_X, Qt::AltModifier);
+  QVERIFY(!harness.window.isVisible());
+  QCOMPARE(Changed(before, FamiliesOnDisk(sim)), QStringList{"PMDG"});
+}
+
+void QtWindowTest::picturesSayTheirStateInWords() {
+  SimTree sim("", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+  for (const ControlSpec& control_row : ControlTable()) {
+    if (control_row.window != WindowId::kMain || control_row.kind != ControlKind::kPicture) {
+      continue;
+    }
+    QWidget* picture = harness.Find(ToQString(control_row.name));
+    const PictureWords words = WordsOf(control_row.picture);
+    QCOMPARE(picture->accessibleName(), ToQString(words.name));
+    QCOMPARE(picture->toolTip(), ToQString(words.tooltip));
+  }
+  QVERIFY(harness.Find("pictureInsAtr")->toolTip().contains("is installed"));
+  QVERIFY(harness.Find("pictureCheNot")->toolTip().contains("is not installed"));
+}
+
+void QtWindowTest::longestRefusalsStayReadable_data() {
+  QTest::addColumn<QStringList>("families");  // the ones showing their longest refusal
+  for (const Family* family : AllFamilies()) {
+    const QString id = QString::fromUtf8(family->id.data(), family->id.size());
+    QTest::newRow(qPrintable(id)) << QStringList{id};
+  }
+  QTest::newRow("all") << QStringList{"cheyenne", "atr", "pmdg", "pic"};
+}
+
+// The longest status line of each group is seen whole: inside its line and its group, clear of
+// the pictures and the buttons, the groups apart, and the window on its screen, whatever the
+// screen's scale (the test runs at 100 % and at 200 %, on a 1280 x 1024 screen).
+void QtWindowTest::longestRefusalsStayReadable() {
+  QFETCH(QStringList, families);
+  SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0));
+  Harness harness(sim.Folder());
+  harness.Start();
+  if (families.size() > 1 && harness.window.devicePixelRatioF() > 1) {
+    // Four lines of nine lines each need some 970 pixels at 100 %: no scale that can still be
+    // read fits them into 512 device-independent pixels.
+    QSKIP("four of the longest texts at once do not fit this screen at 200 %");
+  }
+  for (const Family* family : AllFamilies()) {
+    if (families.contains(QString::fromUtf8(family->id.data(), family->id.size()))) {
+      harness.window.SetCaption(ControlsOf(*family).status,
+                                LongestStatusText(*family, kDeepWineSimFolder, '/'));
+    }
+  }
+  QCoreApplication::processEvents();
+  const QString dir = qEnvironmentVariable("QL2_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    harness.window.grab().save(QString("%1/longest-refusals-%2-%3x.png")
+                                   .arg(dir, families.join('-'))
+                                   .arg(harness.window.devicePixelRatioF()));
+  }
+
+  const QRect client = harness.window.rect();
+  QRect previous_group;
+  for (const GroupNames& names : kGroups) {
+    auto* label = harness.Find<QLabel>(names.status);
+    QWidget* group = harness.Find(names.group);
+    const QRect text = TextRect(label);
+    QVERIFY2(WindowRect(label).contains(text), names.status);
+    QVERIFY2(WindowRect(group).adjusted(2, 2, -2, -2).contains(text), names.status);
+    QVERIFY2(client.contains(WindowRect(group)), names.group);
+    QVERIFY2(!previous_group.intersects(WindowRect(group)), names.group);
+    previous_group = WindowRect(group);
+    int pictures = 0;
+    for (QWidget* other : group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (other == label || other->isHidden()) continue;
+      pictures += IsPicture(other);
+      QVERIFY2(!WindowRect(other).intersects(text),
+               qPrintable(other->objectName() + " covers " + names.status));
+    }
+    QCOMPARE(pictures, 1);
+  }
+  QVERIFY(WindowRect(harness.Find("close")).top() > previous_group.bottom());
+  QVERIFY(client.contains(WindowRect(harness.Find("close"))));
+  // The title bar, About and Exit on the screen.
+  const QRect screen = harness.window.screen()->availableGeometry();
+  QVERIFY2(screen.contains(harness.window.frameGeometry()),
+           qPrintable(QString("%1 x %2 at %3,%4 on %5 x %6 (scale %7, pixel ratio %8)")
+                          .arg(harness.window.frameGeometry().width())
+                          .arg(harness.window.frameGeometry().height())
+                          .arg(harness.window.frameGeometry().x())
+                          .arg(harness.window.frameGeometry().y())
+                          .arg(screen.width())
+                          .arg(screen.height())
+                          .arg(harness.window.layout().scale)
+                          .arg(harness.window.devicePixelRatioF())));
+  for (const char* name : {"pictureAbout", "close"}) {
+    const QRect global(harness.Find(name)->mapToGlobal(QPoint(0, 0)), harness.Find(name)->size());
+    QVERIFY2(screen.contains(global), name);
+  }
+  qInfo("scale %.3f at pixel ratio %.1f, window %d x %d", harness.window.layout().scale,
+        harness.window.devicePixelRatioF(), harness.window.width(), harness.window.height());
 }
 
 }  // namespace ql2

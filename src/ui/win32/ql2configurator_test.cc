@@ -200,7 +200,7 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
     EXPECT_FALSE(Visible(hidden)) << static_cast<int>(hidden);
   }
   EXPECT_EQ(Text(ControlId::kLabelAtr), "Quillever2 gauge is not installed.");
-  EXPECT_EQ(Text(ControlId::kInstallAtr), "Install");
+  EXPECT_EQ(Text(ControlId::kInstallAtr), "&Install") << "I, its access key, underlined";
   EXPECT_TRUE(Visible(ControlId::kInstallAtr));
   EXPECT_TRUE(Enabled(ControlId::kInstallAtr));
   EXPECT_TRUE(Visible(ControlId::kRemoveAtr));

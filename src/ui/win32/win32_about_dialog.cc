@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/controls.h"
@@ -15,10 +16,24 @@ constexpr ControlId kOk = ControlId::kAboutCmdOk;
 
 struct AboutState {
   HINSTANCE instance;
+  std::function<void()> open_manual;
   std::map<ControlId, HWND> controls;
   HFONT font = nullptr;
   HBITMAP picture = nullptr;
 };
+
+// The dialog open now: F1 reaches it through the dialog loop's message filter.
+AboutState* g_open_about = nullptr;
+
+LRESULT CALLBACK HelpKeyFilter(int code, WPARAM w, LPARAM l) {
+  const auto* message = reinterpret_cast<const MSG*>(l);
+  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_F1 &&
+      g_open_about != nullptr) {
+    g_open_about->open_manual();
+    return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, w, l);
+}
 
 // A dialog template with no controls and no size: the dialog is built from the control table,
 // in pixels, when it opens. DWORD-aligned as the system wants it.
@@ -102,6 +117,10 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
         EndDialog(dialog, LOWORD(w));
         return TRUE;
       }
+      if (LOWORD(w) == static_cast<WORD>(ControlId::kAboutManual) && state != nullptr) {
+        state->open_manual();
+        return TRUE;
+      }
       break;
     case kDpiChangedMessage:
       if (state != nullptr) {
@@ -117,11 +136,15 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-void ShowAboutDialog(HINSTANCE instance, HWND owner) {
-  AboutState state{instance, {}, nullptr, nullptr};
+void ShowAboutDialog(HINSTANCE instance, HWND owner, std::function<void()> open_manual) {
+  AboutState state{instance, std::move(open_manual), {}, nullptr, nullptr};
   const EmptyDialogTemplate dialog = MakeEmptyTemplate();
+  g_open_about = &state;
+  HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), owner,
                           AboutProc, reinterpret_cast<LPARAM>(&state));
+  if (filter != nullptr) UnhookWindowsHookEx(filter);
+  g_open_about = nullptr;
   if (state.font != nullptr) DeleteObject(state.font);
   if (state.picture != nullptr) DeleteObject(state.picture);
 }

@@ -1,7 +1,9 @@
 #include "ui/win32/win32_layout.h"
 
+#include <algorithm>
 #include <cstddef>
 
+#include "app/keyboard.h"
 #include "ui/win32/resource.h"
 
 namespace ql2 {
@@ -82,33 +84,84 @@ RECT ControlRect(const ControlSpec& design, int dpi) {
               TwipsToPixels(left + design.width, dpi), TwipsToPixels(top + design.height, dpi)};
 }
 
-void SetClientSize(HWND window, const WindowSpec& design, int dpi) {
+RECT PlaceRect(const MainWindowLayout& layout, ControlId id, int dpi) {
+  const TwipsRect place = layout.ClientPlace(id);
+  return RECT{TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+              TwipsToPixels(place.right(), dpi), TwipsToPixels(place.bottom(), dpi)};
+}
+
+namespace {
+
+// The outer rectangle of a client area of this size, at the dpi.
+RECT OuterRect(HWND window, int width, int height, int dpi) {
   using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi =
       SystemFunction<AdjustForDpi>("user32.dll", "AdjustWindowRectExForDpi");
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-  RECT outer{0, 0, TwipsToPixels(design.client_width, dpi),
-             TwipsToPixels(design.client_height, dpi)};
+  RECT outer{0, 0, width, height};
   if (adjust_for_dpi != nullptr) {
     adjust_for_dpi(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi));
   } else {
     AdjustWindowRectEx(&outer, style, FALSE, ex_style);
   }
+  return outer;
+}
+
+}  // namespace
+
+void SetClientSize(HWND window, const WindowSpec& design, int dpi) {
+  SetClientPixels(window, TwipsToPixels(design.client_width, dpi),
+                  TwipsToPixels(design.client_height, dpi), dpi);
+}
+
+void SetClientPixels(HWND window, int width, int height, int frame_dpi) {
+  const RECT outer = OuterRect(window, width, height, frame_dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+SIZE FrameSize(HWND window, int dpi) {
+  const RECT outer = OuterRect(window, 0, 0, dpi);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+RECT WorkArea(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return monitor.rcWork;
+  }
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
 void CentreOnScreen(HWND window) {
   const int dpi = DpiOf(window);
+  const RECT area = WorkArea(window);
   RECT outer;
   GetWindowRect(window, &outer);
-  const Position position = CenterOnScreen(PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
-                                           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi),
-                                           PixelsToTwips(outer.right - outer.left, dpi),
-                                           PixelsToTwips(outer.bottom - outer.top, dpi));
-  SetWindowPos(window, nullptr, TwipsToPixels(position.left, dpi), TwipsToPixels(position.top, dpi),
-               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Position position = CenterOnScreen(
+      PixelsToTwips(area.right - area.left, dpi), PixelsToTwips(area.bottom - area.top, dpi),
+      PixelsToTwips(outer.right - outer.left, dpi), PixelsToTwips(outer.bottom - outer.top, dpi));
+  SetWindowPos(window, nullptr, area.left + TwipsToPixels(position.left, dpi),
+               area.top + TwipsToPixels(position.top, dpi), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void KeepOnScreen(HWND window) {
+  const RECT area = WorkArea(window);
+  RECT outer;
+  GetWindowRect(window, &outer);
+  // The top left corner wins: the title bar stays in reach.
+  const LONG left =
+      std::max(area.left, std::min(outer.left, area.right - (outer.right - outer.left)));
+  const LONG top =
+      std::max(area.top, std::min(outer.top, area.bottom - (outer.bottom - outer.top)));
+  if (left != outer.left || top != outer.top) {
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 HFONT MakeTextFont(int dpi) {
@@ -171,15 +224,25 @@ HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance) {
       style |= SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
       break;
     case ControlKind::kPicture:
-      style |= SS_BITMAP;
-      if (design.picture == Picture::kAboutButton) style |= SS_NOTIFY;  // it is clicked
+      if (design.window == WindowId::kMain) {
+        // Notifies, so that its tooltip sees the mouse; the About picture is clicked, and is in
+        // the Tab order.
+        style |= SS_OWNERDRAW | SS_NOTIFY;
+        if (design.picture == Picture::kAboutButton) style |= WS_TABSTOP;
+      } else {
+        style |= SS_BITMAP;
+      }
       break;
     case ControlKind::kButton:
       window_class = "BUTTON";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
   }
-  const std::string caption(design.caption);
+  std::string caption(design.caption);
+  if (design.kind == ControlKind::kButton) caption = WithAccessKeyMark(design, design.caption);
+  if (design.kind == ControlKind::kPicture && design.window == WindowId::kMain) {
+    caption = std::string(WordsOf(design.picture).name);
+  }
   return CreateWindowExA(0, window_class, caption.c_str(), style, 0, 0, 0, 0, window,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
                          nullptr);
@@ -219,15 +282,19 @@ void MoveTo(HWND control, const RECT& rect) {
 }
 
 int WrappedTextHeight(HWND control, std::string_view text, int width) {
-  HDC dc = GetDC(control);
-  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  return WrappedTextHeight(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), text,
+                           width);
+}
+
+int WrappedTextHeight(HFONT font, std::string_view text, int width) {
+  HDC dc = GetDC(nullptr);
   HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
   RECT rect{0, 0, width, 0};
   // The flags a static control with SS_LEFT, SS_NOPREFIX and SS_EDITCONTROL draws with.
   DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
             DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
   if (previous != nullptr) SelectObject(dc, previous);
-  ReleaseDC(control, dc);
+  ReleaseDC(nullptr, dc);
   return rect.bottom - rect.top;
 }
 

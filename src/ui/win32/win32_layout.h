@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/window_layout.h"
 #include "platform/win32_api.h"
 
 namespace ql2 {
@@ -29,11 +30,21 @@ int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);
 // A control's place in its window's client area: a group's controls lie inside it.
 RECT ControlRect(const ControlSpec& design, int dpi);
+// A place of a layout in the client area, at the dpi; edges as ControlRect converts them.
+RECT PlaceRect(const MainWindowLayout& layout, ControlId id, int dpi);
 // Gives the window the client size the table names for it, keeping its place.
 void SetClientSize(HWND window, const WindowSpec& design, int dpi);
-// Moves a top-level window to the middle of the screen by CenterOnScreen's rule, with the screen's
-// and the window's outer sizes taken in twips.
+// Gives the window a client area of this size in pixels, with the frame drawn at frame_dpi.
+void SetClientPixels(HWND window, int width, int height, int frame_dpi);
+// The frame's width and height around a client area, at the dpi.
+SIZE FrameSize(HWND window, int dpi);
+// The available area of the window's monitor: the screen less the task bar.
+RECT WorkArea(HWND window);
+// Moves a top-level window to the middle of its monitor's available area by CenterOnScreen's rule,
+// with the area's and the window's outer sizes taken in twips.
 void CentreOnScreen(HWND window);
+// Moves a top-level window as little as needed to lie within its monitor's available area.
+void KeepOnScreen(HWND window);
 
 // The windows' fonts, about 8 points at the dpi: the default GUI font for texts and buttons, the
 // system's message font in bold for group captions. The caller deletes them (DeleteObject).
@@ -47,7 +58,9 @@ int PictureResource(Picture picture);
 HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
 
 // The control of the table row, made as a child of the window (hidden until shown), with the
-// row's id as its control id. A picture shows no bitmap until SetPicture.
+// row's id as its control id. A button's caption carries its access key's mark. A picture of the
+// About window shows no bitmap until SetPicture; a picture of the main window is drawn by its
+// window (WM_DRAWITEM) and carries its words as its text, which screen readers read as its name.
 HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance);
 
 // Restacks a window's controls, first in the list on top. Stacking is also the Tab order.
@@ -60,7 +73,8 @@ void SetText(HWND control, std::string_view text);
 void SetFont(HWND control, HFONT font);
 void SetPicture(HWND control, HBITMAP bitmap);
 void MoveTo(HWND control, const RECT& rect);
-// The height text needs when it wraps within the width, in the control's font.
+// The height text needs when it wraps within the width, in the control's font, or in the font.
 int WrappedTextHeight(HWND control, std::string_view text, int width);
+int WrappedTextHeight(HFONT font, std::string_view text, int width);
 
 }  // namespace ql2

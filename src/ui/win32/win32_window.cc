@@ -1,20 +1,26 @@
 #include "ui/win32/win32_window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <cmath>
 #include <vector>
+
+#include "app/keyboard.h"
 
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_about_dialog.h"
 #include "ui/win32/win32_layout.h"
 
-// After <windows.h>: the shell's folder browser.
+// After <windows.h>: the shell's folder browser, the tooltips and subclassing.
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace ql2 {
 namespace {
 
 constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
+constexpr int kTwipsPerInch = 1440;
 
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
 bool IsClickable(const ControlSpec& design) {
@@ -28,14 +34,6 @@ std::vector<const ControlSpec*> MainRows() {
     if (design.window == WindowId::kMain) rows.push_back(&design);
   }
   return rows;
-}
-
-// A status line has grown when its control is taller than its box in the table.
-bool HasGrown(HWND label, const ControlSpec& design, int dpi) {
-  const RECT box = ControlRect(design, dpi);
-  RECT now;
-  GetWindowRect(label, &now);
-  return now.bottom - now.top > box.bottom - box.top;
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
@@ -66,6 +64,9 @@ bool Win32MainWindow::Create() {
   if (!RegisterClassExA(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     return false;
   }
+  // The tooltips of the pictures.
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&common);
 
   // A fixed size: a caption with the close and minimise boxes, no sizing border.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -79,22 +80,76 @@ bool Win32MainWindow::Create() {
     if (control == nullptr) return false;
     controls_[design->id] = control;
     captions_[design->id] = std::string(design->caption);
+    // Controls that draw no focus of their own, and the About picture's keys.
+    if (design->kind == ControlKind::kGroup || design->id == ControlId::kPictureAbout) {
+      SetWindowSubclass(control, FocusableProc, static_cast<UINT_PTR>(design->id),
+                        reinterpret_cast<DWORD_PTR>(this));
+    }
   }
-  Layout(DpiOf(window_));
   for (const ControlSpec* design : MainRows()) SetVisible(Control(design->id), design->visible);
+  Layout(DpiOf(window_));
+  AddTooltips();
   return true;
 }
 
 void Win32MainWindow::ShowCentred() {
+  Relayout();  // for the frame of a shown window
   CentreOnScreen(window_);
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
+  // The focus and the access keys shown from the start, not only once a key has been pressed.
+  SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+               0);
 }
 
 void Win32MainWindow::Layout(int dpi) {
-  dpi_ = dpi;
-  SetClientSize(window_, FindWindow(WindowId::kMain), dpi);
+  monitor_dpi_ = dpi;
+  Relayout();
+}
 
+void Win32MainWindow::Relayout() {
+  const RECT area = WorkArea(window_);
+  const SIZE frame = FrameSize(window_, monitor_dpi_);
+  const ScreenRoom room{area.right - area.left, area.bottom - area.top, frame.cx, frame.cy};
+  auto dpi_at = [](double scale) {
+    return static_cast<int>(std::lround(scale * kTwipsPerInch / kTwipsPerPixelAt96Dpi));
+  };
+  const TextHeight text_height = [this, &dpi_at](ControlId status, double scale) {
+    const int dpi = dpi_at(scale);
+    HFONT font = dpi == dpi_ && text_font_ != nullptr ? text_font_ : MakeTextFont(dpi);
+    auto caption = captions_.find(status);
+    const int pixels =
+        WrappedTextHeight(font, caption == captions_.end() ? std::string() : caption->second,
+                          TwipsToPixels(StatusLineWidth(FindControl(status)), dpi));
+    if (font != text_font_) DeleteObject(font);
+    return (pixels * kTwipsPerInch + dpi - 1) / dpi;
+  };
+  const IsControlShown shown = [this](ControlId id) { return IsShown(id); };
+  layout_ = FitMainWindow(static_cast<double>(monitor_dpi_) * kTwipsPerPixelAt96Dpi / kTwipsPerInch,
+                          room, text_height, shown);
+  const int dpi = dpi_at(layout_.scale);
+  if (dpi != dpi_) MakeResources(dpi);
+  bool moved = false;
+  for (const ControlSpec* design : MainRows()) {
+    HWND control = Control(design->id);
+    const RECT place = PlaceRect(layout_, design->id, dpi);
+    RECT now;
+    GetWindowRect(control, &now);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &place)) {
+      MoveTo(control, place);
+      moved = true;
+    }
+  }
+  SetClientPixels(window_, TwipsToPixels(layout_.client_width, dpi),
+                  TwipsToPixels(layout_.client_height, dpi), monitor_dpi_);
+  ApplyStacking();
+  if (IsWindowVisible(window_)) KeepOnScreen(window_);
+  if (moved) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32MainWindow::MakeResources(int dpi) {
+  dpi_ = dpi;
   // The new fonts and pictures are in place before the old ones are deleted.
   HFONT old_text_font = text_font_;
   HFONT old_caption_font = caption_font_;
@@ -104,23 +159,12 @@ void Win32MainWindow::Layout(int dpi) {
   text_font_ = MakeTextFont(dpi);
   caption_font_ = MakeCaptionFont(dpi);
   banner_ = LoadPicture(instance_, QL2_BITMAP_BANNER, dpi);
-
   for (const ControlSpec* design : MainRows()) {
-    HWND control = Control(design->id);
-    SetFont(control, design->kind == ControlKind::kGroup ? caption_font_ : text_font_);
-    if (design->kind == ControlKind::kPicture) {
-      HBITMAP& picture = pictures_[design->picture];
-      if (picture == nullptr)
-        picture = LoadPicture(instance_, PictureResource(design->picture), dpi);
-      SetPicture(control, picture);
+    SetFont(Control(design->id), design->kind == ControlKind::kGroup ? caption_font_ : text_font_);
+    if (design->kind == ControlKind::kPicture && pictures_[design->picture] == nullptr) {
+      pictures_[design->picture] = LoadPicture(instance_, PictureResource(design->picture), dpi);
     }
-    MoveTo(control, ControlRect(*design, dpi));
   }
-  for (const ControlSpec* design : MainRows()) {
-    if (IsStatusLine(*design)) FitStatusLine(*design);
-  }
-  ApplyStacking();
-
   if (old_text_font != nullptr) DeleteObject(old_text_font);
   if (old_caption_font != nullptr) DeleteObject(old_caption_font);
   if (old_banner != nullptr) DeleteObject(old_banner);
@@ -128,26 +172,11 @@ void Win32MainWindow::Layout(int dpi) {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-// A status line keeps its box while its text fits; a longer text wraps onward and the box grows
-// downwards into its group, as far as the group's frame. A text longer still is never cut: the
-// box grows on over the frame rather than lose the text's end.
-void Win32MainWindow::FitStatusLine(const ControlSpec& design) {
-  HWND label = Control(design.id);
-  RECT box = ControlRect(design, dpi_);
-  const int height = box.bottom - box.top;
-  const int needed = WrappedTextHeight(label, captions_[design.id], box.right - box.left);
-  if (needed > height) box.bottom = box.top + needed;
-  MoveTo(label, box);
-}
-
 // Overlapping controls are drawn in the table's stacking order, the highest on top, above the
-// groups; a status line that has grown past its box lies above everything so that none of it is
-// covered. Among equals the table's order holds, which is also the order Tab moves in.
+// groups. Among equals the table's order holds, which is also the order Tab moves in.
 void Win32MainWindow::ApplyStacking() {
-  auto rank = [this](const ControlSpec* design) {
-    if (design->kind == ControlKind::kGroup) return INT_MIN;
-    if (IsStatusLine(*design) && HasGrown(Control(design->id), *design, dpi_)) return INT_MAX;
-    return design->stacking;
+  auto rank = [](const ControlSpec* design) {
+    return design->kind == ControlKind::kGroup ? INT_MIN : design->stacking;
   };
   std::vector<const ControlSpec*> rows = MainRows();
   std::stable_sort(rows.begin(), rows.end(),
@@ -155,6 +184,91 @@ void Win32MainWindow::ApplyStacking() {
   std::vector<HWND> top_down;
   for (const ControlSpec* design : rows) top_down.push_back(Control(design->id));
   StackTopDown(top_down);
+}
+
+void Win32MainWindow::AddTooltips() {
+  tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                              nullptr, instance_, nullptr);
+  if (tooltips_ == nullptr) return;
+  for (const ControlSpec* design : MainRows()) {
+    const std::string text(WordsOf(design->picture).tooltip);
+    if (design->kind != ControlKind::kPicture || text.empty()) continue;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(design->id));
+    tool.lpszText = const_cast<char*>(text.c_str());  // copied by the control
+    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void Win32MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
+  const ControlSpec& design = FindControl(static_cast<ControlId>(item.CtlID));
+  auto picture = pictures_.find(design.picture);
+  if (picture != pictures_.end() && picture->second != nullptr) {
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ previous = SelectObject(memory, picture->second);
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
+           item.rcItem.bottom - item.rcItem.top, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+  }
+  if (GetFocus() == item.hwndItem) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -1, -1);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+LRESULT CALLBACK Win32MainWindow::FocusableProc(HWND control, UINT message, WPARAM w, LPARAM l,
+                                                UINT_PTR id, DWORD_PTR) {
+  const bool about = static_cast<ControlId>(id) == ControlId::kPictureAbout;
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(control, nullptr, TRUE);
+      break;
+    case WM_GETDLGCODE:
+      // The About picture is pressed by Enter as a button is.
+      if (about) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      break;
+    case WM_KEYDOWN:
+      if (w == VK_SPACE) return 0;
+      break;
+    case WM_KEYUP:
+      if (w != VK_SPACE) break;
+      // As a button does: Space clicks when it is let go. A group takes no click.
+      if (about) {
+        SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+      }
+      return 0;
+    case WM_PAINT:
+      if (!about) {
+        const LRESULT painted = DefSubclassProc(control, message, w, l);
+        if (GetFocus() == control) {
+          // A dotted line inside the group's frame.
+          HDC dc = GetDC(control);
+          RECT inside;
+          GetClientRect(control, &inside);
+          const int caption = WrappedTextHeight(control, "X", inside.right);
+          inside.top += caption;
+          InflateRect(&inside, -4, -4);
+          DrawFocusRect(dc, &inside);
+          ReleaseDC(control, dc);
+        }
+        return painted;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, FocusableProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, message, w, l);
 }
 
 void Win32MainWindow::PaintBackground(HDC dc) {
@@ -187,24 +301,60 @@ HWND Win32MainWindow::Control(ControlId id) const {
   return it == controls_.end() ? nullptr : it->second;
 }
 
+ControlId Win32MainWindow::FocusedControl() const {
+  HWND focus = GetFocus();
+  for (const auto& entry : controls_) {
+    if (entry.second == focus) return entry.first;
+  }
+  return ControlId::kNone;
+}
+
+bool Win32MainWindow::PreTranslate(MSG* message) {
+  if (window_ == nullptr || (message->hwnd != window_ && !IsChild(window_, message->hwnd))) {
+    return false;
+  }
+  if (message->message == WM_KEYDOWN && message->wParam == VK_F1) {
+    if (logic_ != nullptr) logic_->OpenManual();
+    return true;
+  }
+  if (message->message == WM_SYSCHAR || message->message == WM_CHAR) {
+    const char key = static_cast<char>(std::toupper(static_cast<int>(message->wParam & 0xFF)));
+    if (key >= 'A' && key <= 'Z') {
+      // Alt and a letter do what the logic says; a letter alone clicks nothing (the dialog
+      // manager would click a button whose access key it is).
+      if (message->message == WM_SYSCHAR && logic_ != nullptr) {
+        logic_->PressAccessKey(key, FocusedControl());
+      }
+      return true;
+    }
+  }
+  return IsDialogMessageA(window_, message) != 0;
+}
+
 int Win32MainWindow::RunMessageLoop() {
   MSG message{};
   for (;;) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return 1;
-    if (window_ != nullptr && IsDialogMessageA(window_, &message)) continue;
+    if (PreTranslate(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
 }
 
 void Win32MainWindow::Show(ControlId id) {
-  if (HWND control = Control(id)) SetVisible(control, true);
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  SetVisible(control, true);
+  if (FindControl(id).kind == ControlKind::kPicture) Relayout();
 }
 
 void Win32MainWindow::Hide(ControlId id) {
-  if (HWND control = Control(id)) SetVisible(control, false);
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  SetVisible(control, false);
+  if (FindControl(id).kind == ControlKind::kPicture) Relayout();
 }
 
 void Win32MainWindow::Enable(ControlId id) {
@@ -219,11 +369,11 @@ void Win32MainWindow::SetCaption(ControlId id, std::string_view caption) {
   HWND control = Control(id);
   if (control == nullptr) return;
   captions_[id] = std::string(caption);
-  SetText(control, caption);
   const ControlSpec& design = FindControl(id);
+  SetText(control, design.kind == ControlKind::kButton ? WithAccessKeyMark(design, caption)
+                                                       : std::string(caption));
   if (IsStatusLine(design)) {
-    FitStatusLine(design);
-    ApplyStacking();
+    Relayout();
     // Painted now, not when the click returns: progress texts must be seen while it runs.
     RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
@@ -232,6 +382,30 @@ void Win32MainWindow::SetCaption(ControlId id, std::string_view caption) {
 std::string Win32MainWindow::Caption(ControlId id) const {
   auto it = captions_.find(id);
   return it == captions_.end() ? std::string() : it->second;
+}
+
+bool Win32MainWindow::IsShown(ControlId id) const {
+  HWND control = Control(id);
+  return control != nullptr && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool Win32MainWindow::IsEnabled(ControlId id) const {
+  HWND control = Control(id);
+  return control != nullptr && IsWindowEnabled(control);
+}
+
+void Win32MainWindow::Focus(ControlId id) {
+  focus_ = id;
+  HWND control = Control(id);
+  // A window that has not the keyboard now gives the focus when it takes it (WM_SETFOCUS).
+  if (control != nullptr && GetActiveWindow() == window_) SetFocus(control);
+}
+
+void Win32MainWindow::Warn(std::string_view title, std::string_view text) {
+  // Over the About window when it asked; on its own before the main window is shown.
+  HWND owner = GetActiveWindow();
+  if (owner == nullptr && window_ != nullptr && IsWindowVisible(window_)) owner = window_;
+  MessageBoxA(owner, std::string(text).c_str(), std::string(title).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 bool Win32MainWindow::AskYesNo(std::string_view title, std::string_view text) {
@@ -260,7 +434,9 @@ std::string Win32MainWindow::ChooseFolder(std::string_view title) {
 }
 
 void Win32MainWindow::ShowAboutModally() {
-  ShowAboutDialog(instance_, window_);
+  ShowAboutDialog(instance_, window_, [this] {
+    if (logic_ != nullptr) logic_->Click(ControlId::kAboutManual);
+  });
 }
 
 void Win32MainWindow::Close() {
@@ -311,14 +487,39 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM w, LPARAM l) {
         return TRUE;
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+      if (item->CtlType != ODT_STATIC) break;
+      DrawPicture(*item);
+      return TRUE;
+    }
     case WM_ERASEBKGND:
       PaintBackground(reinterpret_cast<HDC>(w));
       return 1;
-    case WM_SETFOCUS:
-      if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+    case WM_ACTIVATE:
+      // The focus the window had is the one it gives back when it has the keyboard again.
+      if (LOWORD(w) == WA_INACTIVE && FocusedControl() != ControlId::kNone) {
+        focus_ = FocusedControl();
+      }
+      break;
+    case WM_SETFOCUS: {
+      HWND target = Control(focus_);
+      if (target == nullptr || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+      }
+      if (target != nullptr) SetFocus(target);
       return 0;
+    }
+    case WM_NEXTDLGCTL: {
+      // Tab and Shift+Tab, through the dialog manager.
+      HWND next = LOWORD(l) ? reinterpret_cast<HWND>(w)
+                            : GetNextDlgTabItem(window_, GetFocus(), w != 0 ? TRUE : FALSE);
+      if (next != nullptr) SetFocus(next);
+      return 0;
+    }
     case kDpiChangedMessage:
       FollowDpiChange(window_, w, l, [this](int dpi) { Layout(dpi); });
+      KeepOnScreen(window_);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -1,7 +1,9 @@
 // The main window on the plain Win32 API: the control table's main-window rows made as native
 // controls, each with its ControlId as its control id. It holds no logic: a click on a button or
-// on pictureAbout becomes one call of MainWindowLogic::Click, and the logic changes the controls
-// through the Window operations.
+// on pictureAbout becomes one call of MainWindowLogic::Click, an access key one call of
+// PressAccessKey, F1 one of OpenManual; the logic changes the controls through the Window
+// operations. The controls stand where the shared layout puts them, at the largest scale up to
+// the monitor's at which the window fits the monitor's available area.
 #pragma once
 
 #include <map>
@@ -9,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/window.h"
+#include "app/window_layout.h"
 #include "platform/win32_api.h"
 
 namespace ql2 {
@@ -30,8 +33,15 @@ class Win32MainWindow : public Window {
   HWND handle() const { return window_; }
   // The control of a main-window row, nullptr for any other id.
   HWND Control(ControlId id) const;
-  // Runs the window's messages until it is closed; Tab and the arrow keys move between buttons.
-  // Returns the program's exit code.
+  // The control with the keyboard focus, kNone when none of the window's has it.
+  ControlId FocusedControl() const;
+  // Where the controls stand now, and at what scale.
+  const MainWindowLayout& layout() const { return layout_; }
+  // Handles a message of the thread's queue before it is dispatched, as a dialog box does: Tab
+  // and the arrow keys move between controls, Space and Enter press the focused one; also the
+  // access keys, as the logic says, and F1. True when the message has been handled.
+  bool PreTranslate(MSG* message);
+  // Runs the window's messages until it is closed. Returns the program's exit code.
   int RunMessageLoop();
 
   void Show(ControlId id) override;
@@ -41,6 +51,10 @@ class Win32MainWindow : public Window {
   void SetCaption(ControlId id, std::string_view caption) override;
   // The caption exactly as last set (bytes the code page cannot show are kept).
   std::string Caption(ControlId id) const override;
+  bool IsShown(ControlId id) const override;
+  bool IsEnabled(ControlId id) const override;
+  void Focus(ControlId id) override;
+  void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
   std::string ChooseFolder(std::string_view title) override;
   void ShowAboutModally() override;
@@ -49,16 +63,27 @@ class Win32MainWindow : public Window {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
-  // Places every control, and makes the fonts and pictures, for the dpi.
+  // Lays the window out for the monitor's dpi.
   void Layout(int dpi);
-  void FitStatusLine(const ControlSpec& design);
+  // Places every control for its texts and pictures, at the scale at which the window fits.
+  void Relayout();
+  // Makes the fonts and pictures for the dpi the controls are drawn at.
+  void MakeResources(int dpi);
   void ApplyStacking();
+  void AddTooltips();
+  void DrawPicture(const DRAWITEMSTRUCT& item);
   void PaintBackground(HDC dc);
   void ReleaseResources();
+  static LRESULT CALLBACK FocusableProc(HWND control, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
+                                        DWORD_PTR window);
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
-  int dpi_ = 0;
+  int dpi_ = 0;          // the controls are drawn at
+  int monitor_dpi_ = 0;  // the monitor's, at which the frame is drawn
+  MainWindowLayout layout_;
+  ControlId focus_ = ControlId::kNone;  // the focus to give when the window takes the keyboard
+  HWND tooltips_ = nullptr;
   MainWindowLogic* logic_ = nullptr;
   std::map<ControlId, HWND> controls_;
   std::map<ControlId, std::string> captions_;

@@ -4,22 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "aircraft/family.h"
 #include "app/family_controls.h"
+#include "app/keyboard.h"
+#include "app/longest_status_text.h"
 #include "app/texts.h"
 #include "platform/ascii.h"
 #include "platform/memory_file_system.h"
+#include "platform/profile.h"
 #include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sim_path.h"
 #include "ui/win32/win32_layout.h"
 
-// After <windows.h>: the folder browser's messages.
+// After <windows.h>: the folder browser's messages and the tooltips'.
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace ql2 {
@@ -88,16 +93,17 @@ int StackIndex(HWND control) {
   return -1;
 }
 
-// Where CenterOnScreen puts a window of this outer size on this screen, both taken in twips.
+// Where CenterOnScreen puts a window of this outer size on the screen's available area, both
+// taken in twips.
 void ExpectCentred(HWND window, int dpi) {
   RECT outer;
   GetWindowRect(window, &outer);
-  const Position centre = CenterOnScreen(PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
-                                         PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi),
-                                         PixelsToTwips(outer.right - outer.left, dpi),
-                                         PixelsToTwips(outer.bottom - outer.top, dpi));
-  EXPECT_EQ(outer.left, TwipsToPixels(centre.left, dpi));
-  EXPECT_EQ(outer.top, TwipsToPixels(centre.top, dpi));
+  const RECT area = WorkArea(window);
+  const Position centre = CenterOnScreen(
+      PixelsToTwips(area.right - area.left, dpi), PixelsToTwips(area.bottom - area.top, dpi),
+      PixelsToTwips(outer.right - outer.left, dpi), PixelsToTwips(outer.bottom - outer.top, dpi));
+  EXPECT_EQ(outer.left, area.left + TwipsToPixels(centre.left, dpi));
+  EXPECT_EQ(outer.top, area.top + TwipsToPixels(centre.top, dpi));
 }
 
 bool Overlap(const RECT& a, const RECT& b) {
@@ -154,6 +160,33 @@ void PressKey(WPARAM key) {
   PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
+// A key pressed and let go on the keyboard (with Alt held, when asked), then the window's messages
+// handled as its message loop handles them, until the keys have had their effect.
+void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false) {
+  std::vector<INPUT> inputs;
+  auto add = [&inputs](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (alt) add(VK_MENU, false);
+  add(key, false);
+  add(key, true);
+  if (alt) add(VK_MENU, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (int i = 0; i < 10; ++i) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (window.PreTranslate(&message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(10);
+  }
+}
+
 class Win32WindowTest : public ::testing::Test {
  protected:
   Win32WindowTest()
@@ -178,6 +211,59 @@ class Win32WindowTest : public ::testing::Test {
 
   HWND Item(ControlId id) const { return GetDlgItem(window_.handle(), static_cast<int>(id)); }
   void Click(ControlId id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+  void Press(WORD key, bool alt = false) { PressKeyInto(window_, key, alt); }
+  // The name of the control with the focus, "" for none of the window's.
+  std::string Focused() const { return std::string(FindControl(window_.FocusedControl()).name); }
+
+  // The window takes the keyboard, as when the user clicks its title bar.
+  void Activate() {
+    SetForegroundWindow(window_.handle());
+    SetActiveWindow(window_.handle());
+  }
+
+  // Each family's record entry and reference panel file, as the disk holds them now.
+  std::vector<std::string> FamiliesOnDisk() const {
+    std::vector<std::string> disk;
+    const std::string record = fs_.FileBytes("/sim/QL/qlever2.con");
+    for (const Family* family : AllFamilies()) {
+      disk.push_back(profile::ReadString(record, family->record_section, "Installed", "", 10) +
+                     fs_.FileBytes(JoinSimPath(kSim, family->files[0].config, '/')));
+    }
+    return disk;
+  }
+  // The families whose files differ.
+  static std::string Changed(const std::vector<std::string>& before,
+                             const std::vector<std::string>& now) {
+    std::string changed;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      if (before[i] != now[i])
+        changed += std::string(changed.empty() ? "" : ",") + std::string(AllFamilies()[i]->id);
+    }
+    return changed;
+  }
+
+  // The family's status text whole and clear: inside its line and its group, no shown picture nor
+  // button over it, the group inside the client area.
+  void ExpectReadable(const Family& family) {
+    HWND label = Item(ControlsOf(family).status);
+    const std::string text = TextOf(label);
+    const RECT rect = ClientRectOf(label);
+    const RECT drawn{rect.left, rect.top, rect.right,
+                     rect.top + WrappedTextHeight(label, text, rect.right - rect.left)};
+    EXPECT_LE(drawn.bottom, rect.bottom) << "cut: " << text;
+    const RECT group = ClientRectOf(Item(ControlsOf(family).group));
+    EXPECT_LE(drawn.bottom, group.bottom - 2) << "beyond the group's frame: " << text;
+    RECT client;
+    GetClientRect(window_.handle(), &client);
+    EXPECT_LE(group.bottom, client.bottom);
+    for (ControlId id :
+         {ControlsOf(family).not_installed_icon, ControlsOf(family).installed_icon,
+          ControlsOf(family).edited_icon, ControlsOf(family).install, ControlsOf(family).remove}) {
+      if (id == ControlId::kNone || !IsWindowVisible(Item(id))) continue;
+      EXPECT_FALSE(Overlap(ClientRectOf(Item(id)), drawn))
+          << FindControl(id).name << " covers " << text;
+    }
+  }
 
   MemoryFileSystem fs_;
   Win32MainWindow window_;
@@ -219,8 +305,8 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
         EXPECT_EQ(control_style & BS_TYPEMASK, BS_GROUPBOX) << design.name;
         break;
       case ControlKind::kPicture:
-        EXPECT_EQ(control_style & SS_TYPEMASK, SS_BITMAP) << design.name;
-        EXPECT_NE(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << design.name;
+        // Drawn by the window, and named by its words for screen readers.
+        EXPECT_EQ(control_style & SS_TYPEMASK, SS_OWNERDRAW) << design.name;
         break;
       case ControlKind::kLabel:
         EXPECT_EQ(control_style & SS_TYPEMASK, SS_LEFT) << design.name;
@@ -229,7 +315,10 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
         EXPECT_EQ(control_style & BS_TYPEMASK, BS_PUSHBUTTON) << design.name;
         break;
     }
-    EXPECT_EQ(TextOf(control), design.caption) << design.name;
+    const std::string text = design.kind == ControlKind::kPicture
+                                 ? std::string(WordsOf(design.picture).name)
+                                 : WithAccessKeyMark(design, design.caption);
+    EXPECT_EQ(TextOf(control), text) << design.name;
     EXPECT_EQ(IsWindowVisible(control) != 0, design.visible) << design.name;
     // A group's controls lie inside it: the table places them relative to the group.
     int left = design.left, top = design.top;
@@ -238,9 +327,11 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
       top += FindControl(design.parent).top;
     }
     const RECT rect = ClientRectOf(control);
+    // A status line's text ends a little before the buttons.
+    const int width = IsStatusLine(design) ? StatusLineWidth(design) : design.width;
     EXPECT_EQ(rect.left, MulDiv(left, dpi, 1440)) << design.name;
     EXPECT_EQ(rect.top, MulDiv(top, dpi, 1440)) << design.name;
-    EXPECT_EQ(rect.right, MulDiv(left + design.width, dpi, 1440)) << design.name;
+    EXPECT_EQ(rect.right, MulDiv(left + width, dpi, 1440)) << design.name;
     EXPECT_EQ(rect.bottom, MulDiv(top + design.height, dpi, 1440)) << design.name;
   }
 }
@@ -294,7 +385,7 @@ TEST_F(Win32WindowTest, StacksOverlappingControlsAsTheTableSays) {
 
 // The longest status lines the window shows: a refused write with the advice to start the
 // program as administrator, after the family's longest folder name. Each must be seen whole,
-// above the pictures it covers, inside its group.
+// inside its group, clear of the pictures and buttons.
 TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup) {
   fs_.SetFaultHook([](const FileOperation& operation) {
     if (operation.kind == FileOperationKind::kRead) return Status::Ok();
@@ -310,29 +401,60 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
     const std::string text = TextOf(label);
     EXPECT_NE(text.find(kProgramFilesCause), std::string::npos) << text;
     EXPECT_EQ(text, window_.Caption(status.id));
-
     const RECT rect = ClientRectOf(label);
-    const int needed = WrappedTextHeight(label, text, rect.right - rect.left);
-    EXPECT_GE(rect.bottom - rect.top, needed) << "cut: " << text;
-    EXPECT_GT(needed, MulDiv(status.height, dpi, 1440)) << "the text needs more than the box";
-    const RECT group = ClientRectOf(Item(ControlsOf(*family).group));
-    EXPECT_LE(rect.bottom, group.bottom - 2) << "beyond the group's frame: " << text;
-    for (ControlId picture :
-         {ControlsOf(*family).not_installed_icon, ControlsOf(*family).installed_icon,
-          ControlsOf(*family).edited_icon}) {
-      if (picture == ControlId::kNone) continue;
-      EXPECT_LT(StackIndex(label), StackIndex(Item(picture)))
-          << "a grown status line lies above the pictures: " << text;
-    }
+    EXPECT_GT(WrappedTextHeight(label, text, rect.right - rect.left),
+              MulDiv(status.height, dpi, 1440))
+        << "the text needs more than the box";
+    ExpectReadable(*family);
   }
 
-  // A short text gives the box back, beneath the pictures again.
+  // A short text gives the box back, and the window its height.
   fs_.SetFaultHook(nullptr);
   logic_.StartupScan();
   const RECT rect = ClientRectOf(Item(ControlId::kLabelAtr));
   const RECT box = ControlRect(FindControl(ControlId::kLabelAtr), dpi);
   EXPECT_EQ(rect.bottom, box.bottom);
-  EXPECT_GT(StackIndex(Item(ControlId::kLabelAtr)), StackIndex(Item(ControlId::kPictureAtrNot)));
+  RECT client;
+  GetClientRect(window_.handle(), &client);
+  EXPECT_EQ(client.bottom, MulDiv(8130, dpi, 1440));
+}
+
+// The longest text each group can show today, in a deep simulator folder, at 100 % and at 200 %
+// on a screen of 1280 x 1024 pixels: the text whole and clear, the window on the screen with its
+// title bar, About and Exit, drawn smaller where it would not fit.
+TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScreen) {
+  HWND main = window_.handle();
+  const RECT area = WorkArea(main);
+  for (int dpi : {96, 192}) {
+    RECT suggested{0, 0, 100, 100};
+    SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    for (const Family* family : AllFamilies()) {
+      SCOPED_TRACE(std::string(family->id) + " at " + std::to_string(dpi) + " dpi");
+      for (const Family* other : AllFamilies()) {
+        window_.SetCaption(ControlsOf(*other).status,
+                           other == family ? LongestStatusText(*family, kDeepWindowsSimFolder, '\\')
+                                           : texts::kNotInstalled);
+      }
+      ExpectReadable(*family);
+      RECT outer;
+      GetWindowRect(main, &outer);
+      EXPECT_GE(outer.top, area.top);
+      EXPECT_GE(outer.left, area.left);
+      EXPECT_LE(outer.bottom, area.bottom);
+      EXPECT_LE(outer.right, area.right);
+      for (ControlId id : {ControlId::kPictureAbout, ControlId::kClose}) {
+        RECT on_screen;
+        GetWindowRect(Item(id), &on_screen);
+        RECT inside;
+        EXPECT_TRUE(IntersectRect(&inside, &on_screen, &area) && EqualRect(&inside, &on_screen))
+            << FindControl(id).name;
+      }
+      if (dpi == 192) {
+        EXPECT_LT(window_.layout().scale, 2) << "drawn smaller to fit";
+      }
+    }
+  }
 }
 
 TEST_F(Win32WindowTest, AFolderPathLongerThanALineIsBrokenNotCut) {
@@ -376,8 +498,8 @@ TEST_F(Win32WindowTest, AClickOnAButtonIsOneClickOfTheLogic) {
 TEST_F(Win32WindowTest, EnterPressesTheFocusedButtonAndNothingElse) {
   HWND main = window_.handle();
   SetForegroundWindow(main);
-  SetFocus(main);  // the window hands the focus to its first button
-  EXPECT_EQ(GetFocus(), Item(ControlId::kAdd));
+  SetFocus(main);  // the window hands the focus to the control the logic chose: the first group
+  EXPECT_EQ(GetFocus(), Item(ControlId::kFrame1));
   SetFocus(Item(ControlId::kInstallAtr));
   MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
   EXPECT_TRUE(IsDialogMessageA(main, &enter));
@@ -419,7 +541,7 @@ TEST_F(Win32WindowTest, TheAboutPictureShowsAHandAndOpensTheAboutDialogModally) 
         if (design.window != WindowId::kAbout) continue;
         HWND control = GetDlgItem(dialog, static_cast<int>(design.id));
         ASSERT_NE(control, nullptr) << design.name;
-        EXPECT_EQ(TextOf(control), design.caption) << design.name;
+        EXPECT_EQ(TextOf(control), WithAccessKeyMark(design, design.caption)) << design.name;
         EXPECT_EQ(ClientRectOf(control).left, MulDiv(design.left, dpi, 1440)) << design.name;
         EXPECT_EQ(ClientRectOf(control).top, MulDiv(design.top, dpi, 1440)) << design.name;
         if (design.kind == ControlKind::kPicture) {
@@ -498,6 +620,128 @@ TEST_F(Win32WindowTest, ChoosingAFolderGivesThePickedFolderOrNothing) {
     const std::string chosen = window_.ChooseFolder(kChooseFolderTitle);
     EXPECT_TRUE(probe.seen());
     EXPECT_TRUE(EqualIgnoringAsciiCase(chosen, pick ? folder : "")) << chosen;
+  }
+}
+
+// Space from the start changes nothing; after a click on a family's button the keyboard still
+// works, and Space only ever changes that family, the focus going between its Install and Remove.
+TEST_F(Win32WindowTest, TheKeyboardChangesOnlyTheFamilyTheUserChose) {
+  Activate();
+  EXPECT_EQ(Focused(), "Frame1");
+  const std::vector<std::string> before = FamiliesOnDisk();
+  for (int i = 0; i < 3; ++i) {
+    Press(VK_SPACE);
+    Press(VK_RETURN);
+  }
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "");
+  EXPECT_EQ(Focused(), "Frame1");
+
+  Click(ControlId::kInstallAtr);  // as the mouse clicks
+  EXPECT_EQ(Focused(), "removeATR");
+  EXPECT_TRUE(IsWindowEnabled(GetFocus())) << "the focus never rests on a disabled button";
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "atr");
+  for (int i = 0; i < 3; ++i) {
+    Press(VK_SPACE);
+    EXPECT_EQ(Changed(before, FamiliesOnDisk()), i % 2 == 0 ? "" : "atr") << i;
+    EXPECT_EQ(Focused(), i % 2 == 0 ? "installATR" : "removeATR") << i;
+  }
+  // Enter presses the focused button as Space does.
+  Press(VK_RETURN);
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "atr");
+  EXPECT_EQ(Focused(), "removeATR");
+}
+
+TEST_F(Win32WindowTest, TabReachesEveryControlOffered) {
+  Activate();
+  const std::vector<std::string> offered = {"pictureAbout", "Add",        "installATR",
+                                            "installPMDG",  "installPIC", "close"};
+  std::vector<std::string> reached;
+  for (std::size_t i = 0; i < 2 * offered.size(); ++i) {
+    Press(VK_TAB);
+    if (std::find(reached.begin(), reached.end(), Focused()) != reached.end()) break;
+    reached.push_back(Focused());
+  }
+  std::vector<std::string> expected = offered;
+  std::sort(expected.begin(), expected.end());
+  std::sort(reached.begin(), reached.end());
+  EXPECT_EQ(reached, expected);
+}
+
+TEST_F(Win32WindowTest, AccessKeysMoveTheFocusOrClickAsTheLogicSaysAndF1OpensTheManual) {
+  fs_.AddFile("/sim/QL/readme2.htm", "<html></html>");
+  Activate();
+  const std::vector<std::string> before = FamiliesOnDisk();
+  for (const char* expected : {"Add", "installATR", "installPMDG"}) {
+    Press('I', /*alt=*/true);
+    EXPECT_EQ(Focused(), expected);
+  }
+  Press('R', /*alt=*/true);  // no Remove is offered
+  EXPECT_EQ(Focused(), "installPMDG");
+  Press('I');  // a letter alone does nothing
+  EXPECT_EQ(Focused(), "installPMDG");
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "");
+  Press(VK_SPACE);
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "pmdg");
+  EXPECT_EQ(Focused(), "removePMDG");
+  EXPECT_EQ(TextOf(Item(ControlId::kClose)), "E&xit");
+
+  Press(VK_F1);
+  EXPECT_EQ(shell_.opened(), std::vector<std::string>{"/sim/QL/readme2.htm"});
+  // In the About window, opened by its key: F1, and its User manual button by its key.
+  DialogProbe about(" About Configurator", [&](HWND dialog) {
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, static_cast<int>(ControlId::kAboutManual))),
+              "&User manual");
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 1);
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'u', 1 << 29);
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+  });
+  Press('A', /*alt=*/true);
+  EXPECT_TRUE(about.seen());
+  EXPECT_EQ(shell_.opened().size(), 3u);
+  Activate();
+  EXPECT_EQ(Focused(), "pictureAbout");
+
+  // Without the manual, F1 says so, and how to try again.
+  fs_.DeleteFile("/sim/QL/readme2.htm");
+  std::string warning;
+  DialogProbe box("User manual", [&](HWND dialog) {
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM l) -> BOOL {
+          auto* longest = reinterpret_cast<std::string*>(l);
+          if (TextOf(child).size() > longest->size()) *longest = TextOf(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&warning));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Press(VK_F1);
+  EXPECT_TRUE(box.seen());
+  EXPECT_NE(warning.find("readme2.htm: no such file or folder."), std::string::npos) << warning;
+
+  Activate();
+  Press('X', /*alt=*/true);
+  EXPECT_EQ(window_.handle(), nullptr) << "Exit closes the window";
+  EXPECT_EQ(Changed(before, FamiliesOnDisk()), "pmdg");
+}
+
+TEST_F(Win32WindowTest, ThePicturesSayTheirStateInWords) {
+  HWND tooltips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+  while (tooltips != nullptr && GetWindow(tooltips, GW_OWNER) != window_.handle()) {
+    tooltips = FindWindowExA(nullptr, tooltips, TOOLTIPS_CLASSA, nullptr);
+  }
+  ASSERT_NE(tooltips, nullptr);
+  for (const ControlSpec& design : ControlTable()) {
+    if (design.window != WindowId::kMain || design.kind != ControlKind::kPicture) continue;
+    EXPECT_EQ(TextOf(Item(design.id)), WordsOf(design.picture).name) << design.name;
+    char text[256] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_.handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(design.id));
+    tool.lpszText = text;
+    SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::string(text), WordsOf(design.picture).tooltip) << design.name;
   }
 }
 
