@@ -72,6 +72,8 @@ class MainWindowLogic {
   FamilyDisplayState StateOf(const Family& family) const;
   bool simulator_found() const { return simulator_found_; }
   bool installer_marker_found() const { return marker_found_; }
+  // Whether the scan had the simulator folder to itself; when not, it wrote nothing.
+  bool scan_locked() const { return scan_locked_; }
 
  private:
   // The folders one click works in: the panel files' and the install record's. They are the same

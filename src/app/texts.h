@@ -50,6 +50,8 @@ inline constexpr std::string_view kInterruptedUndone =
 // Another copy of the program changed the files since this window looked at them.
 inline constexpr std::string_view kChangedMeanwhile =
     "The files changed since this window last looked at them, so nothing was done. ";
+inline constexpr std::string_view kBusyAtStart =
+    "Another copy of the Configurator was changing these files, so this start wrote nothing.";
 inline constexpr std::string_view kBusy =
     "Another copy of the Configurator is changing these files. Try again in a moment.";
 

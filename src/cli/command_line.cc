@@ -7,6 +7,7 @@
 #include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
+#include "app/texts.h"
 #include "cli/dry_run_report.h"
 #include "platform/shell.h"
 
@@ -162,6 +163,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
   options.ask_first_run = false;
   options.write = !parsed.dry_run;
   logic.StartupScan(options);
+  if (logic.simulator_found() && !logic.scan_locked()) err << texts::kBusyAtStart << '\n';
 
   return Finish(Run(parsed, logic, window, fs, out, err), out, err);
 }

@@ -334,6 +334,9 @@ TEST_F(Ql2cfgTest, StartWhileAnotherCopyHoldsTheFolderWritesNothing) {
   Outcome run = Ql2cfg(WithSim("status"));
   close(held);
   EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "Another copy of the Configurator was changing these files, so this start wrote "
+            "nothing.\n");
   EXPECT_EQ(Snapshot(), before);
   EXPECT_NE(Ql2cfg(WithSim("status")).out.find("atr\tNotInstalled"), std::string::npos);
   EXPECT_NE(ReadAll(sim_ / "QL/qlever2.con").find("Full=0"), std::string::npos);
