@@ -550,5 +550,16 @@ inline const Family& FamilyOf(const Group& group) {
   return CheyenneFamily();
 }
 
+// One scenario per family, each with files laid out unlike the reference file, in the window's
+// order: the Cheyenne's worked example, the ATR, the 737 Classics and the 737NG with their further
+// models.
+inline std::vector<Scenario> OneScenarioPerFamily() {
+  return {CheyenneWorkedExample(), AtrScenarios()[0],
+          PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1),
+                       "Window9", "gauge05", "Window9", "gauge07"}),
+          PmdgScenario(
+              {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"})};
+}
+
 }  // namespace click_harness
 }  // namespace ql2

@@ -97,14 +97,7 @@ void RunFaultsAtEveryStep(const Scenario& s, bool removal) {
 }
 
 TEST(FaultTest, AFailingChangeUndoesTheWholeClick) {
-  const std::vector<Scenario> scenarios = {
-      CheyenneWorkedExample(),
-      AtrScenarios()[0],
-      PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9",
-                   "gauge05", "Window9", "gauge07"}),
-      PmdgScenario(
-          {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"}),
-  };
+  const std::vector<Scenario> scenarios = OneScenarioPerFamily();
   for (const Scenario& s : scenarios) {
     for (bool removal : {false, true}) {
       SCOPED_TRACE(s.group->record_section + std::string(removal ? " removal" : " installation"));
@@ -225,14 +218,7 @@ void ExhaustFaults(const Scenario& s, bool removal, FaultTotals* totals,
 }
 
 TEST(FaultInjectionTest, NoFileIsLostWhateverOperationFailsOrWhereverTheProgramStops) {
-  const std::vector<Scenario> scenarios = {
-      CheyenneWorkedExample(),
-      AtrScenarios()[0],
-      PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1), "Window9",
-                   "gauge05", "Window9", "gauge07"}),
-      PmdgScenario(
-          {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"}),
-  };
+  const std::vector<Scenario> scenarios = OneScenarioPerFamily();
   FaultTotals totals;
   for (const Scenario& s : scenarios) {
     for (bool removal : {false, true}) {

@@ -15,15 +15,6 @@ namespace {
 
 using namespace click_harness;
 
-// The families' scenarios: panel files with realistic layouts, and what an installation adds.
-std::vector<Scenario> Families() {
-  return {CheyenneWorkedExample(), AtrScenarios()[0],
-          PicScenario({"PIC full", true, PicLayout(9, 5), PicLayout(12, 7), PicLayout(3, 1),
-                       "Window9", "gauge05", "Window9", "gauge07"}),
-          PmdgScenario(
-              {"PMDG full", true, 8, 11, 5, 0, "Window10", "Window11", "Window11", "Window12"})};
-}
-
 // The first file of a scenario the installation edits: the reference file.
 const PanelCase& Reference(const Scenario& s) {
   return s.files[0];
@@ -114,7 +105,7 @@ std::vector<LifeCase> LifeCases() {
 }
 
 TEST(LifeAfterInstallTest, RemoveKeepsWhatChangedSinceAndTheNextStartAgrees) {
-  for (const Scenario& s : Families()) {
+  for (const Scenario& s : OneScenarioPerFamily()) {
     for (const LifeCase& c : LifeCases()) {
       SCOPED_TRACE(s.group->record_section + std::string(": ") + c.name);
       const Group& g = *s.group;
@@ -159,7 +150,7 @@ TEST(LifeAfterInstallTest, RemoveKeepsWhatChangedSinceAndTheNextStartAgrees) {
 // The add-on was reinstalled: Repair installs the gauge into the new files and keeps the backups
 // from before the first installation beside them; a later Remove puts the new files back.
 TEST(LifeAfterInstallTest, RepairAfterAReinstallKeepsTheFirstBackups) {
-  for (const Scenario& s : Families()) {
+  for (const Scenario& s : OneScenarioPerFamily()) {
     SCOPED_TRACE(s.group->record_section);
     const Group& g = *s.group;
     Simulator sim(s.files);
@@ -207,7 +198,7 @@ std::vector<std::string> SortedLines(const std::string& bytes) {
 // The owner took the gauge's title entry out by hand: Repair puts back only that entry (at the
 // end of the titles, where a profile write puts a key), and adds nothing twice.
 TEST(LifeAfterInstallTest, RepairAddsBackOnlyWhatWasTakenOut) {
-  for (const Scenario& s : Families()) {
+  for (const Scenario& s : OneScenarioPerFamily()) {
     SCOPED_TRACE(s.group->record_section);
     const Group& g = *s.group;
     Simulator sim(s.files);
@@ -236,7 +227,7 @@ TEST(LifeAfterInstallTest, RepairAddsBackOnlyWhatWasTakenOut) {
 // Install keeps them under another name instead of overwriting them, and Remove never puts them
 // over a panel file.
 TEST(LifeAfterInstallTest, SomeoneElsesBackupIsNeverPutOverAPanelFile) {
-  for (const Scenario& s : Families()) {
+  for (const Scenario& s : OneScenarioPerFamily()) {
     SCOPED_TRACE(s.group->record_section);
     const Group& g = *s.group;
     const PanelCase& reference = Reference(s);
