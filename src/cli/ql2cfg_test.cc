@@ -71,6 +71,15 @@ class Ql2cfgTest : public ::testing::Test {
     fs::remove(err);
     return run;
   }
+  // Runs ql2cfg while the simulator folder's lock is held, as another copy of the program holds it.
+  Outcome WhileAnotherCopyHoldsTheFolder(const std::string& arguments) {
+    int held = open(sim_.c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_GE(held, 0);
+    EXPECT_EQ(flock(held, LOCK_EX), 0);
+    Outcome run = Ql2cfg(arguments);
+    close(held);
+    return run;
+  }
   std::string WithSim(const std::string& arguments) {
     return "--sim-folder " + Quote(sim_.string()) + " " + arguments;
   }
@@ -284,11 +293,7 @@ TEST_F(Ql2cfgTest, ClickWaitsForAnotherCopyThenGivesUp) {
   MakeAtr();
   Ql2cfg(WithSim("status"));
   const auto before = Snapshot();
-  int held = open(sim_.c_str(), O_RDONLY | O_DIRECTORY);
-  ASSERT_GE(held, 0);
-  ASSERT_EQ(flock(held, LOCK_EX), 0);
-  Outcome run = Ql2cfg(WithSim("install atr"));
-  close(held);
+  Outcome run = WhileAnotherCopyHoldsTheFolder(WithSim("install atr"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
             "Another copy of the Configurator is changing these files. Try again in a moment.\n");
@@ -328,11 +333,7 @@ TEST_F(Ql2cfgTest, FailedFolderFlushFailsTheClickAndChangesNothing) {
 TEST_F(Ql2cfgTest, StartWhileAnotherCopyHoldsTheFolderWritesNothing) {
   MakeAtr();
   const auto before = Snapshot();
-  int held = open(sim_.c_str(), O_RDONLY | O_DIRECTORY);
-  ASSERT_GE(held, 0);
-  ASSERT_EQ(flock(held, LOCK_EX), 0);
-  Outcome run = Ql2cfg(WithSim("status"));
-  close(held);
+  Outcome run = WhileAnotherCopyHoldsTheFolder(WithSim("status"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err,
             "Another copy of the Configurator was changing these files, so this start wrote "
