@@ -55,6 +55,7 @@ const std::vector<ControlSpec>& Table() {
       {C::kLabel3, kMain, "Label3", K::kLabel, "", kHiddenLeft, 0, 1215, 255, C::kNone, false, P::kNone, 0},
       {C::kChooseFolder, kMain, "chooseFolder", K::kButton, "Choose folder...", 240, 7560, 2055, 375, C::kNone, false, P::kNone, 0},
       {C::kLabel2, kMain, "Label2", K::kLabel, "", kHiddenLeft, 255, 1215, 255, C::kNone, false, P::kNone, 0},
+      {C::kLabelFolder, kMain, "labelFolder", K::kLabel, "", 240, 8040, 5775, 600, C::kNone, true, P::kNone, 0},
 
       {C::kAboutLabel1, kAbout, "Label1", K::kLabel, "Quillever2 Configurator", 120, 120, 3255, 255, C::kNone, true, P::kNone, 0},
       {C::kAboutLabel2, kAbout, "Label2", K::kLabel, "Version 2.0", 120, 480, 4095, 375, C::kNone, true, P::kNone, 0},
@@ -84,7 +85,7 @@ const ControlSpec& FindControl(ControlId id) {
 }
 
 const WindowSpec& FindWindow(WindowId id) {
-  static const WindowSpec kMainWindow{WindowId::kMain, "QL2 Configurator", 6390, 8130};
+  static const WindowSpec kMainWindow{WindowId::kMain, "QL2 Configurator", 6390, 8760};
   static const WindowSpec kAboutWindow{WindowId::kAbout, " About Configurator", 5385, 1500};
   return id == WindowId::kMain ? kMainWindow : kAboutWindow;
 }

@@ -44,6 +44,7 @@ enum class ControlId {
   kLabel3,
   kLabel2,
   kChooseFolder,
+  kLabelFolder,
   // About window.
   kAboutLabel1,
   kAboutLabel2,
@@ -81,7 +82,9 @@ struct ControlSpec {
   int stacking;  // among overlapping controls, the higher is drawn above
 };
 
-// The main window's extra button, shown only when the simulator cannot be found.
+// Below the family groups, two additions: the chooseFolder button, which lets the user choose
+// another simulator folder at any time, and the labelFolder line, which names the folder in use
+// (the window is taller than the families need by that line).
 inline constexpr std::string_view kChooseFolderTitle = "Choose the Flight Simulator 9.0 folder";
 
 struct WindowSpec {

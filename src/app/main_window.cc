@@ -4,6 +4,7 @@
 #include <set>
 
 #include "aircraft/apply_plan.h"
+#include "app/elevated_restart.h"
 #include "app/kept_copies_text.h"
 #include "app/texts.h"
 #include "panelcfg/panel_config.h"
@@ -17,6 +18,9 @@ namespace {
 
 // The step a failure to open the manual names: "cannot open <path>: ...".
 constexpr char kOpenVerb[] = "open";
+// How long a folder may be on the folder line before its middle is left out: two lines of the
+// line's width hold it with its origin.
+constexpr std::size_t kFolderLineChars = 64;
 
 void SetVisible(Window& window, ControlId id, bool visible) {
   if (id == ControlId::kNone) return;
@@ -96,8 +100,75 @@ class StatusProgress : public PlanProgress {
 
 }  // namespace
 
+MainWindowLogic::MainWindowLogic(Window& window, FileSystem& fs, SimulatorFinder& finder,
+                                 Shell& shell)
+    : window_(window),
+      fs_(fs),
+      finder_(finder),
+      registry_([this] { return ReadFolderInUse(); }),
+      shell_(shell) {}
+
 MainWindowLogic::MainWindowLogic(Window& window, FileSystem& fs, Registry& registry, Shell& shell)
-    : window_(window), fs_(fs), registry_(registry), shell_(shell) {}
+    : window_(window),
+      fs_(fs),
+      registry_finder_(std::make_unique<RegistryFinder>(registry)),
+      finder_(*registry_finder_),
+      registry_([this] { return ReadFolderInUse(); }),
+      shell_(shell) {}
+
+SimulatorResolution MainWindowLogic::ResolveSimulators(SimulatorSearch search) const {
+  std::string chosen;
+  if (chosen_now_) {
+    chosen = *chosen_now_;
+  } else if (folder_memory_ != nullptr) {
+    chosen = folder_memory_->Load();
+  }
+  return ResolveSimulatorFolder(
+      GatherSimulatorFacts(fs_, given_folder_, chosen, finder_, search));
+}
+
+void MainWindowLogic::FindSimulators(SimulatorSearch search, bool write) {
+  simulators_ = ResolveSimulators(search);
+  if (simulators_.forget_chosen && write) {
+    chosen_now_.reset();
+    // Not forgotten if this fails: the next start finds it gone again and says so again.
+    if (folder_memory_ != nullptr) folder_memory_->Save("");
+  }
+  folder_note_.clear();
+  for (const SimulatorCandidate& passed_over : simulators_.passed_over) {
+    if (!folder_note_.empty()) folder_note_ += ' ';
+    folder_note_ += PassedOverSentence(passed_over, ShowFolder(passed_over.folder), write);
+  }
+}
+
+const SimulatorResolution& MainWindowLogic::FindEverySimulator() {
+  FindSimulators(SimulatorSearch::kEverySimulator, /*write=*/true);
+  return simulators_;
+}
+
+Result<std::string> MainWindowLogic::ReadFolderInUse() const {
+  SimulatorResolution now = ResolveSimulators(SimulatorSearch::kFolderInUse);
+  if (!now.in_use) {
+    return Status::Fail(ErrorKind::kNotFound, registry::kNoSimulatorFolder,
+                        registry::kNoSimulatorFolder);
+  }
+  return now.in_use->folder;
+}
+
+std::string MainWindowLogic::ShowFolder(const std::string& folder) const {
+  return ShortFolder(folder, finder_.HomeFolder(), fs_.Separator(), kFolderLineChars);
+}
+
+void MainWindowLogic::ShowFolderLine() {
+  std::string line = folder_note_.empty() ? "" : folder_note_ + " ";
+  if (simulators_.in_use) {
+    line += std::string(texts::kFolderLineStart) + simulators_.in_use->origin +
+            std::string(texts::kFolderLineAfterOrigin) + ShowFolder(simulators_.in_use->folder);
+  } else {
+    line += texts::kNoFolderInUse;
+  }
+  window_.SetCaption(ControlId::kLabelFolder, line);
+}
 
 std::string MainWindowLogic::SimPath(std::string_view relative) const {
   return JoinSimPath(sim_folder_, relative, fs_.Separator());
@@ -107,9 +178,9 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   states_.clear();
   facts_.clear();
   scan_options_ = options;
-  Result<std::string> folder = registry_.ReadSimulatorFolder();
-  // A registry value that names no folder (or a file) is as good as none.
-  simulator_found_ = folder.ok() && fs_.Stat(folder.value()).kind == EntryKind::kFolder;
+  FindSimulators(SimulatorSearch::kFolderInUse, options.write);
+  ShowFolderLine();
+  simulator_found_ = simulators_.in_use.has_value();
   if (!simulator_found_) {
     // Without a simulator folder there is nothing to look at and nowhere to write: every group
     // says so and offers nothing.
@@ -124,7 +195,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
     window_.Focus(StartupFocus(View()));
     return;
   }
-  registry_folder_ = record_folder_ = sim_folder_ = folder.value();
+  registry_folder_ = record_folder_ = sim_folder_ = simulators_.in_use->folder;
   window_.SetCaption(ControlId::kLabel3, record_folder_);
 
   // The state is read, and the record written, while no other copy of the program changes the
@@ -271,10 +342,71 @@ void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts)
 }
 
 void MainWindowLogic::OfferFolderChoice() {
-  bool any_present = false;
-  for (const auto& state : states_) any_present |= state.second != FamilyDisplayState::kAbsent;
-  // A folder that holds none of the aircraft may be the wrong one: the user may choose again.
-  SetVisible(window_, ControlId::kChooseFolder, folder_memory_ != nullptr && !any_present);
+  // The user may change the simulator at any time: many keep a clean one and a modded one.
+  SetVisible(window_, ControlId::kChooseFolder, folder_memory_ != nullptr);
+}
+
+bool MainWindowLogic::ChooseSimulator() {
+  const SimulatorResolution all = ResolveSimulators(SimulatorSearch::kEverySimulator);
+  std::vector<SimulatorCandidate> known;
+  if (all.in_use) known.push_back(*all.in_use);
+  known.insert(known.end(), all.others.begin(), all.others.end());
+
+  std::string picked;
+  if (known.size() > 1) {
+    std::vector<std::string> items;
+    for (const SimulatorCandidate& each : known) {
+      const bool in_use = all.in_use && items.empty();
+      items.push_back(ShowFolder(each.folder) + " (" + each.origin + ")" +
+                      std::string(in_use ? texts::kInUseMark : ""));
+    }
+    items.emplace_back(texts::kAnotherFolder);
+    const int index = window_.ChooseFromList(texts::kPickSimulatorTitle,
+                                             texts::kPickSimulatorText, items);
+    if (index < 0) return true;
+    if (static_cast<std::size_t>(index) < known.size()) picked = known[index].folder;
+  }
+  if (picked.empty()) {
+    const std::string start = simulator_found_ ? sim_folder_ : finder_.BrowseStart();
+    picked = window_.ChooseFolder(kChooseFolderTitle, start);
+    if (picked.empty()) return true;
+  }
+
+  const SimulatorCandidate candidate{picked, "", CheckSimulatorFolder(fs_, picked)};
+  if (candidate.check != FolderCheck::kHoldsSimulator) {
+    folder_note_ =
+        PassedOverSentence(candidate, ShowFolder(picked)) + std::string(texts::kNothingChanged);
+    ShowFolderLine();
+    return false;
+  }
+  const Status saved = folder_memory_->Save(picked);
+  chosen_now_ = picked;
+  given_folder_.reset();  // the user's choice now comes first
+  StartupScan(scan_options_);
+  if (!saved.ok()) {
+    folder_note_ = std::string(texts::kCannotRemember) + saved.cause() + ".";
+    ShowFolderLine();
+  }
+  return saved.ok();
+}
+
+void MainWindowLogic::OfferElevatedRestart(const Family& family, bool click_succeeded) {
+  if (elevation_ == nullptr) return;
+  ElevationFacts facts;
+  facts.click_failed = !click_succeeded;
+  facts.refused_under_program_files =
+      TellsOfRefusalUnderProgramFiles(window_.Caption(ControlsOf(family).status));
+  facts.elevated = elevation_->IsElevated();
+  facts.can_restart = elevation_->CanRestartElevated();
+  if (!ShouldOfferElevatedRestart(facts)) return;
+  if (!window_.AskYesNo(texts::kElevateTitle, texts::kElevateText)) return;
+  const Status started = elevation_->RestartElevated({std::string(kSimFolderOption), sim_folder_});
+  if (started.ok()) {
+    window_.Close();
+    return;
+  }
+  folder_note_ = std::string(texts::kNotElevated) + started.cause() + ".";
+  ShowFolderLine();
 }
 
 bool MainWindowLogic::TakeFolders(const Family& family, bool install, Folders* folders) {
@@ -457,17 +589,13 @@ bool MainWindowLogic::Dispatch(ControlId id) {
     OpenManual();
     return true;
   }
-  if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) {
-    std::string folder = window_.ChooseFolder(kChooseFolderTitle);
-    if (folder.empty()) return true;
-    Status saved = folder_memory_->Save(folder);
-    StartupScan(scan_options_);
-    return saved.ok();
-  }
+  if (id == ControlId::kChooseFolder && folder_memory_ != nullptr) return ChooseSimulator();
   for (const Family* family : AllFamilies()) {
     const FamilyControls& controls = ControlsOf(*family);
-    if (id == controls.install) return ClickFamily(*family, true);
-    if (id == controls.remove) return ClickFamily(*family, false);
+    if (id != controls.install && id != controls.remove) continue;
+    const bool succeeded = ClickFamily(*family, id == controls.install);
+    OfferElevatedRestart(*family, succeeded);
+    return succeeded;
   }
   return true;
 }

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "aircraft/family.h"
@@ -13,16 +15,22 @@
 #include "app/family_controls.h"
 #include "app/family_state.h"
 #include "app/keyboard.h"
+#include "app/simulator_resolution.h"
 #include "app/window.h"
+#include "platform/elevation.h"
 #include "platform/file_system.h"
 #include "platform/folder_memory.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/simulator_finder.h"
 
 namespace ql2 {
 
 class MainWindowLogic {
  public:
+  // The simulator is looked for where the finder says (see simulator_resolution.h for the order).
+  MainWindowLogic(Window& window, FileSystem& fs, SimulatorFinder& finder, Shell& shell);
+  // The registry's folder is the one the system names.
   MainWindowLogic(Window& window, FileSystem& fs, Registry& registry, Shell& shell);
 
   struct ScanOptions {
@@ -38,12 +46,21 @@ class MainWindowLogic {
   void StartupScan(const ScanOptions& options);
   void StartupScan() { StartupScan(ScanOptions()); }
 
-  // Where a folder the user chooses by hand is remembered. Without one the choose-folder button
-  // is never offered. The registry given to the constructor must read the remembered folder first
-  // (ChosenFolderRegistry).
+  // The folder given for this run (--sim-folder): it comes first until the user chooses another.
+  void SetGivenFolder(std::optional<std::string> folder) { given_folder_ = std::move(folder); }
+  // Where the folder the user chooses is remembered, and read from. Without one the choose-folder
+  // button is never offered and no chosen folder is read.
   void SetFolderMemory(FolderMemory* memory) { folder_memory_ = memory; }
+  // How the program could start again as administrator after a refused write; without it, it is
+  // never offered.
+  void SetElevation(Elevation* elevation) { elevation_ = elevation; }
 
-  // A click on a control. Returns false when an Install or Remove click did nothing or failed.
+  // A click on a control. Returns false when an Install or Remove click did nothing or failed, or
+  // when a folder the user chose is not used or cannot be remembered. A click on chooseFolder lets
+  // the user pick among the simulators found (when there are several) or choose a folder, which
+  // must hold the simulator; the choice is remembered and scanned at once. An Install or Remove
+  // click that Windows refused under Program Files offers to start the program again as
+  // administrator on the same folder (ShouldOfferElevatedRestart).
   // Before its first change, a family's click takes the simulator folder's lock and looks again
   // at the record and the backups: if another copy of the program changed them since this window
   // showed them, the group is shown afresh and nothing is done.
@@ -67,10 +84,19 @@ class MainWindowLogic {
   // An access key pressed while `focused` has the focus: moves the focus or clicks, as
   // ActOnAccessKey says. False when the key belongs to no control that is offered now.
   bool PressAccessKey(char key, ControlId focused);
+  // Every simulator folder in the order of simulator_resolution.h, without scanning any of them:
+  // what ql2cfg's `simulators` lists. A chosen folder that no longer holds the simulator is
+  // forgotten here too, and folder_note() says so.
+  const SimulatorResolution& FindEverySimulator();
 
   // The state the family's group was last shown in (by the scan, or a refresh before a click).
   FamilyDisplayState StateOf(const Family& family) const;
   bool simulator_found() const { return simulator_found_; }
+  // The simulators as the last scan found them: the one in use, the others that may be picked,
+  // and the folders passed over.
+  const SimulatorResolution& simulators() const { return simulators_; }
+  // The sentences the last scan or choice left about folders not used; "" when there are none.
+  const std::string& folder_note() const { return folder_note_; }
   bool installer_marker_found() const { return marker_found_; }
   // Whether the scan had the simulator folder to itself; when not, it wrote nothing.
   bool scan_locked() const { return scan_locked_; }
@@ -106,12 +132,31 @@ class MainWindowLogic {
   void ShowDone(const Decision& decision);
   void OfferFolderChoice();
   std::string SimPath(std::string_view relative) const;
+  SimulatorResolution ResolveSimulators(SimulatorSearch search) const;
+  // Resolves the simulators; a chosen folder that no longer holds the simulator is forgotten
+  // unless nothing may be written (a dry run).
+  void FindSimulators(SimulatorSearch search, bool write);
+  std::string ShowFolder(const std::string& folder) const;
+  void ShowFolderLine();
+  bool ChooseSimulator();
+  void OfferElevatedRestart(const Family& family, bool click_succeeded);
+  Result<std::string> ReadFolderInUse() const;
 
   Window& window_;
   FileSystem& fs_;
-  Registry& registry_;
+  std::unique_ptr<RegistryFinder> registry_finder_;  // when constructed with a registry
+  SimulatorFinder& finder_;
+  // What a family that takes the simulator folder afresh at each click reads (TakeFolders): the
+  // order run again.
+  ResolvingRegistry registry_;
   Shell& shell_;
+  std::optional<std::string> given_folder_;
   FolderMemory* folder_memory_ = nullptr;
+  // A folder chosen in this window, used even when it could not be remembered.
+  std::optional<std::string> chosen_now_;
+  Elevation* elevation_ = nullptr;
+  SimulatorResolution simulators_;
+  std::string folder_note_;
   ScanOptions scan_options_;
   std::string registry_folder_;  // the folder text last read from the registry
   std::string record_folder_;    // the folder the install record is found in (shown in Label3)

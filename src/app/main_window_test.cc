@@ -4,7 +4,9 @@
 
 #include "app/recording_window.h"
 #include "app/texts.h"
+#include "platform/elevation.h"
 #include "platform/memory_file_system.h"
+#include "platform/program_files.h"
 #include "platform/profile.h"
 #include "platform/sim_path.h"
 
@@ -18,8 +20,11 @@ const char kAtrPanel[] = "/sim/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
 const char kInstalledPanel[] = "[Window Titles]\r\nWindow01=Quillever\r\n";
 const char kManual[] = "/sim/QL/readme2.htm";
 
-// A simulator tree in memory, built up by each case.
+// A simulator tree in memory, built up by each case. Every simulator folder has its Aircraft
+// folder, whatever add-ons it holds.
 struct Tree {
+  Tree() { fs.AddFolder("/sim/Aircraft"); }
+
   MemoryFileSystem fs;
 
   Tree& Cheyenne() {
@@ -596,37 +601,303 @@ TEST(ClickTest, ExitClosesAndAboutOpensModally) {
   EXPECT_TRUE(window.closed());
 }
 
-TEST(ChooseFolderTest, OfferedWhenNothingIsFoundAndRememberedForTheNextStart) {
+// The window on simulators found in several places: the registry's /sim and other folders the
+// finder names, with a remembered folder in memory.
+struct Simulators {
+  Simulators() {
+    tree.Cheyenne().Atr().Marker().Record(RecordText(0, 0, 0, 0));
+    tree.fs.AddFile("/other/QL/uninst.swi", "");
+    tree.fs.AddFile("/other/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg",
+                    "[Window Titles]\r\nWindow00=Main\r\n");
+    tree.fs.AddFolder("/empty");
+    finder.SetHomeFolder("/home/ann");
+    finder.SetBrowseStart("/home/ann/.wine/drive_c");
+  }
+  MainWindowLogic& Start() {
+    logic = std::make_unique<MainWindowLogic>(window, tree.fs, finder, shell);
+    logic->SetFolderMemory(&memory);
+    logic->StartupScan();
+    return *logic;
+  }
+  std::string FolderLine() const { return window.Caption(ControlId::kLabelFolder); }
+
   Tree tree;
-  tree.Cheyenne().Marker();
-  MemoryRegistry system_registry("", false);
+  MemoryFinder finder{std::vector<FoundFolder>{{"/sim", "~/.wine"}, {"/other", "bottles:Modded"}}};
   MemoryFolderMemory memory;
-  ChosenFolderRegistry registry(memory, system_registry);
   RecordingShell shell;
   RecordingWindow window;
-  MainWindowLogic logic(window, tree.fs, registry, shell);
+  std::unique_ptr<MainWindowLogic> logic;
+};
+
+TEST(FolderLineTest, NamesTheFolderInUseAndWhereItWasFound) {
+  struct Case {
+    const char* name;
+    std::vector<FoundFolder> found;
+    const char* remembered;
+    const char* line;
+    const char* remembered_after;
+  };
+  const Case cases[] = {
+      {"found", {{"/sim", "~/.wine"}}, "", "Simulator folder (~/.wine): /sim", ""},
+      {"chosen before",
+       {{"/sim", "~/.wine"}},
+       "/other",
+       "Simulator folder (chosen): /other",
+       "/other"},
+      {"chosen folder gone",
+       {{"/sim", "~/.wine"}},
+       "/gone",
+       "The folder chosen before, /gone, no longer exists, so it has been forgotten. Simulator "
+       "folder (~/.wine): /sim",
+       ""},
+      {"chosen folder no simulator",
+       {},
+       "/empty",
+       "The folder chosen before, /empty, no longer holds Flight Simulator 9.0 (it has no "
+       "Aircraft folder), so it has been forgotten. Choose the folder Flight Simulator 9.0 is "
+       "installed in.",
+       ""},
+      {"nothing found",
+       {{"/empty", "proton:7"}},
+       "",
+       "Choose the folder Flight Simulator 9.0 is installed in.",
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Simulators sims;
+    sims.finder.Set(c.found);
+    sims.memory.Save(c.remembered);
+    MainWindowLogic& logic = sims.Start();
+    EXPECT_EQ(sims.FolderLine(), c.line);
+    EXPECT_EQ(sims.memory.Load(), c.remembered_after);
+    EXPECT_TRUE(sims.window.IsVisible(ControlId::kLabelFolder));
+    EXPECT_TRUE(sims.window.IsVisible(ControlId::kChooseFolder)) << "offered at any time";
+    if (!logic.simulator_found()) {
+      ExpectGroup(logic, sims.window, AtrFamily(), {S::kAbsent, kNoSim, "hidden", "hidden", "none"});
+    }
+  }
+}
+
+TEST(FolderLineTest, ShortensALongFolderAndShowsHomeAsTilde) {
+  const std::string sim = "/home/ann/.local/share/bottles/bottles/FS2004/drive_c/Program "
+                          "Files/Microsoft Games/Flight Simulator 9";
+  Simulators sims;
+  sims.tree.fs.AddFolder(sim + "/Aircraft");
+  sims.finder.Set({{sim, "bottles:FS2004"}});
+  sims.Start();
+  EXPECT_EQ(sims.FolderLine(),
+            "Simulator folder (bottles:FS2004): ~/.local/.../Program Files/Microsoft "
+            "Games/Flight Simulator 9");
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), sim) << "the folder itself is whole";
+}
+
+TEST(ChooseFolderTest, SeveralSimulatorsArePickedFromAListAndThePickIsRemembered) {
+  Simulators sims;
+  MainWindowLogic& logic = sims.Start();
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/sim");
+
+  sims.window.SetListAnswer(-1);  // cancelled: nothing changes
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.window.list_items(),
+            (std::vector<std::string>{"/sim (~/.wine) - in use", "/other (bottles:Modded)",
+                                      "Another folder..."}));
+  EXPECT_EQ(sims.memory.Load(), "");
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/sim");
+
+  sims.window.SetListAnswer(1);
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.memory.Load(), "/other");
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/other");
+  EXPECT_EQ(sims.FolderLine(), "Simulator folder (chosen): /other");
+  ExpectGroup(logic, sims.window, AtrFamily(), kOffered);
+  ExpectGroup(logic, sims.window, CheyenneFamily(), kCheyenneAbsent);
+
+  // The next start comes back to it; the list now starts with it.
+  RecordingWindow next;
+  MainWindowLogic again(next, sims.tree.fs, sims.finder, sims.shell);
+  again.SetFolderMemory(&sims.memory);
+  again.StartupScan();
+  EXPECT_EQ(next.Caption(ControlId::kLabel3), "/other");
+  again.Click(ControlId::kChooseFolder);
+  EXPECT_EQ(next.list_items(),
+            (std::vector<std::string>{"/other (chosen) - in use", "/sim (~/.wine)",
+                                      "Another folder..."}));
+}
+
+TEST(ChooseFolderTest, AnotherFolderOpensTheDialogAtTheFolderInUseAndMustHoldTheSimulator) {
+  Simulators sims;
+  MainWindowLogic& logic = sims.Start();
+  sims.window.SetListAnswer(2);  // "Another folder..."
+
+  sims.window.SetChosenFolder("");  // cancelled
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.window.folder_dialog_start(), "/sim");
+  EXPECT_EQ(sims.memory.Load(), "");
+
+  for (const char* not_simulator : {"/empty", "/nowhere"}) {
+    sims.window.SetChosenFolder(not_simulator);
+    EXPECT_FALSE(logic.Click(ControlId::kChooseFolder)) << not_simulator;
+    EXPECT_EQ(sims.memory.Load(), "") << not_simulator;
+    EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/sim") << "the previous one stays";
+  }
+  EXPECT_EQ(sims.FolderLine(),
+            "There is no folder /nowhere. Nothing was changed. Simulator folder (~/.wine): /sim");
+  sims.window.SetChosenFolder("/empty");
+  logic.Click(ControlId::kChooseFolder);
+  EXPECT_EQ(sims.FolderLine(),
+            "/empty does not hold Flight Simulator 9.0: it has no Aircraft folder. Nothing was "
+            "changed. Simulator folder (~/.wine): /sim");
+  ExpectGroup(logic, sims.window, CheyenneFamily(), kOffered);
+
+  sims.window.SetChosenFolder("/other/");
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.memory.Load(), "/other/");
+  EXPECT_EQ(sims.FolderLine(), "Simulator folder (chosen): /other");
+}
+
+TEST(ChooseFolderTest, WithOneOrNoSimulatorTheDialogOpensAtOnce) {
+  Simulators sims;
+  sims.finder.Set({});
+  MainWindowLogic& logic = sims.Start();
+  EXPECT_FALSE(logic.simulator_found());
+  sims.window.SetChosenFolder("/sim");
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.window.folder_dialog_start(), "/home/ann/.wine/drive_c")
+      << "nothing in use: the prefix's drive";
+  EXPECT_TRUE(sims.window.list_items().empty());
+  EXPECT_TRUE(logic.simulator_found());
+  ExpectGroup(logic, sims.window, CheyenneFamily(), kOffered);
+
+  sims.window.SetChosenFolder("/other");
+  EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_TRUE(sims.window.list_items().empty()) << "the chosen folder is the only one";
+  EXPECT_EQ(sims.window.folder_dialog_start(), "/sim");
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/other");
+}
+
+TEST(ChooseFolderTest, AChoiceThatCannotBeRememberedIsUsedAndSaidSo) {
+  class FullMemory : public FolderMemory {
+   public:
+    std::string Load() override { return ""; }
+    Status Save(const std::string& folder) override {
+      return Status::Failed(ErrorKind::kDiskFull, "write", "/home/ann/.config/x" + folder);
+    }
+  } memory;
+  Simulators sims;
+  sims.finder.Set({});
+  MainWindowLogic logic(sims.window, sims.tree.fs, sims.finder, sims.shell);
   logic.SetFolderMemory(&memory);
   logic.StartupScan();
-  EXPECT_TRUE(window.IsVisible(ControlId::kChooseFolder));
+  sims.window.SetChosenFolder("/sim");
+  EXPECT_FALSE(logic.Click(ControlId::kChooseFolder));
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/sim");
+  EXPECT_EQ(sims.FolderLine(),
+            "The folder is used, but it cannot be remembered for the next start: the disk is full. "
+            "Simulator folder (chosen): /sim");
+}
 
-  window.SetChosenFolder("");  // cancelled: nothing changes
-  logic.Click(ControlId::kChooseFolder);
-  EXPECT_EQ(memory.Load(), "");
-  EXPECT_FALSE(logic.simulator_found());
+TEST(ChooseFolderTest, TheGivenFolderComesFirstUntilTheUserChoosesAnother) {
+  Simulators sims;
+  sims.memory.Save("/sim");
+  MainWindowLogic logic(sims.window, sims.tree.fs, sims.finder, sims.shell);
+  logic.SetFolderMemory(&sims.memory);
+  logic.SetGivenFolder(std::string("/other"));
+  logic.StartupScan();
+  EXPECT_EQ(sims.FolderLine(), "Simulator folder (--sim-folder): /other");
 
-  window.SetChosenFolder(kSim);
+  sims.window.SetListAnswer(1);  // /sim, the chosen one
   EXPECT_TRUE(logic.Click(ControlId::kChooseFolder));
-  EXPECT_EQ(memory.Load(), kSim);
-  EXPECT_TRUE(logic.simulator_found());
-  EXPECT_FALSE(window.IsVisible(ControlId::kChooseFolder));
-  ExpectGroup(logic, window, CheyenneFamily(), kOffered);
+  EXPECT_EQ(sims.window.Caption(ControlId::kLabel3), "/sim");
+  EXPECT_EQ(sims.FolderLine(), "Simulator folder (chosen): /sim");
 
-  RecordingWindow next;
-  MainWindowLogic again(next, tree.fs, registry, shell);
-  again.SetFolderMemory(&memory);
-  again.StartupScan();
-  ExpectGroup(again, next, CheyenneFamily(), kOffered);
-  EXPECT_FALSE(next.IsVisible(ControlId::kChooseFolder));
+  // A given folder that is no simulator: none is used, and the line says why.
+  RecordingWindow window;
+  MainWindowLogic empty(window, sims.tree.fs, sims.finder, sims.shell);
+  empty.SetGivenFolder(std::string("/empty"));
+  empty.StartupScan();
+  EXPECT_FALSE(empty.simulator_found());
+  EXPECT_EQ(window.Caption(ControlId::kLabelFolder),
+            "/empty does not hold Flight Simulator 9.0: it has no Aircraft folder. Choose the "
+            "folder Flight Simulator 9.0 is installed in.");
+  EXPECT_FALSE(window.IsVisible(ControlId::kChooseFolder)) << "no folder memory";
+}
+
+// The Cheyenne's procedure takes the folder afresh; it must find the one the user chose, not the
+// registry's.
+TEST(ChooseFolderTest, TheCheyenneInstallsInTheChosenFolder) {
+  std::string panel = "[Window Titles]\r\nWindow00=Main\r\n";
+  for (const char* section : {"Window00", "Window01", "Fixed Window30", "Fixed Window31",
+                              "Fixed Window32"}) {
+    panel += std::string("[") + section + "]\r\ngauge00=A!B, 0,0,1,1\r\n";
+  }
+  Simulators sims;
+  for (const PanelFile& file : CheyenneFamily().files) {
+    sims.tree.fs.AddFile(JoinSimPath("/other", file.config, '/'), panel);
+  }
+  MainWindowLogic& logic = sims.Start();
+  sims.window.SetListAnswer(1);
+  ASSERT_TRUE(logic.Click(ControlId::kChooseFolder));
+  ASSERT_TRUE(logic.Click(ControlId::kAdd)) << sims.window.Caption(ControlId::kLabel1);
+  EXPECT_TRUE(sims.tree.fs.HasFile("/other/QL/qlever2.con"));
+  EXPECT_TRUE(sims.tree.fs.HasFile(
+      "/other/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup"));
+  EXPECT_FALSE(sims.tree.fs.HasFile(
+      "/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup"));
+}
+
+// A write Windows refuses under Program Files offers a restart as administrator on the same
+// folder.
+TEST(ElevatedRestartTest, ARefusedWriteOffersARestartOnTheSameFolder) {
+  struct Case {
+    const char* name;
+    bool elevated;
+    bool answer;
+    Status restart;
+    bool asked;
+    bool restarted;
+    bool closed;
+  };
+  const Case cases[] = {
+      {"yes", false, true, Status::Ok(), true, true, true},
+      {"no", false, false, Status::Ok(), true, false, false},
+      {"declined at the prompt", false, true,
+       Status::Fail(ErrorKind::kPermissionDenied, "the administrator prompt was declined", ""),
+       true, true, false},
+      {"elevated already", true, true, Status::Ok(), false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Tree tree;
+    tree.Atr().Marker().Record(RecordText(0, 0, 0, 0));
+    tree.fs.SetFaultHook([](const FileOperation& operation) {
+      if (operation.kind == FileOperationKind::kRead) return Status::Ok();
+      return Status::Failed(ErrorKind::kPermissionDenied, "write", operation.path,
+                            std::string(kProgramFilesCause));
+    });
+    MemoryRegistry registry(kSim);
+    RecordingShell shell;
+    RecordingWindow window;
+    window.SetAnswer(c.answer);
+    RecordingElevation elevation(c.elevated, true);
+    elevation.SetRestartResult(c.restart);
+    MainWindowLogic logic(window, tree.fs, registry, shell);
+    logic.SetElevation(&elevation);
+    logic.StartupScan();
+    EXPECT_FALSE(logic.Click(ControlsOf(AtrFamily()).install));
+    EXPECT_NE(window.Caption(ControlsOf(AtrFamily()).status).find(kProgramFilesCause),
+              std::string::npos);
+    EXPECT_EQ(window.questions_asked(), c.asked ? 1 : 0);
+    using Restarts = std::vector<std::vector<std::string>>;
+    const Restarts expected = c.restarted ? Restarts{{"--sim-folder", kSim}} : Restarts{};
+    EXPECT_EQ(elevation.restarts(), expected);
+    EXPECT_EQ(window.closed(), c.closed);
+    if (c.restarted && !c.closed) {
+      EXPECT_EQ(window.Caption(ControlId::kLabelFolder),
+                "The Configurator was not started again as administrator: the administrator "
+                "prompt was declined. Simulator folder (registry): /sim");
+    }
+  }
 }
 
 }  // namespace

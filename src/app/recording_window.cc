@@ -66,9 +66,18 @@ bool RecordingWindow::AskYesNo(std::string_view title, std::string_view) {
   return answer_;
 }
 
-std::string RecordingWindow::ChooseFolder(std::string_view title) {
+std::string RecordingWindow::ChooseFolder(std::string_view title,
+                                          const std::string& start_folder) {
   log_.push_back("ChooseFolder " + std::string(title));
+  folder_dialog_start_ = start_folder;
   return chosen_folder_;
+}
+
+int RecordingWindow::ChooseFromList(std::string_view title, std::string_view,
+                                    const std::vector<std::string>& items) {
+  log_.push_back("ChooseFromList " + std::string(title));
+  list_items_ = items;
+  return list_answer_;
 }
 
 void RecordingWindow::ShowAboutModally() {

@@ -32,7 +32,9 @@ class RecordingWindow : public Window {
   void Focus(ControlId id) override;
   void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
-  std::string ChooseFolder(std::string_view title) override;
+  std::string ChooseFolder(std::string_view title, const std::string& start_folder) override;
+  int ChooseFromList(std::string_view title, std::string_view text,
+                     const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
   void Close() override;
 
@@ -45,6 +47,11 @@ class RecordingWindow : public Window {
   void SetAnswer(bool yes) { answer_ = yes; }
   // The folder ChooseFolder gives ("" as if cancelled).
   void SetChosenFolder(std::string folder) { chosen_folder_ = std::move(folder); }
+  // Where the last ChooseFolder started.
+  const std::string& folder_dialog_start() const { return folder_dialog_start_; }
+  // The index ChooseFromList gives (-1 as if cancelled), and the items it was last shown.
+  void SetListAnswer(int index) { list_answer_ = index; }
+  const std::vector<std::string>& list_items() const { return list_items_; }
   int questions_asked() const { return questions_asked_; }
   // The control last given the focus (kNone before any), and the warnings shown, each as its
   // title, a blank line and its text.
@@ -53,7 +60,7 @@ class RecordingWindow : public Window {
   int about_openings() const { return about_openings_; }
   bool closed() const { return closed_; }
   // "Show pictureInsChe", "SetCaption Label1 Backing up files...", "AskYesNo First time run",
-  // "Focus removeATR", "Warn User manual", ...
+  // "Focus removeATR", "Warn User manual", "ChooseFolder <title>", "ChooseFromList <title>", ...
   const std::vector<std::string>& log() const { return log_; }
 
  private:
@@ -65,6 +72,9 @@ class RecordingWindow : public Window {
   ControlId focused_ = ControlId::kNone;
   bool answer_ = false;
   std::string chosen_folder_;
+  std::string folder_dialog_start_;
+  int list_answer_ = -1;
+  std::vector<std::string> list_items_;
   int questions_asked_ = 0;
   int about_openings_ = 0;
   bool closed_ = false;

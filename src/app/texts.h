@@ -75,6 +75,40 @@ inline constexpr std::string_view kKeptNotOursOne =
 inline constexpr std::string_view kKeptNotOursMany =
     "{count} files named like backups were not made by this program, so they were kept beside "
     "them, ending in .before-quillever.";
+// The line under the groups that names the simulator folder in use: "Simulator folder (<where it
+// was found>): <folder>", or what to do when there is none.
+inline constexpr std::string_view kFolderLineStart = "Simulator folder (";
+inline constexpr std::string_view kFolderLineAfterOrigin = "): ";
+inline constexpr std::string_view kNoFolderInUse =
+    "Choose the folder Flight Simulator 9.0 is installed in.";
+// Why a folder is not used. A folder given for this run or picked by the user:
+inline constexpr std::string_view kThereIsNoFolder = "There is no folder ";
+inline constexpr std::string_view kHoldsNoSimulator =
+    " does not hold Flight Simulator 9.0: it has no Aircraft folder.";
+// The folder chosen before, which is then forgotten (but by a dry run, which writes nothing):
+inline constexpr std::string_view kChosenBefore = "The folder chosen before, ";
+inline constexpr std::string_view kChosenGone = ", no longer exists";
+inline constexpr std::string_view kChosenNoSimulator =
+    ", no longer holds Flight Simulator 9.0 (it has no Aircraft folder)";
+inline constexpr std::string_view kChosenForgotten = ", so it has been forgotten.";
+inline constexpr std::string_view kChosenNotUsed = ", so it is not used.";
+inline constexpr std::string_view kCannotRemember =
+    "The folder is used, but it cannot be remembered for the next start: ";
+// Picking among several simulators.
+inline constexpr std::string_view kPickSimulatorTitle = "Choose the simulator";
+inline constexpr std::string_view kPickSimulatorText =
+    "Flight Simulator 9.0 was found in more than one place. Which one should the Configurator "
+    "work on?";
+inline constexpr std::string_view kAnotherFolder = "Another folder...";
+inline constexpr std::string_view kInUseMark = " - in use";
+
+// Starting again as administrator after Windows refused a write under Program Files.
+inline constexpr std::string_view kElevateTitle = "Start as administrator";
+inline constexpr std::string_view kElevateText =
+    "Windows lets only a program started as administrator change files under Program Files.\r\n"
+    "Start the Configurator again as administrator, on the same simulator folder?";
+inline constexpr std::string_view kNotElevated =
+    "The Configurator was not started again as administrator: ";
 
 inline constexpr std::string_view kCannotInstall = "Cannot install: ";
 inline constexpr std::string_view kCannotRemove = "Cannot remove: ";

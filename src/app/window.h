@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/controls.h"
 
@@ -32,8 +33,13 @@ class Window {
   // A modal message with an OK button and the warning icon: what the user asked for, outside any
   // family, could not be done.
   virtual void Warn(std::string_view title, std::string_view text) = 0;
-  // Lets the user pick a folder; "" when the user cancels.
-  virtual std::string ChooseFolder(std::string_view title) = 0;
+  // Lets the user pick a folder, or type or paste its path, starting in start_folder ("" leaves
+  // the start to the system); "" when the user cancels.
+  virtual std::string ChooseFolder(std::string_view title, const std::string& start_folder) = 0;
+  // Lets the user pick one of the items, the first selected at the start; the index picked, or
+  // -1 when the user cancels.
+  virtual int ChooseFromList(std::string_view title, std::string_view text,
+                             const std::vector<std::string>& items) = 0;
   // Opens the About window modally; returns when it has been closed.
   virtual void ShowAboutModally() = 0;
   // Closes the main window, which ends the program.

@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "usage: ql2cfg [--sim-folder DIR] status\n"
     "       ql2cfg [--sim-folder DIR] install FAMILY [--dry-run]\n"
     "       ql2cfg [--sim-folder DIR] remove FAMILY [--dry-run]\n"
+    "       ql2cfg [--sim-folder DIR] simulators\n"
     "       ql2cfg --help | --version          FAMILY: cheyenne | atr | pmdg | pic\n";
 constexpr const char* kVersion = "ql2cfg 2.0\n";
 
@@ -31,7 +32,9 @@ constexpr const char* kDryRunDone = "Dry run: nothing was changed.";
 constexpr const char* kOutputFailed =
     "ql2cfg: the output could not be written (is the disk or device full?)\n";
 
-enum class Command { kStatus, kInstall, kRemove };
+enum class Command { kStatus, kInstall, kRemove, kSimulators };
+
+constexpr const char* kSimulatorsCommand = "simulators";
 
 struct Arguments {
   Command command = Command::kStatus;
@@ -45,7 +48,7 @@ bool Parse(const std::vector<std::string>& arguments, Arguments* parsed) {
   std::vector<std::string> words;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument == "--sim-folder") {
+    if (argument == kSimFolderOption) {
       if (i + 1 >= arguments.size() || parsed->sim_folder) return false;
       parsed->sim_folder = arguments[++i];
     } else if (argument == "--dry-run") {
@@ -57,8 +60,8 @@ bool Parse(const std::vector<std::string>& arguments, Arguments* parsed) {
     }
   }
   if (words.empty()) return false;
-  if (words[0] == "status") {
-    parsed->command = Command::kStatus;
+  if (words[0] == "status" || words[0] == kSimulatorsCommand) {
+    parsed->command = words[0] == "status" ? Command::kStatus : Command::kSimulators;
     return words.size() == 1 && !parsed->dry_run;
   }
   if (words[0] == "install") {
@@ -151,19 +154,34 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
     return 2;
   }
 
-  MemoryRegistry chosen_folder(parsed.sim_folder.value_or(""));
-  Registry& registry = parsed.sim_folder ? chosen_folder : services.registry;
   FileSystem& fs = services.fs;
 
   RecordingWindow window;
   // The command line never asks the first-run question, so never opens the manual.
   NullShell shell;
-  MainWindowLogic logic(window, fs, registry, shell);
+  MainWindowLogic logic(window, fs, services.finder, shell);
+  logic.SetGivenFolder(parsed.sim_folder);
+  logic.SetFolderMemory(services.folder_memory);
+
+  if (parsed.command == Command::kSimulators) {
+    const SimulatorResolution& found = logic.FindEverySimulator();
+    if (!logic.folder_note().empty()) err << logic.folder_note() << '\n';
+    std::vector<SimulatorCandidate> lines;
+    if (found.in_use) lines.push_back(*found.in_use);
+    lines.insert(lines.end(), found.others.begin(), found.others.end());
+    for (const SimulatorCandidate& simulator : lines) {
+      out << simulator.folder << '\t' << simulator.origin << '\n';
+    }
+    if (lines.empty()) err << texts::kSimulatorNotFound << '\n';
+    return lines.empty() ? 1 : 0;
+  }
+
   MainWindowLogic::ScanOptions options;
   options.ask_first_run = false;
   options.write = !parsed.dry_run;
   logic.StartupScan(options);
   if (logic.simulator_found() && !logic.scan_locked()) err << texts::kBusyAtStart << '\n';
+  if (!logic.folder_note().empty()) err << logic.folder_note() << '\n';
 
   return Finish(Run(parsed, logic, window, fs, out, err), out, err);
 }

@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::unique_ptr<ql2::FileSystem> fs = ql2::MakeSystemFileSystem();
-  std::unique_ptr<ql2::Registry> registry = ql2::MakeSystemRegistry();
-  return ql2::RunCommandLine(arguments, {*fs, *registry}, std::cout, std::cerr);
+  ql2::SystemServices services;
+  return ql2::RunCommandLine(arguments,
+                             {services.fs(), services.finder(), &services.folder_memory()},
+                             std::cout, std::cerr);
 }

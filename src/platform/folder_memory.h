@@ -1,12 +1,11 @@
-// The simulator folder the user chose by hand, remembered per user between runs. It is used before
-// the registry, so that a simulator the registry does not name can still be found.
+// The simulator folder the user chose in the window, remembered per user between runs, and read
+// by the window and ql2cfg alike (see app/simulator_resolution.h for where it comes in the order).
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/registry.h"
 #include "platform/status.h"
 
 namespace ql2 {
@@ -29,21 +28,6 @@ class MemoryFolderMemory : public FolderMemory {
 
  private:
   std::string folder_;
-};
-
-// The remembered folder when there is one, else what the system's registry says.
-class ChosenFolderRegistry : public Registry {
- public:
-  ChosenFolderRegistry(FolderMemory& memory, Registry& system) : memory_(memory), system_(system) {}
-  Result<std::string> ReadSimulatorFolder() override {
-    std::string chosen = memory_.Load();
-    if (!chosen.empty()) return chosen;
-    return system_.ReadSimulatorFolder();
-  }
-
- private:
-  FolderMemory& memory_;
-  Registry& system_;
 };
 
 // The folder kept as the one line of a text file in a folder of its own, which is made on the

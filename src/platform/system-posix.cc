@@ -1,7 +1,7 @@
 #include "platform/case_folding_file_system.h"
 #include "platform/posix_file_system.h"
 #include "platform/system.h"
-#include "platform/wine_registry.h"
+#include "platform/wine_prefixes.h"
 
 namespace ql2 {
 namespace {
@@ -22,12 +22,16 @@ std::unique_ptr<FileSystem> MakeSystemFileSystem() {
   return std::make_unique<WineFileSystem>();
 }
 
-std::unique_ptr<Registry> MakeSystemRegistry() {
-  return std::make_unique<WineRegistry>(ProcessEnvironment());
+std::unique_ptr<SimulatorFinder> MakeSystemSimulatorFinder() {
+  return std::make_unique<WineDiscovery>(ProcessEnvironment());
 }
 
 std::unique_ptr<Shell> MakeSystemShell() {
   return std::make_unique<PosixShell>();
+}
+
+std::unique_ptr<Elevation> MakeSystemElevation() {
+  return std::make_unique<NoElevation>();
 }
 
 }  // namespace ql2

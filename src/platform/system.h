@@ -1,46 +1,43 @@
-// The real services of the system the program runs on: its file system, the registry that names
-// the simulator folder, and the desktop's document opener.
+// The real services of the system the program runs on: its file system, where it names the
+// simulator folder, the desktop's document opener, the per-user memory of the folder the user
+// chose, and running as administrator.
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <string>
 
+#include "platform/elevation.h"
 #include "platform/file_system.h"
 #include "platform/folder_memory.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/simulator_finder.h"
 
 namespace ql2 {
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem();
-std::unique_ptr<Registry> MakeSystemRegistry();
+// The registry on Windows; on Linux every Wine prefix of the common prefix managers
+// (wine_prefixes.h).
+std::unique_ptr<SimulatorFinder> MakeSystemSimulatorFinder();
 std::unique_ptr<Shell> MakeSystemShell();
+std::unique_ptr<Elevation> MakeSystemElevation();
 
-// What a window of the program runs on. The simulator folder comes from given_folder when there
-// is one (for this run only), else from the folder the user chose by hand, else from the
-// system's registry.
-class WindowServices {
+// What a window of the program, or the command line, runs on.
+class SystemServices {
  public:
-  explicit WindowServices(const std::optional<std::string>& given_folder);
+  SystemServices();
 
   FileSystem& fs() { return *fs_; }
-  Registry& registry() {
-    if (given_registry_) return *given_registry_;
-    return chosen_registry_;
-  }
+  SimulatorFinder& finder() { return *finder_; }
   Shell& shell() { return *shell_; }
-  // Where a folder chosen by hand is remembered; null for a run with a given folder, which is not
-  // the user's choice to remember.
-  FolderMemory* folder_memory() { return given_registry_ ? nullptr : folder_memory_.get(); }
+  FolderMemory& folder_memory() { return *folder_memory_; }
+  Elevation& elevation() { return *elevation_; }
 
  private:
   std::unique_ptr<FileSystem> fs_;
-  std::unique_ptr<Registry> system_registry_;
+  std::unique_ptr<SimulatorFinder> finder_;
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<FolderMemory> folder_memory_;
-  ChosenFolderRegistry chosen_registry_;
-  std::unique_ptr<MemoryRegistry> given_registry_;
+  std::unique_ptr<Elevation> elevation_;
 };
 
 }  // namespace ql2

@@ -9,6 +9,7 @@
 
 #include "platform/program_files.h"
 #include "platform/win32_api.h"
+#include "platform/win32_elevation.h"
 // After <windows.h>, which it needs.
 #include <sddl.h>
 
@@ -69,20 +70,6 @@ std::vector<std::string> ProgramFolders() {
   return folders;
 }
 
-// Whether the program runs with an administrator's full rights. Systems before Vista know no
-// elevation and refuse the question; there a refused write under Program Files also means the
-// user lacks the rights, so the answer is no.
-bool IsElevated() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  const bool known =
-      GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) != 0;
-  CloseHandle(token);
-  return known && elevation.TokenIsElevated != 0;
-}
-
 // The absolute form of a path, so that a relative one is also seen to lie under Program Files.
 std::string FullPath(const std::string& path) {
   char full[MAX_PATH + 1];
@@ -92,7 +79,7 @@ std::string FullPath(const std::string& path) {
 
 Status ErrorStatus(const std::string& verb, const std::string& path, DWORD error) {
   if (error != ERROR_ACCESS_DENIED) return Status::Failed(KindOfError(error), verb, path);
-  const std::string cause = AccessDeniedCause(FullPath(path), ProgramFolders(), IsElevated());
+  const std::string cause = AccessDeniedCause(FullPath(path), ProgramFolders(), IsProcessElevated());
   return Status::Failed(ErrorKind::kPermissionDenied, verb, path, cause);
 }
 

@@ -88,6 +88,7 @@ class TextBuilder {
     FlushHigh();
     return std::move(out_);
   }
+  bool Stopped() const { return false; }
 
  private:
   void FlushHigh() {
@@ -98,10 +99,38 @@ class TextBuilder {
   std::uint32_t high_ = 0;  // a high surrogate waiting for its low half, 0 when none
 };
 
-// Decodes an escaped string from just after its opening delimiter up to `end`. Returns the
-// position just after the closing delimiter, or nullopt when the string is not closed.
-std::optional<size_t> DecodeString(std::string_view s, size_t pos, char end, TextBuilder& out) {
+// Compares decoded text with an ASCII text ignoring ASCII case, as it is decoded: it stops at the
+// first difference, so that a key line is told apart within its first few characters and nothing
+// is built for it. Every character of the text compared with is ASCII, so any other unit or byte
+// is a difference.
+class TextMatcher {
+ public:
+  explicit TextMatcher(std::string_view expected) : expected_(expected) {}
+  void AddUnit(std::uint32_t unit) {
+    if (unit >= 0x80 || pos_ >= expected_.size() ||
+        AsciiLower(static_cast<char>(unit)) != AsciiLower(expected_[pos_])) {
+      differs_ = true;
+      return;
+    }
+    ++pos_;
+  }
+  void AddByte(char) { differs_ = true; }
+  bool Stopped() const { return differs_; }
+  bool Matched() const { return !differs_ && pos_ == expected_.size(); }
+
+ private:
+  std::string_view expected_;
+  size_t pos_ = 0;
+  bool differs_ = false;
+};
+
+// Decodes an escaped string from just after its opening delimiter up to `end` into `out` (a
+// TextBuilder or a TextMatcher), until the end or until `out` stops. Returns the position just
+// after the closing delimiter, or nullopt when the string is not closed or decoding stopped.
+template <typename Sink>
+std::optional<size_t> DecodeString(std::string_view s, size_t pos, char end, Sink& out) {
   while (pos < s.size() && s[pos] != end) {
+    if (out.Stopped()) return std::nullopt;
     char c = s[pos++];
     if (c != '\\') {
       if (static_cast<unsigned char>(c) < 0x80) {
@@ -172,7 +201,7 @@ std::optional<size_t> DecodeString(std::string_view s, size_t pos, char end, Tex
         break;
     }
   }
-  if (pos == s.size()) return std::nullopt;
+  if (pos == s.size() || out.Stopped()) return std::nullopt;
   return pos + 1;
 }
 
@@ -183,24 +212,26 @@ bool EndsInContinuation(std::string_view line) {
   return count % 2 == 1;
 }
 
-// The file's lines, without their CR LF or LF, with continued value lines joined.
+// The file's lines, without their CR LF or LF, with continued value lines joined. A line is a view
+// into the file, or into the reader's own buffer when it was joined; it lasts until the next.
 class LineReader {
  public:
   explicit LineReader(std::string_view file) : file_(file) {}
 
-  std::optional<std::string> Next() {
+  std::optional<std::string_view> Next() {
     std::optional<std::string_view> physical = NextPhysical();
     if (!physical) return std::nullopt;
-    std::string line(*physical);
-    std::string_view start = TrimLeft(line);
+    std::string_view start = TrimLeft(*physical);
     bool is_value = !start.empty() && (start.front() == '"' || start.front() == '@');
-    while (is_value && EndsInContinuation(line)) {
-      line.pop_back();
+    if (!is_value || !EndsInContinuation(*physical)) return physical;
+    joined_.assign(physical->data(), physical->size());
+    while (EndsInContinuation(joined_)) {
+      joined_.pop_back();
       std::optional<std::string_view> more = NextPhysical();
       if (!more) break;
-      line += TrimLeft(*more);
+      joined_ += TrimLeft(*more);
     }
-    return line;
+    return std::string_view(joined_);
   }
 
  private:
@@ -216,13 +247,13 @@ class LineReader {
 
   std::string_view file_;
   size_t pos_ = 0;
+  std::string joined_;
 };
 
-// The key path of a "[...]" line (given without its '['), or nullopt when it is malformed.
-std::optional<std::string> ParseKeyPath(std::string_view rest) {
-  TextBuilder path;
-  if (!DecodeString(rest, 0, ']', path)) return std::nullopt;
-  return path.Finish();
+// Whether the key path of a "[...]" line (given without its '[') is key_path, ignoring case.
+bool KeyPathIs(std::string_view rest, std::string_view key_path) {
+  TextMatcher path(key_path);
+  return DecodeString(rest, 0, ']', path) && path.Matched();
 }
 
 // The text of comma-separated hex bytes, taken as UTF-16LE code units.
@@ -290,25 +321,24 @@ RegText FindRegistryText(std::string_view file, std::string_view key_path,
                          std::string_view value_name) {
   RegText result;
   LineReader lines(file);
-  std::optional<std::string> first = lines.Next();
+  std::optional<std::string_view> first = lines.Next();
   if (!first || *first != kRegistryFileHeader) {
     result.lookup = RegLookup::kNotRegistry;
     return result;
   }
   bool in_key = false;
-  while (std::optional<std::string> line = lines.Next()) {
+  while (std::optional<std::string_view> line = lines.Next()) {
     std::string_view text = TrimLeft(*line);
     if (text.empty()) continue;
     if (text.front() == '[') {
-      std::optional<std::string> path = ParseKeyPath(text.substr(1));
-      in_key = path && EqualIgnoringAsciiCase(*path, key_path);
+      in_key = KeyPathIs(text.substr(1), key_path);
       if (in_key && result.lookup == RegLookup::kNoKey) result.lookup = RegLookup::kNoValue;
       continue;
     }
     if (!in_key || text.front() != '"') continue;
-    TextBuilder name;
+    TextMatcher name(value_name);
     std::optional<size_t> after_name = DecodeString(text, 1, '"', name);
-    if (!after_name || !EqualIgnoringAsciiCase(name.Finish(), value_name)) continue;
+    if (!after_name || !name.Matched()) continue;
     std::string_view rest = TrimLeft(text.substr(*after_name));
     if (rest.empty() || rest.front() != '=') continue;
     result = ParseData(TrimLeft(rest.substr(1)));

@@ -8,7 +8,9 @@
 // UTF-16LE bytes), dword:..., hex:... Lines starting with ';' or '#' are comments and options.
 // The spelling str(2:"text") found in some hand-written files is read as str(2):"text".
 //
-// Key paths and value names are matched ignoring ASCII letter case, as Wine matches them.
+// Key paths and value names are matched ignoring ASCII letter case, as Wine matches them. A
+// prefix's system.reg runs to megabytes, so a key line is compared as it is decoded and left at
+// its first differing character; no line is copied unless it continues on the next.
 //
 // Strings use Wine's escapes: \\ \" \a \b \e \f \n \r \t \v, \x followed by 1 to 4 hex digits (one
 // UTF-16 code unit) and \ followed by 1 to 3 octal digits (\0 is a NUL); any other escaped
@@ -47,8 +49,8 @@ struct RegText {
   bool expandable = false;
 };
 
-// The value `value_name` of key `key_path` (backslash-separated, relative to the file's root, as
-// "Software\Microsoft\...") in the registry file `file`. A key written in several places is one
+// The value `value_name` of key `key_path` (both ASCII; the path backslash-separated, relative to
+// the file's root, as "Software\Microsoft\...") in the registry file `file`. A key written in several places is one
 // key, and of a value written several times the last line counts, as when Wine loads the file.
 RegText FindRegistryText(std::string_view file, std::string_view key_path,
                          std::string_view value_name);

@@ -1,5 +1,6 @@
 // ql2-configurator: the main window on Qt Widgets.
-//   --sim-folder DIR    use DIR as the simulator folder for this run
+//   --sim-folder DIR    use DIR as the simulator folder for this run, until the user chooses another
+//                       in the window (it is not remembered)
 //   --screenshot FILE   (for the documentation) save the window as shown at start and quit,
 //                       asking no question
 // With QL2_EXIT_AFTER_PAINT=1 in the environment (for the start-up benchmark) the program prints
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   const QCommandLineOption sim_folder_option(
       QStringLiteral("sim-folder"),
-      QStringLiteral("Use <dir> as the simulator folder for this run."), QStringLiteral("dir"));
+      QStringLiteral("Use <dir> as the simulator folder until another is chosen in the window."),
+      QStringLiteral("dir"));
   QCommandLineOption screenshot_option(QStringLiteral("screenshot"),
                                        QStringLiteral("Save the start-up window to <file>."),
                                        QStringLiteral("file"));
@@ -67,12 +69,13 @@ int main(int argc, char** argv) {
   if (parser.isSet(sim_folder_option)) {
     given_folder = QFile::encodeName(parser.value(sim_folder_option)).toStdString();
   }
-  ql2::WindowServices services(given_folder);
+  ql2::SystemServices services;
 
   ql2::QtMainWindow window;
-  ql2::MainWindowLogic logic(window, services.fs(), services.registry(), services.shell());
+  ql2::MainWindowLogic logic(window, services.fs(), services.finder(), services.shell());
   window.SetLogic(&logic);
-  logic.SetFolderMemory(services.folder_memory());
+  logic.SetGivenFolder(given_folder);
+  logic.SetFolderMemory(&services.folder_memory());
 
   const bool screenshot = parser.isSet(screenshot_option);
   ql2::MainWindowLogic::ScanOptions options;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -399,11 +400,22 @@ bool QtMainWindow::AskYesNo(std::string_view title, std::string_view text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-std::string QtMainWindow::ChooseFolder(std::string_view title) {
-  const QString folder = QFileDialog::getExistingDirectory(this, ToQString(title));
+std::string QtMainWindow::ChooseFolder(std::string_view title, const std::string& start_folder) {
+  const QString folder = QFileDialog::getExistingDirectory(
+      this, ToQString(title), QFile::decodeName(QByteArray::fromStdString(start_folder)));
   if (folder.isEmpty()) return std::string();
   const QByteArray native = QFile::encodeName(folder);
   return std::string(native.constData(), static_cast<std::size_t>(native.size()));
+}
+
+int QtMainWindow::ChooseFromList(std::string_view title, std::string_view text,
+                                 const std::vector<std::string>& items) {
+  QStringList choices;
+  for (const std::string& item : items) choices << QFile::decodeName(QByteArray::fromStdString(item));
+  bool picked = false;
+  const QString choice = QInputDialog::getItem(this, ToQString(title), ToQString(text), choices,
+                                               0, /*editable=*/false, &picked);
+  return picked ? static_cast<int>(choices.indexOf(choice)) : -1;
 }
 
 void QtMainWindow::ShowAboutModally() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/window.h"
@@ -43,7 +44,9 @@ class QtMainWindow : public QWidget, public Window {
   void Focus(ControlId id) override;
   void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
-  std::string ChooseFolder(std::string_view title) override;
+  std::string ChooseFolder(std::string_view title, const std::string& start_folder) override;
+  int ChooseFromList(std::string_view title, std::string_view text,
+                     const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
   void Close() override;
 

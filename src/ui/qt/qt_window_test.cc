@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -95,14 +96,15 @@ QByteArray RecordText(int cheyenne, int atr, int pmdg, int pic, int first_time =
          "\r\n[PIC]\r\nInstalled=" + QByteArray::number(pic) + "\r\n";
 }
 
-// A simulator folder on disk. `description` names its parts: cheyenne, atr, pmdg, pic,
-// pic-other-case (the 737 Classics folders in another letter case), marker, manual; the same
-// families' panel files as an installation leaves them (with the gauge's title entry):
-// cheyenne-titled, atr-titled, pmdg-titled, pic-titled; and the backups an installation leaves:
-// cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
+// A simulator folder on disk, with its Aircraft folder. `description` names its parts: cheyenne,
+// atr, pmdg, pic, pic-other-case (the 737 Classics folders in another letter case), marker,
+// manual; the same families' panel files as an installation leaves them (with the gauge's title
+// entry): cheyenne-titled, atr-titled, pmdg-titled, pic-titled; and the backups an installation
+// leaves: cheyenne-backup, atr-backup, pmdg-backup, pic-backup.
 class SimTree {
  public:
   SimTree(const QString& description, const QByteArray& record) {
+    QDir().mkpath(Path("Aircraft"));
     const QStringList parts = description.split(' ', Qt::SkipEmptyParts);
     const QByteArray kTitle = Lines({"", "[Window Titles]", "Window09=Quillever"});
     for (const QString part : {"cheyenne", "cheyenne-titled"}) {
@@ -171,11 +173,12 @@ class SimTree {
   QTemporaryDir dir_;
 };
 
-// The window with the program's services: the real file system, the folder from a registry in
-// memory (none when the folder is empty), a remembered folder in memory, and a shell that only
-// records what it is asked to open.
+// The window with the program's services: the real file system, the folder as a registry names it
+// (none when the folder is empty), a remembered folder in memory, and a shell that only records
+// what it is asked to open.
 struct Harness {
-  explicit Harness(const std::string& folder) : system_registry(folder) {
+  explicit Harness(const std::string& folder) {
+    if (!folder.empty()) finder.Set({{folder, "registry"}});
     window.SetLogic(&logic);
     logic.SetFolderMemory(&memory);
   }
@@ -206,12 +209,11 @@ struct Harness {
   }
 
   std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
-  MemoryRegistry system_registry;
+  MemoryFinder finder;
   MemoryFolderMemory memory;
-  ChosenFolderRegistry registry{memory, system_registry};
   RecordingShell shell;
   QtMainWindow window;
-  MainWindowLogic logic{window, *fs, registry, shell};
+  MainWindowLogic logic{window, *fs, finder, shell};
 };
 
 // Handles each modal window the code under test opens, from the event loop that window runs, so
@@ -427,13 +429,13 @@ class QtWindowTest : public QObject {
   void picturesSayTheirStateInWords();
   void longestRefusalsStayReadable_data();
   void longestRefusalsStayReadable();
+  void simulatorIsPickedFromTheList();
 };
 
 void QtWindowTest::startupState_data() {
   QTest::addColumn<QString>("tree");
   QTest::addColumn<QByteArray>("record");
   QTest::addColumn<QStringList>("groups");  // Cheyenne, ATR, 737NG, 737 Classics
-  QTest::addColumn<bool>("choose_folder");
 
   const QString all = "cheyenne atr pmdg pic marker";
   QTest::newRow("all not installed")
@@ -441,8 +443,7 @@ void QtWindowTest::startupState_data() {
       << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
                      QString(kNotInstalled) + "|enabled|disabled|pictureATRNot",
                      QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
-                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
-      << false;
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
   QTest::newRow("all installed")
       << "cheyenne-titled atr-titled pmdg-titled pic-titled marker cheyenne-backup atr-backup "
          "pmdg-backup pic-backup"
@@ -450,53 +451,45 @@ void QtWindowTest::startupState_data() {
       << QStringList{QString(kInstalled) + "|disabled|enabled|pictureInsChe",
                      QString(kInstalled) + "|disabled|enabled|pictureInsAtr",
                      QString(kInstalled) + "|disabled|enabled|PictureInsPMDG",
-                     QString(kInstalled) + "|disabled|enabled|PictureInsPIC"}
-      << false;
+                     QString(kInstalled) + "|disabled|enabled|PictureInsPIC"};
   QTest::newRow("ATR edited")
       << all + " atr-backup" << RecordText(0, 1, 0, 0)
       << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
                      QString(kEdited) + "|enabled:Repair|enabled|pictureCorAtr",
                      QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
-                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
-      << false;
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
   QTest::newRow("ATR edited, no installer marker")
       << "cheyenne atr pmdg-titled pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
       << QStringList{QString(kNotInstalled) + "|hidden|disabled|pictureCheNot",
                      QString(kEdited) + "|hidden:Repair|enabled|pictureCorAtr",
                      QString(kInstalled) + "|hidden|enabled|PictureInsPMDG",
-                     QString(kNotInstalled) + "|hidden|disabled|picturePICNot"}
-      << false;
+                     QString(kNotInstalled) + "|hidden|disabled|picturePICNot"};
   QTest::newRow("no aircraft")
       << "marker" << RecordText(0, 0, 0, 0)
       << QStringList{"Piper Cheyenne cannot be found.|hidden|hidden|none",
                      "ATR 72-500 cannot be found.|hidden|hidden|none",
                      "Boeing 737NG cannot be found.|hidden|hidden|none",
-                     "Boeing 737 Classics PIC cannot be found.|hidden|hidden|none"}
-      << true;
+                     "Boeing 737 Classics PIC cannot be found.|hidden|hidden|none"};
   QTest::newRow("folders gone, record says installed")
       << "marker" << RecordText(1, 1, 1, 1)
       << QStringList{QString(kInstalled) + "|hidden|hidden|pictureInsChe",
                      "ATR 72-500 cannot be found.|hidden|hidden|none",
                      QString(kInstalled) + "|hidden|hidden|PictureInsPMDG",
-                     QString(kInstalled) + "|hidden|hidden|PictureInsPIC"}
-      << false;
+                     QString(kInstalled) + "|hidden|hidden|PictureInsPIC"};
   QTest::newRow("folder in another letter case")
       << "pic-other-case marker" << RecordText(0, 0, 0, 0)
       << QStringList{"Piper Cheyenne cannot be found.|hidden|hidden|none",
                      "ATR 72-500 cannot be found.|hidden|hidden|none",
                      "Boeing 737NG cannot be found.|hidden|hidden|none",
-                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"}
-      << false;
+                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
   const QString no_sim = "Flight Simulator 9.0 cannot be found.|hidden|hidden|none";
-  QTest::newRow("no simulator") << "" << QByteArray() << QStringList{no_sim, no_sim, no_sim, no_sim}
-                                << true;
+  QTest::newRow("no simulator") << "" << QByteArray() << QStringList{no_sim, no_sim, no_sim, no_sim};
 }
 
 void QtWindowTest::startupState() {
   QFETCH(QString, tree);
   QFETCH(QByteArray, record);
   QFETCH(QStringList, groups);
-  QFETCH(bool, choose_folder);
   SimTree sim(tree, record);
   const bool has_simulator = !record.isEmpty();
   Harness harness(has_simulator ? sim.Folder() : "");
@@ -514,7 +507,12 @@ void QtWindowTest::startupState() {
   QCOMPARE(harness.Find<QGroupBox>("Frame4")->title(), QString("Boeing 737 Classics (PIC)"));
   QCOMPARE(ButtonView(harness.Find("close"), "Exit"), QString("enabled"));
   QVERIFY(harness.Find("pictureAbout")->isVisible());
-  QCOMPARE(harness.Find("chooseFolder")->isVisible(), choose_folder);
+  // The folder in use, or what to do without one, and the way to choose another at any time.
+  QVERIFY(harness.Find("chooseFolder")->isVisible());
+  QCOMPARE(harness.Find<QLabel>("labelFolder")->text(),
+           has_simulator ? QString::fromStdString("Simulator folder (registry): " + sim.Folder())
+                         : QString("Choose the folder Flight Simulator 9.0 is installed in."));
+  ExpectReadable(harness, "labelFolder");
   // The hidden labels carry the simulator folder and the scratch text, out of sight.
   QVERIFY(harness.Find("Label3")->isHidden());
   QVERIFY(harness.Find("Label2")->isHidden());
@@ -529,9 +527,10 @@ void QtWindowTest::geometryFollowsControlTable() {
   Harness harness(sim.Folder());
   harness.Start();
 
-  QCOMPARE(harness.window.size(), QSize(426, 542));
-  QCOMPARE(harness.window.minimumSize(), QSize(426, 542));
-  QCOMPARE(harness.window.maximumSize(), QSize(426, 542));
+  // 426 x 542 for the families and the buttons, and 42 more for the folder line below them.
+  QCOMPARE(harness.window.size(), QSize(426, 584));
+  QCOMPARE(harness.window.minimumSize(), QSize(426, 584));
+  QCOMPARE(harness.window.maximumSize(), QSize(426, 584));
   QCOMPARE(harness.window.frameGeometry().topLeft(), CentredPosition(harness.window));
   for (const ControlSpec& control_row : ControlTable()) {
     if (control_row.window != WindowId::kMain) continue;
@@ -838,30 +837,97 @@ void QtWindowTest::aboutWindow() {
   QCOMPARE(watcher.stuck(), 0);
 }
 
-// When no simulator is found, the folder the user picks is remembered and scanned at once.
+// When no simulator is found, the folder dialog opens at the prefix's drive; the folder the user
+// picks must hold the simulator, and is then remembered and scanned at once.
 void QtWindowTest::chosenFolderIsScanned() {
   SimTree sim("atr marker", RecordText(0, 0, 0, 0));
+  QTemporaryDir empty;
+  QTemporaryDir drive;
   Harness harness("");
+  harness.finder.SetBrowseStart(QFile::encodeName(drive.path()).toStdString());
   harness.Start();
   QVERIFY(harness.Find("chooseFolder")->isVisible());
 
-  const QString folder = QString::fromStdString(sim.Folder());
   QString title;
+  QString start;
+  QString pick = empty.path();
   ModalWatcher watcher([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (dialog == nullptr) return;
     title = dialog->windowTitle();
-    dialog->setDirectory(folder);
+    start = dialog->directory().absolutePath();
+    dialog->setDirectory(pick);
     static_cast<QDialog*>(dialog)->accept();
   });
   QTest::mouseClick(harness.Find("chooseFolder"), Qt::LeftButton);
   QCOMPARE(watcher.seen(), 1);
-  QCOMPARE(watcher.stuck(), 0);
   QCOMPARE(title, QString("Choose the Flight Simulator 9.0 folder"));
+  QCOMPARE(start, QDir(drive.path()).absolutePath());
+  // An empty folder is refused in plain words and not remembered.
+  QCOMPARE(harness.memory.Load(), std::string());
+  QCOMPARE(harness.Find<QLabel>("labelFolder")->text(),
+           empty.path() +
+               " does not hold Flight Simulator 9.0: it has no Aircraft folder. Nothing was "
+               "changed. Choose the folder Flight Simulator 9.0 is installed in.");
+  ExpectReadable(harness, "labelFolder");
+
+  pick = QString::fromStdString(sim.Folder());
+  QTest::mouseClick(harness.Find("chooseFolder"), Qt::LeftButton);
+  QCOMPARE(watcher.seen(), 2);
+  QCOMPARE(watcher.stuck(), 0);
   QCOMPARE(harness.memory.Load(), sim.Folder());
   QCOMPARE(GroupView(harness, kGroups[1]),
            QString(kNotInstalled) + "|enabled|disabled|pictureATRNot");
-  QVERIFY(harness.Find("chooseFolder")->isHidden());
+  QCOMPARE(harness.Find<QLabel>("labelFolder")->text(),
+           QString::fromStdString("Simulator folder (chosen): " + sim.Folder()));
+  QVERIFY2(harness.Find("chooseFolder")->isVisible(), "it may be changed again at any time");
+}
+
+// With several simulators found, the user picks one from a list; the folder dialog, for another
+// folder, starts at the folder in use.
+void QtWindowTest::simulatorIsPickedFromTheList() {
+  SimTree clean("atr marker", RecordText(0, 0, 0, 0));
+  SimTree modded("atr-titled atr-backup marker", RecordText(0, 1, 0, 0));
+  Harness harness("");
+  harness.finder.Set({{clean.Folder(), "~/.wine"}, {modded.Folder(), "bottles:Modded"}});
+  harness.Start();
+  QCOMPARE(harness.window.Caption(ControlId::kLabel3), clean.Folder());
+
+  {
+    QStringList items;
+    ModalWatcher watcher([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QInputDialog*>(modal);
+      if (dialog == nullptr) return;
+      items = dialog->comboBoxItems();
+      dialog->setTextValue(items.value(1));
+      dialog->accept();
+    });
+    QTest::mouseClick(harness.Find("chooseFolder"), Qt::LeftButton);
+    QCOMPARE(watcher.seen(), 1);
+    QCOMPARE(watcher.stuck(), 0);
+    QCOMPARE(items, (QStringList{QString::fromStdString(clean.Folder() + " (~/.wine) - in use"),
+                                 QString::fromStdString(modded.Folder() + " (bottles:Modded)"),
+                                 "Another folder..."}));
+    QCOMPARE(harness.memory.Load(), modded.Folder());
+    QCOMPARE(harness.window.Caption(ControlId::kLabel3), modded.Folder());
+    QCOMPARE(GroupView(harness, kGroups[1]),
+             QString(kInstalled) + "|disabled|enabled|pictureInsAtr");
+  }
+
+  QString start;
+  ModalWatcher another([&](QWidget* modal) {
+    if (auto* list = qobject_cast<QInputDialog*>(modal)) {
+      list->setTextValue("Another folder...");
+      list->accept();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      start = dialog->directory().absolutePath();
+      dialog->reject();
+    }
+  });
+  QTest::mouseClick(harness.Find("chooseFolder"), Qt::LeftButton);
+  QCOMPARE(another.seen(), 2);
+  QCOMPARE(start, QDir(QString::fromStdString(modded.Folder())).absolutePath());
+  QCOMPARE(harness.window.Caption(ControlId::kLabel3), modded.Folder());  // cancelled
 }
 
 // Space from the start changes nothing; after a click on a family's button, Space only ever

@@ -1,6 +1,8 @@
 // QL2Configurator.exe: the main window on the plain Win32 API.
 //   QL2Configurator.exe [--sim-folder DIR]
-//   --sim-folder DIR   use DIR as the simulator folder for this run (it is not remembered)
+//   --sim-folder DIR   use DIR as the simulator folder for this run, until the user chooses another
+//                      in the window (it is not remembered); a restart as administrator passes
+//                      the folder in use this way
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +18,6 @@
 namespace {
 
 constexpr char kProgramTitle[] = "QL2 Configurator";
-constexpr char kSimFolderOption[] = "--sim-folder";
 constexpr char kUsage[] =
     "Usage: QL2Configurator.exe [--sim-folder DIR]\r\n\r\n"
     "--sim-folder DIR\tuse DIR as the simulator folder for this run";
@@ -31,7 +32,7 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == kSimFolderOption && i + 1 < arguments.size() && !arguments[i + 1].empty()) {
+    if (arguments[i] == ql2::kSimFolderOption && i + 1 < arguments.size() && !arguments[i + 1].empty()) {
       options.sim_folder = arguments[++i];
     } else {
       options.ok = false;
@@ -53,16 +54,18 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  ql2::WindowServices services(options.sim_folder);
+  ql2::SystemServices services;
 
   ql2::Win32MainWindow window(GetModuleHandleA(nullptr));
   if (!window.Create()) {
     MessageBoxA(nullptr, kNoWindow, kProgramTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
-  ql2::MainWindowLogic logic(window, services.fs(), services.registry(), services.shell());
+  ql2::MainWindowLogic logic(window, services.fs(), services.finder(), services.shell());
   window.SetLogic(&logic);
-  logic.SetFolderMemory(services.folder_memory());
+  logic.SetGivenFolder(options.sim_folder);
+  logic.SetFolderMemory(&services.folder_memory());
+  logic.SetElevation(&services.elevation());
 
   logic.StartupScan();
   window.ShowCentred();

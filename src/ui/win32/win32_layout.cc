@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "app/keyboard.h"
 #include "ui/win32/resource.h"
@@ -207,6 +208,14 @@ HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi) {
       static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, MulDiv(size.bmWidth, dpi, kPictureDpi),
                                      MulDiv(size.bmHeight, dpi, kPictureDpi), LR_COPYDELETEORG));
   return scaled != nullptr ? scaled : bitmap;
+}
+
+EmptyDialogTemplate MakeEmptyDialogTemplate() {
+  EmptyDialogTemplate result;
+  const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  std::memcpy(&result.words[0], &style, sizeof style);
+  // Then: extended style, no controls, place and size 0, no menu, the standard class, no title.
+  return result;
 }
 
 HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance) {

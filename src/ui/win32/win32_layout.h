@@ -57,6 +57,14 @@ int PictureResource(Picture picture);
 // The caller deletes it.
 HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
 
+// A dialog template with no controls and no size: a dialog made from it builds its controls, in
+// pixels, when it opens. DWORD-aligned as the system wants it.
+struct alignas(DWORD) EmptyDialogTemplate {
+  WORD words[12] = {};
+};
+// A modal frame with a caption and a close box.
+EmptyDialogTemplate MakeEmptyDialogTemplate();
+
 // The control of the table row, made as a child of the window (hidden until shown), with the
 // row's id as its control id. A button's caption carries its access key's mark. A picture of the
 // About window shows no bitmap until SetPicture; a picture of the main window is drawn by its

@@ -11,10 +11,11 @@
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_about_dialog.h"
 #include "ui/win32/win32_layout.h"
+#include "ui/win32/win32_list_dialog.h"
 
-// After <windows.h>: the shell's folder browser, the tooltips and subclassing.
+// After <windows.h>: the shell's folder picker, the tooltips and subclassing.
 #include <commctrl.h>
-#include <shlobj.h>
+#include <shobjidl.h>
 
 namespace ql2 {
 namespace {
@@ -34,6 +35,24 @@ std::vector<const ControlSpec*> MainRows() {
     if (design.window == WindowId::kMain) rows.push_back(&design);
   }
   return rows;
+}
+
+// The program's texts and paths are in the system's code page; the folder picker speaks UTF-16.
+std::wstring WideFromAnsi(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+  return wide;
+}
+
+std::string AnsiFromWide(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return "";
+  std::string ansi(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), n, nullptr, nullptr);
+  ansi.pop_back();  // the terminating NUL
+  return ansi;
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
@@ -416,21 +435,43 @@ bool Win32MainWindow::AskYesNo(std::string_view title, std::string_view text) {
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-std::string Win32MainWindow::ChooseFolder(std::string_view title) {
-  // The folder browser of the new style is a COM object and needs a single-threaded apartment.
+std::string Win32MainWindow::ChooseFolder(std::string_view title,
+                                          const std::string& start_folder) {
+  // The folder picker is a COM object and needs a single-threaded apartment.
   const ComApartment apartment;
-  const std::string title_text(title);
-  BROWSEINFOA browse{};
-  browse.hwndOwner = window_;
-  browse.lpszTitle = title_text.c_str();
-  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  std::string folder;
-  if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browse)) {
-    char path[MAX_PATH + 1] = {};
-    if (SHGetPathFromIDListA(chosen, path)) folder = path;
-    CoTaskMemFree(chosen);
+  IFileOpenDialog* dialog = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog)))) {
+    return "";
   }
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+  dialog->SetTitle(WideFromAnsi(title).c_str());
+  IShellItem* start = nullptr;
+  if (!start_folder.empty() &&
+      SUCCEEDED(SHCreateItemFromParsingName(WideFromAnsi(start_folder).c_str(), nullptr,
+                                            IID_IShellItem, reinterpret_cast<void**>(&start)))) {
+    dialog->SetFolder(start);
+    start->Release();
+  }
+  std::string folder;
+  IShellItem* picked = nullptr;
+  if (SUCCEEDED(dialog->Show(window_)) && SUCCEEDED(dialog->GetResult(&picked))) {
+    PWSTR path = nullptr;
+    if (SUCCEEDED(picked->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+      folder = AnsiFromWide(path);
+      CoTaskMemFree(path);
+    }
+    picked->Release();
+  }
+  dialog->Release();
   return folder;
+}
+
+int Win32MainWindow::ChooseFromList(std::string_view title, std::string_view text,
+                                    const std::vector<std::string>& items) {
+  return ChooseFromListDialog(instance_, window_, title, text, items);
 }
 
 void Win32MainWindow::ShowAboutModally() {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/window.h"
@@ -56,7 +57,10 @@ class Win32MainWindow : public Window {
   void Focus(ControlId id) override;
   void Warn(std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view text) override;
-  std::string ChooseFolder(std::string_view title) override;
+  // The system's folder picker (IFileOpenDialog), with a box to type or paste a path in.
+  std::string ChooseFolder(std::string_view title, const std::string& start_folder) override;
+  int ChooseFromList(std::string_view title, std::string_view text,
+                     const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
   void Close() override;
 
