@@ -17,6 +17,7 @@
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "platform/posix_file_system.h"
+#include "platform/wine_prefix_fixture.h"
 
 namespace {
 
@@ -54,15 +55,25 @@ class Ql2cfgTest : public ::testing::Test {
              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     sim_ = root_ / "sim";
-    fs::create_directories(sim_);
+    fs::create_directories(sim_ / "Aircraft");
+    fs::create_directories(Home());
+  }
+  fs::path Home() const { return root_ / "home"; }
+  // The file in which the window remembers the folder the user chose.
+  fs::path ChosenFolderFile() const {
+    return Home() / ".config/ql2-configurator/simulator-folder";
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  // Runs ql2cfg; `environment` is put before the command ("NAME=value ...").
+  // Runs ql2cfg in a home folder of its own (root/home), so that neither the user's Wine prefixes
+  // nor the folder the user chose in the window come in; `environment` is put before the command
+  // ("NAME=value ...").
   Outcome Ql2cfg(const std::string& arguments, const std::string& environment = "",
                  const std::string& stdout_to = "") {
     const fs::path out = root_ / "stdout", err = root_ / "stderr";
-    std::string command = environment + " " + Quote(QL2CFG_PATH) + " " + arguments + " >" +
+    std::string command = "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=" +
+                          Quote(Home().string()) + " " + environment + " " + Quote(QL2CFG_PATH) +
+                          " " + arguments + " >" +
                           Quote(stdout_to.empty() ? out.string() : stdout_to) + " 2>" +
                           Quote(err.string()) + " </dev/null";
     int status = std::system(command.c_str());
@@ -385,6 +396,66 @@ TEST_F(Ql2cfgTest, RemoveDryRunShowsWhatIsKept) {
   ASSERT_EQ(Ql2cfg(WithSim("remove atr")).status, 0);
   EXPECT_EQ(ReadAll(panel), std::string(kAtrPanel) + "; added by hand\r\n");
   EXPECT_EQ(ReadAll(panel.string() + ".before-quillever"), kAtrPanel);
+}
+
+// Two simulators in Wine prefixes, a clean one in ~/.wine and a modded one in a bottle.
+TEST_F(Ql2cfgTest, SimulatorsListsEveryOneAndTheOthersWorkOnTheFirst) {
+  using ql2::testing_prefix::MakeWinePrefix;
+  const std::string clean = MakeWinePrefix((Home() / ".wine").string());
+  const std::string modded =
+      MakeWinePrefix((Home() / ".local/share/bottles/bottles/Modded").string());
+  WriteAll(fs::path(modded) / "QL/uninst.swi", "");
+  WriteAll(fs::path(modded) / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", kAtrPanel);
+
+  Outcome list = Ql2cfg("simulators");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out, clean + "\t~/.wine\n" + modded + "\tbottles:Modded\n");
+  EXPECT_EQ(list.err, "");
+  EXPECT_NE(Ql2cfg("status").out.find("atr\tAbsent\t"), std::string::npos) << "the clean one";
+
+  // The folder chosen in the window comes first, for every command.
+  WriteAll(ChosenFolderFile(), modded + "\n");
+  list = Ql2cfg("simulators");
+  EXPECT_EQ(list.out, modded + "\tchosen\n" + clean + "\t~/.wine\n");
+  EXPECT_NE(Ql2cfg("status").out.find("atr\tNotInstalled\t"), std::string::npos);
+  ASSERT_EQ(Ql2cfg("install atr").status, 0);
+  EXPECT_TRUE(fs::exists(fs::path(modded) / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup"));
+
+  // And --sim-folder before it.
+  list = Ql2cfg(WithSim("simulators"));
+  EXPECT_EQ(list.out,
+            sim_.string() + "\t--sim-folder\n" + modded + "\tchosen\n" + clean + "\t~/.wine\n");
+}
+
+TEST_F(Ql2cfgTest, SimulatorsWithoutAnyExitsOne) {
+  fs::create_directories(Home() / ".wine/drive_c");
+  Outcome list = Ql2cfg("simulators");
+  EXPECT_EQ(list.status, 1);
+  EXPECT_EQ(list.out, "");
+  EXPECT_EQ(list.err, "Flight Simulator 9.0 cannot be found.\n");
+  EXPECT_EQ(Ql2cfg("simulators extra").status, 2);
+  EXPECT_EQ(Ql2cfg("simulators --dry-run").status, 2);
+
+  // A given folder that is no simulator is said to be none, and nothing else is used.
+  fs::remove_all(sim_ / "Aircraft");
+  Outcome status = Ql2cfg(WithSim("status"));
+  EXPECT_EQ(status.err,
+            sim_.string() + " does not hold Flight Simulator 9.0: it has no Aircraft folder.\n");
+  EXPECT_NE(status.out.find("atr\tAbsent\tFlight Simulator 9.0 cannot be found.\n"),
+            std::string::npos);
+}
+
+TEST_F(Ql2cfgTest, AChosenFolderThatIsGoneIsForgottenWithASentence) {
+  const std::string clean = ql2::testing_prefix::MakeWinePrefix((Home() / ".wine").string());
+  const std::string gone = (root_ / "gone").string();
+  WriteAll(ChosenFolderFile(), gone + "\n");
+  Outcome list = Ql2cfg("simulators");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out, clean + "\t~/.wine\n");
+  EXPECT_EQ(list.err,
+            "The folder chosen before, " + gone + ", no longer exists, so it has been forgotten.\n");
+  EXPECT_EQ(ReadAll(ChosenFolderFile()), "\n");
+  EXPECT_EQ(Ql2cfg("simulators").err, "") << "said once";
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ constexpr std::string_view kLutrisPrefixKey = "prefix";
 constexpr std::string_view kYamlNulls[] = {"~", "null", "Null", "NULL"};
 constexpr std::string_view kYamlCommentStart = " #";
 constexpr std::string_view kYmlExtension = ".yml";
+// Lutris stamps a configuration with the Unix time it was made: ten digits since 2001.
+constexpr std::size_t kMinTimeStampDigits = 9;
 constexpr std::string_view kHeroicPrefixKey = "winePrefix";
 constexpr std::string_view kSteamPathKey = "path";
 
@@ -204,7 +206,7 @@ std::string LutrisGameName(std::string_view file_name) {
          file_name[file_name.size() - 1 - digits] <= '9') {
     ++digits;
   }
-  if (digits > 0 && digits + 1 < file_name.size() &&
+  if (digits >= kMinTimeStampDigits && digits + 1 < file_name.size() &&
       file_name[file_name.size() - 1 - digits] == '-') {
     file_name.remove_suffix(digits + 1);
   }

@@ -18,7 +18,7 @@ namespace ql2 {
 std::optional<std::string> LutrisGamePrefix(std::string_view yml);
 
 // The game a Lutris configuration file is for: its name without ".yml" and without the
-// "-<digits>" time stamp Lutris adds ("flight-simulator-2004-1704067200.yml" ->
+// "-<time>" stamp (nine digits or more) Lutris adds ("flight-simulator-2004-1704067200.yml" ->
 // "flight-simulator-2004").
 std::string LutrisGameName(std::string_view file_name);
 

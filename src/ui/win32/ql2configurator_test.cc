@@ -196,9 +196,12 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
   EXPECT_EQ(Text(ControlId::kLabelPic), "Boeing 737 Classics PIC cannot be found.");
   for (ControlId hidden : {ControlId::kAdd, ControlId::kRemoveCheyenne, ControlId::kInstallPmdg,
                            ControlId::kRemovePmdg, ControlId::kPictureCheNot,
-                           ControlId::kChooseFolder, ControlId::kLabel3}) {
+                           ControlId::kLabel3}) {
     EXPECT_FALSE(Visible(hidden)) << static_cast<int>(hidden);
   }
+  // The folder in use, as given for this run, and the way to choose another.
+  EXPECT_EQ(Text(ControlId::kLabelFolder), "Simulator folder (--sim-folder): " + sim_);
+  EXPECT_TRUE(Visible(ControlId::kChooseFolder));
   EXPECT_EQ(Text(ControlId::kLabelAtr), "Quillever2 gauge is not installed.");
   EXPECT_EQ(Text(ControlId::kInstallAtr), "&Install") << "I, its access key, underlined";
   EXPECT_TRUE(Visible(ControlId::kInstallAtr));

@@ -448,8 +448,12 @@ std::string Win32MainWindow::ChooseFolder(std::string_view title,
   dialog->GetOptions(&options);
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
   dialog->SetTitle(WideFromAnsi(title).c_str());
+  // A start folder that is not there (any more) is left out: the picker starts where it would.
+  const DWORD start_attributes = GetFileAttributesA(start_folder.c_str());
+  const bool start_exists = start_attributes != INVALID_FILE_ATTRIBUTES &&
+                            (start_attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   IShellItem* start = nullptr;
-  if (!start_folder.empty() &&
+  if (start_exists &&
       SUCCEEDED(SHCreateItemFromParsingName(WideFromAnsi(start_folder).c_str(), nullptr,
                                             IID_IShellItem, reinterpret_cast<void**>(&start)))) {
     dialog->SetFolder(start);

@@ -21,7 +21,9 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sim_path.h"
+#include "platform/simulator_finder.h"
 #include "ui/win32/win32_layout.h"
+#include "ui/win32/win32_list_dialog.h"
 
 // After <windows.h>: the folder browser's messages and the tooltips'.
 #include <commctrl.h>
@@ -31,6 +33,8 @@ namespace ql2 {
 namespace {
 
 constexpr char kSim[] = "/sim";
+// The folder picker's box for a typed path (the system's "edt1").
+constexpr int kPathBoxId = 0x480;
 constexpr char kDialogClass[] = "#32770";
 constexpr UINT kProbeMs = 50;
 constexpr DWORD kDialogWaitMs = 20000;
@@ -111,9 +115,9 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&both, &a, &b) != 0;
 }
 
-// Runs inspect on the modal dialog with the title (any title: "") once it is open; the inspection
-// must close it.
-// A dialog that never opens is reported; one that inspect leaves open is closed after a while.
+// Runs inspect on each modal dialog with the title (any title: "") once it is open; the inspection
+// must close it. A dialog that never opens is reported; one that inspect leaves open is closed after
+// a while.
 class DialogProbe {
  public:
   DialogProbe(std::string title, std::function<void(HWND)> inspect)
@@ -126,16 +130,20 @@ class DialogProbe {
     KillTimer(nullptr, timer_);
     current_ = nullptr;
   }
-  bool seen() const { return seen_; }
+  bool seen() const { return seen_ > 0; }
+  // How many dialogs it inspected.
+  int count() const { return seen_; }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogProbe* self = current_;
     if (self == nullptr) return;
-    HWND dialog = FindWindowA(kDialogClass, self->title_.empty() ? nullptr : self->title_.c_str());
-    if (dialog != nullptr && IsWindowVisible(dialog)) {
-      if (!self->seen_) {
-        self->seen_ = true;
+    HWND dialog = self->FindDialog();
+    if (dialog != nullptr) {
+      if (dialog != self->last_) {
+        ++self->seen_;
+        self->last_ = dialog;
+        self->started_ = GetTickCount();
         self->inspect_(dialog);
       } else if (GetTickCount() - self->started_ > kDialogWaitMs) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -144,12 +152,36 @@ class DialogProbe {
     }
   }
 
+  // The first shown dialog of this process with the title.
+  HWND FindDialog() const {
+    struct Search {
+      const std::string* title;
+      HWND found;
+    } search{&title_, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM l) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(l);
+          DWORD process = 0;
+          GetWindowThreadProcessId(window, &process);
+          if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+              ClassOf(window) != kDialogClass) {
+            return TRUE;
+          }
+          if (!s->title->empty() && TextOf(window) != *s->title) return TRUE;
+          s->found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
   static DialogProbe* current_;
   std::string title_;
   std::function<void(HWND)> inspect_;
   UINT_PTR timer_ = 0;
   DWORD started_ = 0;
-  bool seen_ = false;
+  int seen_ = 0;
+  HWND last_ = nullptr;
 };
 DialogProbe* DialogProbe::current_ = nullptr;
 
@@ -279,7 +311,8 @@ TEST_F(Win32WindowTest, MakesEveryControlOfTheTableWithItsIdAndPlace) {
   RECT client;
   GetClientRect(main, &client);
   EXPECT_EQ(client.right, MulDiv(6390, dpi, 1440));
-  EXPECT_EQ(client.bottom, MulDiv(8130, dpi, 1440));
+  // 8130 for the families and the buttons, and 630 more for the folder line below them.
+  EXPECT_EQ(client.bottom, MulDiv(8760, dpi, 1440));
   const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the window has a fixed size";
   ExpectCentred(main, dpi);
@@ -601,26 +634,122 @@ bool HasChildWithText(HWND window, const std::string& text) {
   return search.found;
 }
 
-TEST_F(Win32WindowTest, ChoosingAFolderGivesThePickedFolderOrNothing) {
+// The system's folder picker, with a box to type or paste a path in: it opens at the folder it is
+// given (a name typed relative to it is found there), takes a whole path typed in the box, opens
+// where it would when the folder given is not there, and gives nothing when cancelled.
+TEST_F(Win32WindowTest, TheFolderPickerStartsAtTheFolderGivenAndTakesATypedPath) {
   char temp[MAX_PATH + 1] = {};
   ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-  std::string folder = temp;
-  if (folder.back() == '\\') folder.pop_back();
-  for (bool pick : {true, false}) {
-    DialogProbe probe("", [&](HWND dialog) {
+  const std::string start = std::string(temp) + "ql2 picker start";
+  const std::string inner = start + "\\inner folder";
+  const std::string other = std::string(temp) + "ql2 picker other";
+  const std::string gone = std::string(temp) + "ql2 picker gone";
+  for (const std::string& folder : {start, inner, other}) CreateDirectoryA(folder.c_str(), nullptr);
+  struct Case {
+    std::string start;
+    std::string typed;  // "" cancels
+    std::string chosen;
+  };
+  for (const Case& c : {Case{start, "inner folder", inner}, Case{start, other, other},
+                        Case{gone, other, other}, Case{start, "", ""}}) {
+    DialogProbe probe(std::string(kChooseFolderTitle), [&](HWND dialog) {
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
-      EXPECT_TRUE(HasChildWithText(dialog, std::string(kChooseFolderTitle)));
-      if (pick) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-      } else {
+      HWND path_box = GetDlgItem(dialog, kPathBoxId);
+      EXPECT_EQ(ClassOf(path_box), "Edit");
+      if (c.typed.empty()) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+      }
+      SetWindowTextA(path_box, c.typed.c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const std::string chosen = window_.ChooseFolder(kChooseFolderTitle, c.start);
+    EXPECT_TRUE(probe.seen());
+    EXPECT_TRUE(EqualIgnoringAsciiCase(chosen, c.chosen)) << chosen << " for " << c.typed;
+  }
+  for (const std::string& folder : {inner, start, other}) RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[512] = {};
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+// The folder line names the folder in use; with several simulators, chooseFolder lets the user
+// pick from a list, and "Another folder..." opens the folder picker.
+TEST_F(Win32WindowTest, TheFolderLineAndTheChooser) {
+  HWND line = Item(ControlId::kLabelFolder);
+  EXPECT_EQ(TextOf(line), "Simulator folder (registry): /sim");
+  EXPECT_TRUE(IsWindowVisible(line));
+  RECT client;
+  GetClientRect(window_.handle(), &client);
+  const RECT rect = ClientRectOf(line);
+  EXPECT_LE(rect.bottom, client.bottom);
+  EXPECT_GE(rect.bottom - rect.top, WrappedTextHeight(line, TextOf(line), rect.right - rect.left));
+  EXPECT_FALSE(IsWindowVisible(Item(ControlId::kChooseFolder))) << "no folder memory";
+
+  for (const PanelFile& file : AtrFamily().files) {
+    fs_.AddFile(JoinSimPath("/modded", file.config, '/'), Panel());
+  }
+  MemoryFinder finder(std::vector<FoundFolder>{{"/sim", "~/.wine"}, {"/modded", "bottles:Modded"}});
+  MemoryFolderMemory memory;
+  MainWindowLogic logic(window_, fs_, finder, shell_);
+  logic.SetFolderMemory(&memory);
+  window_.SetLogic(&logic);
+  logic.StartupScan();
+  ASSERT_TRUE(IsWindowVisible(Item(ControlId::kChooseFolder)));
+
+  std::vector<std::string> items;
+  DialogProbe pick(std::string(texts::kPickSimulatorTitle), [&](HWND dialog) {
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
+    EXPECT_TRUE(HasChildWithText(dialog, std::string(texts::kPickSimulatorText)));
+    HWND list = GetDlgItem(dialog, kListDialogListId);
+    items = ListItems(list);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Click(ControlId::kChooseFolder);
+  EXPECT_TRUE(pick.seen());
+  EXPECT_EQ(items, (std::vector<std::string>{"/sim (~/.wine) - in use", "/modded (bottles:Modded)",
+                                             "Another folder..."}));
+  EXPECT_EQ(memory.Load(), "/modded");
+  EXPECT_EQ(window_.Caption(ControlId::kLabel3), "/modded");
+  EXPECT_EQ(TextOf(line), "Simulator folder (chosen): /modded");
+  EXPECT_EQ(TextOf(Item(ControlId::kLabelAtr)), std::string(texts::kNotInstalled));
+  EXPECT_EQ(TextOf(Item(ControlId::kLabel1)), "Piper Cheyenne cannot be found.");
+
+  // "Another folder...", picked by OK or by a double click, opens the folder picker; cancelled,
+  // nothing changes.
+  for (bool by_double_click : {false, true}) {
+    std::string second;
+    DialogProbe each("", [&](HWND dialog) {
+      if (TextOf(dialog) != texts::kPickSimulatorTitle) {
+        second = TextOf(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+      }
+      HWND list = GetDlgItem(dialog, kListDialogListId);
+      SendMessageA(list, LB_SETCURSEL, 2, 0);
+      if (by_double_click) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kListDialogListId, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
+      } else {
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
       }
     });
-    const std::string chosen = window_.ChooseFolder(kChooseFolderTitle);
-    EXPECT_TRUE(probe.seen());
-    EXPECT_TRUE(EqualIgnoringAsciiCase(chosen, pick ? folder : "")) << chosen;
+    Click(ControlId::kChooseFolder);
+    EXPECT_EQ(each.count(), 2) << by_double_click;
+    EXPECT_EQ(second, std::string(kChooseFolderTitle));
+    EXPECT_EQ(window_.Caption(ControlId::kLabel3), "/modded");
   }
+  window_.SetLogic(&logic_);
 }
 
 // Space from the start changes nothing; after a click on a family's button the keyboard still
