@@ -1,6 +1,6 @@
 // ql2_bench: how long each family's Install and Remove clicks take on panel files of 16, 64 and
-// 256 KB, how long the start-up scan takes, and how much memory ql2cfg needs for the largest
-// Cheyenne installation. The clicks run through the main window's logic on the program's own file
+// 256 KB, how long the start-up scan takes, how long finding the simulator among 50 Wine prefixes
+// takes, and how much memory ql2cfg needs for the largest Cheyenne installation. The clicks run through the main window's logic on the program's own file
 // system (the case-folding one over the real disk) in a temporary folder.
 //
 //   ql2_bench [--runs N] [--ql2cfg PATH] [--work-dir DIR]
@@ -31,11 +31,14 @@
 #include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
+#include "app/simulator_resolution.h"
+#include "bench/bench_prefixes.h"
 #include "bench/bench_tree.h"
 #include "platform/forwarding_file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "platform/wine_prefixes.h"
 
 namespace ql2 {
 namespace bench {
@@ -48,6 +51,9 @@ constexpr double kClickBudgetMs = 100;
 constexpr double kLinearGrowth = 4;  // each size is four times the one before
 constexpr double kPeakMemoryBudgetMb = 20;
 constexpr int kDefaultRuns = 7;
+constexpr int kDiscoveryPrefixes = 50;
+constexpr int kSimulatorEvery = 5;  // of the prefixes, every fifth holds the simulator
+constexpr double kDiscoveryBudgetMs = 100;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -193,6 +199,27 @@ Time TimeStartupScans(const std::string& sim_folder, int runs) {
     Session session(sim_folder);
     const Time time = Measure([&] { session.logic.StartupScan(); });
     if (run >= 0) times.Add(time);
+  }
+  return times.Median();
+}
+
+// Finding every simulator in the Wine prefixes of a home folder, as the window and ql2cfg do with
+// no folder given or chosen; *found is how many were found.
+Time TimeDiscovery(const std::string& home, int runs, int* found) {
+  const EnvironmentLookup environment = [home](std::string_view name) {
+    return name == wine::kHomeVariable ? std::optional<std::string>(home) : std::nullopt;
+  };
+  std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
+  Times times;
+  for (int run = -1; run < runs; ++run) {
+    WineDiscovery discovery(environment);
+    SimulatorResolution resolution;
+    const Time time = Measure([&] {
+      resolution = ResolveSimulatorFolder(GatherSimulatorFacts(
+          *fs, std::nullopt, "", discovery, SimulatorSearch::kEverySimulator));
+    });
+    if (run >= 0) times.Add(time);
+    *found = static_cast<int>(resolution.others.size()) + (resolution.in_use ? 1 : 0);
   }
   return times.Median();
 }
@@ -368,6 +395,19 @@ int Run(int argc, char** argv) {
   std::printf("start-up scan, %zu KB per file: %.1f ms (cpu %.1f ms)\n", kLargestKb, scan.wall_ms,
               scan.cpu_ms);
 
+  const std::string home = (root / "discovery-home").string();
+  const int holding = WriteWinePrefixes(home, kDiscoveryPrefixes, kSimulatorEvery);
+  if (holding < 0) {
+    std::fprintf(stderr, "ql2_bench: cannot write the Wine prefixes in %s\n", home.c_str());
+    return 1;
+  }
+  int found = 0;
+  const Time discovery = TimeDiscovery(home, runs, &found);
+  std::printf(
+      "discovery over %d Wine prefixes (1.7 MB system.reg each, %d with the simulator): %.1f ms "
+      "(cpu %.1f ms), %d found\n",
+      kDiscoveryPrefixes, holding, discovery.wall_ms, discovery.cpu_ms, found);
+
   ChildRun install = RunMeasured({ql2cfg, "--sim-folder", largest_tree, "install", "cheyenne"});
   ChildRun remove = RunMeasured({ql2cfg, "--sim-folder", largest_tree, "remove", "cheyenne"});
   const bool measured =
@@ -389,12 +429,15 @@ int Run(int argc, char** argv) {
       "(largest x: %.2f)\n",
       worst_wall <= kLinearGrowth ? "yes" : "NO", worst_wall,
       worst_cpu <= kLinearGrowth ? "yes" : "NO", worst_cpu);
+  std::printf("budget: discovery over %d Wine prefixes under %.0f ms: %s\n", kDiscoveryPrefixes,
+              kDiscoveryBudgetMs,
+              discovery.wall_ms < kDiscoveryBudgetMs && found == holding ? "yes" : "NO");
   if (measured) {
     std::printf("budget: ql2cfg peak memory under %.0f MB: %s\n", kPeakMemoryBudgetMb,
                 install.max_rss_mb < kPeakMemoryBudgetMb ? "yes" : "NO");
   }
   fs::remove_all(root, ignored);
-  return measured ? 0 : 1;
+  return measured && found == holding ? 0 : 1;
 }
 
 }  // namespace

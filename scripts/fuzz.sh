@@ -14,7 +14,7 @@ if [[ ${1:-} == --merge || ${1:-} == --build-only ]]; then
   shift
 fi
 seconds=${1:-60}
-targets=(profile_fuzz panel_scan_fuzz)
+targets=(profile_fuzz panel_scan_fuzz wine_reg_fuzz)
 max_len=4096 # panel files larger than this are in fuzz/regressions/, replayed but not mutated
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -234,7 +234,40 @@ class LineReader {
     return std::string_view(joined_);
   }
 
+  // Moves on to the next line that starts (after blanks) with '[': the next key, or the end. Only
+  // the lines of keys nobody asked for are passed over this way, so they are not split one by
+  // one. Where a '[' line follows one that ends in a backslash, whether it continues a value is
+  // for Next to tell: the lines up to it are then read one by one as usual.
+  void SkipToKeyLine() {
+    if (pos_ < slow_until_) return;
+    for (std::size_t search = pos_; search < file_.size();) {
+      const std::size_t bracket = file_.find('[', search);
+      if (bracket == std::string_view::npos) break;
+      std::size_t start = bracket;
+      while (start > pos_ && file_[start - 1] != '\n' && IsBlank(file_[start - 1])) --start;
+      if (start > pos_ && file_[start - 1] != '\n') {
+        search = bracket + 1;  // a '[' inside a line
+        continue;
+      }
+      if (start > 0 && EndsInContinuation(PhysicalLineBefore(start))) {
+        slow_until_ = bracket + 1;
+        return;
+      }
+      pos_ = start;
+      return;
+    }
+    pos_ = file_.size();
+  }
+
  private:
+  // The physical line that ends just before the line starting at `start`, without its CR LF.
+  std::string_view PhysicalLineBefore(std::size_t start) const {
+    std::size_t end = start - 1;  // its '\n'
+    const std::size_t begin = end == 0 ? 0 : file_.rfind('\n', end - 1) + 1;
+    if (end > begin && file_[end - 1] == '\r') --end;
+    return file_.substr(begin, end - begin);
+  }
+
   std::optional<std::string_view> NextPhysical() {
     if (pos_ >= file_.size()) return std::nullopt;
     size_t end = file_.find('\n', pos_);
@@ -247,11 +280,26 @@ class LineReader {
 
   std::string_view file_;
   size_t pos_ = 0;
+  size_t slow_until_ = 0;  // lines before this are read one by one
   std::string joined_;
 };
 
 // Whether the key path of a "[...]" line (given without its '[') is key_path, ignoring case.
+// Wine escapes nothing in a key path but its backslashes, so the raw text is compared first,
+// "\\\\" standing for one backslash; any other escape is left to the full decoder.
 bool KeyPathIs(std::string_view rest, std::string_view key_path) {
+  std::size_t raw = 0;
+  for (char expected : key_path) {
+    if (raw == rest.size()) return false;
+    char c = rest[raw];
+    if (c == '\\') {
+      if (raw + 1 == rest.size() || rest[raw + 1] != '\\') break;  // another escape: decode
+      ++raw;
+    }
+    if (AsciiLower(c) != AsciiLower(expected)) return false;
+    ++raw;
+    if (&expected == &key_path.back()) return raw < rest.size() && rest[raw] == ']';
+  }
   TextMatcher path(key_path);
   return DecodeString(rest, 0, ']', path) && path.Matched();
 }
@@ -317,33 +365,47 @@ RegText ParseData(std::string_view data) {
 
 }  // namespace
 
-RegText FindRegistryText(std::string_view file, std::string_view key_path,
-                         std::string_view value_name) {
-  RegText result;
+std::vector<RegText> FindRegistryTexts(std::string_view file,
+                                       const std::vector<std::string_view>& key_paths,
+                                       std::string_view value_name) {
+  std::vector<RegText> results(key_paths.size());
   LineReader lines(file);
   std::optional<std::string_view> first = lines.Next();
   if (!first || *first != kRegistryFileHeader) {
-    result.lookup = RegLookup::kNotRegistry;
-    return result;
+    for (RegText& result : results) result.lookup = RegLookup::kNotRegistry;
+    return results;
   }
-  bool in_key = false;
-  while (std::optional<std::string_view> line = lines.Next()) {
+  RegText* in_key = nullptr;  // the result of the key whose values follow, if any
+  for (;;) {
+    if (in_key == nullptr) lines.SkipToKeyLine();
+    std::optional<std::string_view> line = lines.Next();
+    if (!line) break;
     std::string_view text = TrimLeft(*line);
     if (text.empty()) continue;
     if (text.front() == '[') {
-      in_key = KeyPathIs(text.substr(1), key_path);
-      if (in_key && result.lookup == RegLookup::kNoKey) result.lookup = RegLookup::kNoValue;
+      in_key = nullptr;
+      for (std::size_t i = 0; i < key_paths.size() && in_key == nullptr; ++i) {
+        if (KeyPathIs(text.substr(1), key_paths[i])) in_key = &results[i];
+      }
+      if (in_key != nullptr && in_key->lookup == RegLookup::kNoKey) {
+        in_key->lookup = RegLookup::kNoValue;
+      }
       continue;
     }
-    if (!in_key || text.front() != '"') continue;
+    if (in_key == nullptr || text.front() != '"') continue;
     TextMatcher name(value_name);
     std::optional<size_t> after_name = DecodeString(text, 1, '"', name);
     if (!after_name || !name.Matched()) continue;
     std::string_view rest = TrimLeft(text.substr(*after_name));
     if (rest.empty() || rest.front() != '=') continue;
-    result = ParseData(TrimLeft(rest.substr(1)));
+    *in_key = ParseData(TrimLeft(rest.substr(1)));
   }
-  return result;
+  return results;
+}
+
+RegText FindRegistryText(std::string_view file, std::string_view key_path,
+                         std::string_view value_name) {
+  return FindRegistryTexts(file, {key_path}, value_name).front();
 }
 
 }  // namespace wine

@@ -27,6 +27,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ql2 {
 namespace wine {
@@ -54,6 +55,11 @@ struct RegText {
 // key, and of a value written several times the last line counts, as when Wine loads the file.
 RegText FindRegistryText(std::string_view file, std::string_view key_path,
                          std::string_view value_name);
+
+// The value in each of several keys, in one reading of the file: one result per key, in order.
+std::vector<RegText> FindRegistryTexts(std::string_view file,
+                                       const std::vector<std::string_view>& key_paths,
+                                       std::string_view value_name);
 
 }  // namespace wine
 }  // namespace ql2

@@ -80,6 +80,24 @@ INSTANTIATE_TEST_SUITE_P(
                       R"("EXE Path"="C:\\Other")"
                       "\n",
                   "C:\\FS9", false},
+        // Keys are passed over to the next line that starts with '[', but a '[' inside a value
+        // or a comment starts no key, and a key line may be indented.
+        FoundCase{"BracketsInValuesAndCommentsAndAnIndentedKey",
+                  "[Software\\\\Other] 1\n"
+                  "\"Text\"=\"[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight "
+                  "Simulator\\\\9.0]\"\n"
+                  ";[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0]\n"
+                  "\t  " +
+                      kKeyLine +
+                      R"("EXE Path"="C:\\FS9")"
+                      "\n",
+                  "C:\\FS9", false},
+        // A line ending in a backslash continues only a value: a comment does not.
+        FoundCase{"KeyAfterACommentEndingInABackslash",
+                  "[Software\\\\Other]\n;see C:\\\n" + kKeyLine +
+                      R"("EXE Path"="C:\\FS9")"
+                      "\n",
+                  "C:\\FS9", false},
         FoundCase{"CEscapes",
                   kKeyLine + R"("EXE Path"="a\\b\"c\nd\re\tf\ag\qh")"
                              "\n",
@@ -216,12 +234,42 @@ INSTANTIATE_TEST_SUITE_P(
         // An even run of backslashes is escaped backslashes, not a continuation.
         MissingCase{"EvenBackslashesDoNotContinue",
                     kHead + kKeyLine + "\"EXE Path\"=\"C:\\\\\n  FS9\"\n", RegLookup::kNotText},
+        // A key's path inside another key's value starts no key.
+        MissingCase{"KeyPathInsideAValue",
+                    kHead + "[Software\\\\Other]\n"
+                            "\"Text\"=\"[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight "
+                            "Simulator\\\\9.0]\"\n"
+                            R"("EXE Path"="C:\\Other")"
+                            "\n",
+                    RegLookup::kNoKey},
+        // A '[' line that a value continues onto is part of the value, not a key.
+        MissingCase{"KeyLineContinuingAValue",
+                    kHead + "[Software\\\\Other]\n\"Data\"=hex:01,\\\n" + kKeyLine +
+                        R"("EXE Path"="C:\\FS9")"
+                        "\n",
+                    RegLookup::kNoKey},
         MissingCase{"NoHeader",
                     kKeyLine + R"("EXE Path"="C:\\FS9")"
                                "\n",
                     RegLookup::kNotRegistry},
         MissingCase{"EmptyFile", "", RegLookup::kNotRegistry}),
     [](const testing::TestParamInfo<MissingCase>& info) { return std::string(info.param.name); });
+
+TEST(FindRegistryTextsTest, ReadsEachKeyInOnePass) {
+  const std::string wow64_key =
+      "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
+  const std::string file = kHead + kKeyLine + R"("EXE Path"="C:\\Plain")"
+                                              "\n"
+                                              "[Software\\\\Other]\n";
+  std::vector<RegText> found = FindRegistryTexts(file, {wow64_key, kKey}, kValue);
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].lookup, RegLookup::kNoKey);
+  EXPECT_EQ(found[1].lookup, RegLookup::kFound);
+  EXPECT_EQ(found[1].text, "C:\\Plain");
+  found = FindRegistryTexts("junk", {wow64_key, kKey}, kValue);
+  EXPECT_EQ(found[0].lookup, RegLookup::kNotRegistry);
+  EXPECT_EQ(found[1].lookup, RegLookup::kNotRegistry);
+}
 
 }  // namespace
 }  // namespace wine

@@ -117,8 +117,11 @@ Result<std::string> WineRegistry::ReadSimulatorFolder() {
   }
 
   std::string windows_path;
-  for (std::string_view key : {registry::kWow64SimulatorKey, registry::kSimulatorKey}) {
-    wine::RegText value = wine::FindRegistryText(bytes.value(), key, registry::kExePathValue);
+  // Both keys in one reading: a prefix's system.reg runs to megabytes.
+  const std::vector<wine::RegText> values = wine::FindRegistryTexts(
+      bytes.value(), {registry::kWow64SimulatorKey, registry::kSimulatorKey},
+      registry::kExePathValue);
+  for (const wine::RegText& value : values) {
     if (value.lookup == wine::RegLookup::kNotRegistry) {
       return Status::Fail(ErrorKind::kBadContent, std::string(kNotRegistryCause),
                           file + " is " + std::string(kNotRegistryCause));
