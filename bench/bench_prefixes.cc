@@ -12,8 +12,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kKeys = 8700;  // as many as a fresh Wine 8 prefix's system.reg holds
-constexpr char kHead[] = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
-                         "#arch=win64\n\n";
+constexpr char kHead[] =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+    "#arch=win64\n\n";
 constexpr char kSimulatorKey[] =
     "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1796915510\n"
     "#time=1dd88b8c7f7f994\n"
@@ -72,8 +73,9 @@ int WriteWinePrefixes(const std::string& home, int count, int simulator_every) {
         break;
       case 1:
         prefix = root / "Games/lutris" / name;
-        if (!Write(root / ".config/lutris/games" / ("game-" + std::to_string(i) + "-1700000000.yml"),
-                   "game:\n  exe: game.exe\n  prefix: " + prefix.string() + "\nwine: {}\n")) {
+        if (!Write(
+                root / ".config/lutris/games" / ("game-" + std::to_string(i) + "-1700000000.yml"),
+                "game:\n  exe: game.exe\n  prefix: " + prefix.string() + "\nwine: {}\n")) {
           return -1;
         }
         break;
@@ -87,7 +89,8 @@ int WriteWinePrefixes(const std::string& home, int count, int simulator_every) {
         prefix = root / "Games/Heroic/Prefixes/default" / name;
         break;
       case 5:
-        prefix = root / ".local/share/Steam/steamapps/compatdata" / std::to_string(1000 + i) / "pfx";
+        prefix =
+            root / ".local/share/Steam/steamapps/compatdata" / std::to_string(1000 + i) / "pfx";
         break;
       default:
         prefix = root / ".var/app/com.usebottles.bottles/data/bottles/bottles" / name;

@@ -1,7 +1,8 @@
 // ql2_bench: how long each family's Install and Remove clicks take on panel files of 16, 64 and
 // 256 KB, how long the start-up scan takes, how long finding the simulator among 50 Wine prefixes
-// takes, and how much memory ql2cfg needs for the largest Cheyenne installation. The clicks run through the main window's logic on the program's own file
-// system (the case-folding one over the real disk) in a temporary folder.
+// takes, and how much memory ql2cfg needs for the largest Cheyenne installation. The clicks run
+// through the main window's logic on the program's own file system (the case-folding one over the
+// real disk) in a temporary folder.
 //
 //   ql2_bench [--runs N] [--ql2cfg PATH] [--work-dir DIR]
 //   ql2_bench --make-tree DIR [--kb N]    only writes a simulator tree (for the window benchmark)
@@ -215,8 +216,8 @@ Time TimeDiscovery(const std::string& home, int runs, int* found) {
     WineDiscovery discovery(environment);
     SimulatorResolution resolution;
     const Time time = Measure([&] {
-      resolution = ResolveSimulatorFolder(GatherSimulatorFacts(
-          *fs, std::nullopt, "", discovery, SimulatorSearch::kEverySimulator));
+      resolution = ResolveSimulatorFolder(
+          GatherSimulatorFacts(*fs, std::nullopt, "", discovery, SimulatorSearch::kEverySimulator));
     });
     if (run >= 0) times.Add(time);
     *found = static_cast<int>(resolution.others.size()) + (resolution.in_use ? 1 : 0);

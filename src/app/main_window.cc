@@ -123,8 +123,7 @@ SimulatorResolution MainWindowLogic::ResolveSimulators(SimulatorSearch search) c
   } else if (folder_memory_ != nullptr) {
     chosen = folder_memory_->Load();
   }
-  return ResolveSimulatorFolder(
-      GatherSimulatorFacts(fs_, given_folder_, chosen, finder_, search));
+  return ResolveSimulatorFolder(GatherSimulatorFacts(fs_, given_folder_, chosen, finder_, search));
 }
 
 void MainWindowLogic::FindSimulators(SimulatorSearch search, bool write) {
@@ -361,8 +360,8 @@ bool MainWindowLogic::ChooseSimulator() {
                       std::string(in_use ? texts::kInUseMark : ""));
     }
     items.emplace_back(texts::kAnotherFolder);
-    const int index = window_.ChooseFromList(texts::kPickSimulatorTitle,
-                                             texts::kPickSimulatorText, items);
+    const int index =
+        window_.ChooseFromList(texts::kPickSimulatorTitle, texts::kPickSimulatorText, items);
     if (index < 0) return true;
     if (static_cast<std::size_t>(index) < known.size()) picked = known[index].folder;
   }

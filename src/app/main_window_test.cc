@@ -6,8 +6,8 @@
 #include "app/texts.h"
 #include "platform/elevation.h"
 #include "platform/memory_file_system.h"
-#include "platform/program_files.h"
 #include "platform/profile.h"
+#include "platform/program_files.h"
 #include "platform/sim_path.h"
 
 namespace ql2 {
@@ -674,14 +674,16 @@ TEST(FolderLineTest, NamesTheFolderInUseAndWhereItWasFound) {
     EXPECT_TRUE(sims.window.IsVisible(ControlId::kLabelFolder));
     EXPECT_TRUE(sims.window.IsVisible(ControlId::kChooseFolder)) << "offered at any time";
     if (!logic.simulator_found()) {
-      ExpectGroup(logic, sims.window, AtrFamily(), {S::kAbsent, kNoSim, "hidden", "hidden", "none"});
+      ExpectGroup(logic, sims.window, AtrFamily(),
+                  {S::kAbsent, kNoSim, "hidden", "hidden", "none"});
     }
   }
 }
 
 TEST(FolderLineTest, ShortensALongFolderAndShowsHomeAsTilde) {
-  const std::string sim = "/home/ann/.local/share/bottles/bottles/FS2004/drive_c/Program "
-                          "Files/Microsoft Games/Flight Simulator 9";
+  const std::string sim =
+      "/home/ann/.local/share/bottles/bottles/FS2004/drive_c/Program "
+      "Files/Microsoft Games/Flight Simulator 9";
   Simulators sims;
   sims.tree.fs.AddFolder(sim + "/Aircraft");
   sims.finder.Set({{sim, "bottles:FS2004"}});
@@ -720,9 +722,8 @@ TEST(ChooseFolderTest, SeveralSimulatorsArePickedFromAListAndThePickIsRemembered
   again.StartupScan();
   EXPECT_EQ(next.Caption(ControlId::kLabel3), "/other");
   again.Click(ControlId::kChooseFolder);
-  EXPECT_EQ(next.list_items(),
-            (std::vector<std::string>{"/other (chosen) - in use", "/sim (~/.wine)",
-                                      "Another folder..."}));
+  EXPECT_EQ(next.list_items(), (std::vector<std::string>{"/other (chosen) - in use",
+                                                         "/sim (~/.wine)", "Another folder..."}));
 }
 
 TEST(ChooseFolderTest, AnotherFolderOpensTheDialogAtTheFolderInUseAndMustHoldTheSimulator) {
@@ -827,8 +828,8 @@ TEST(ChooseFolderTest, TheGivenFolderComesFirstUntilTheUserChoosesAnother) {
 // registry's.
 TEST(ChooseFolderTest, TheCheyenneInstallsInTheChosenFolder) {
   std::string panel = "[Window Titles]\r\nWindow00=Main\r\n";
-  for (const char* section : {"Window00", "Window01", "Fixed Window30", "Fixed Window31",
-                              "Fixed Window32"}) {
+  for (const char* section :
+       {"Window00", "Window01", "Fixed Window30", "Fixed Window31", "Fixed Window32"}) {
     panel += std::string("[") + section + "]\r\ngauge00=A!B, 0,0,1,1\r\n";
   }
   Simulators sims;
@@ -842,8 +843,8 @@ TEST(ChooseFolderTest, TheCheyenneInstallsInTheChosenFolder) {
   EXPECT_TRUE(sims.tree.fs.HasFile("/other/QL/qlever2.con"));
   EXPECT_TRUE(sims.tree.fs.HasFile(
       "/other/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup"));
-  EXPECT_FALSE(sims.tree.fs.HasFile(
-      "/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup"));
+  EXPECT_FALSE(
+      sims.tree.fs.HasFile("/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup"));
 }
 
 // A write Windows refuses under Program Files offers a restart as administrator on the same

@@ -66,8 +66,7 @@ bool RecordingWindow::AskYesNo(std::string_view title, std::string_view) {
   return answer_;
 }
 
-std::string RecordingWindow::ChooseFolder(std::string_view title,
-                                          const std::string& start_folder) {
+std::string RecordingWindow::ChooseFolder(std::string_view title, const std::string& start_folder) {
   log_.push_back("ChooseFolder " + std::string(title));
   folder_dialog_start_ = start_folder;
   return chosen_folder_;

@@ -157,7 +157,8 @@ const DiscoveryCase kDiscoveryCases[] = {
      {"lutris:fs9 @/disk/fs9"}},
     {"PlayOnLinux", PlayOnLinux, {"playonlinux:FS2004 ~/.PlayOnLinux/wineprefix/FS2004"}},
     {"CrossOver", CrossOver, {"crossover:Flight Simulator ~/.cxoffice/Flight Simulator"}},
-    {"HeroicDefaultPrefixes", Heroic,
+    {"HeroicDefaultPrefixes",
+     Heroic,
      {"heroic:Flight Simulator 2004 ~/Games/Heroic/Prefixes/default/Flight Simulator 2004"}},
     {"HeroicConfiguredProtonPrefix",
      [](FakeHome& h) {

@@ -67,7 +67,9 @@ SimulatorFacts Facts(std::optional<SimulatorCandidate> given,
 
 const ResolutionCase kResolutionCases[] = {
     {"NothingAnywhere", Facts({}, {}, {}), {"", {}, {}}},
-    {"TheRegistrysFolder", Facts({}, {}, {Found("/fs9", "registry", kHolds)}), {"registry", {}, {}}},
+    {"TheRegistrysFolder",
+     Facts({}, {}, {Found("/fs9", "registry", kHolds)}),
+     {"registry", {}, {}}},
     {"FoundFoldersWithoutTheSimulatorDoNotCount",
      Facts({}, {},
            {Found("/a", "$WINEPREFIX", kNoAircraft), Found("/b", "~/.wine", kGone),
@@ -80,7 +82,8 @@ const ResolutionCase kResolutionCases[] = {
      Facts({}, Chosen("/gone", kGone), {Found("/fs9", "registry", kHolds)}),
      {"registry", {}, {"chosen"}, true}},
     {"AChosenFolderWithoutAircraftIsForgottenToo",
-     Facts({}, Chosen("/empty", kNoAircraft), {}), {"", {}, {"chosen"}, true}},
+     Facts({}, Chosen("/empty", kNoAircraft), {}),
+     {"", {}, {"chosen"}, true}},
     {"TheGivenFolderComesFirst",
      Facts(Given("/given", kHolds), Chosen("/mine", kHolds), {Found("/fs9", "registry", kHolds)}),
      {"--sim-folder", {"chosen", "registry"}, {}}},
@@ -88,7 +91,8 @@ const ResolutionCase kResolutionCases[] = {
      Facts(Given("/empty", kNoAircraft), Chosen("/mine", kHolds),
            {Found("/fs9", "registry", kHolds)}),
      {"", {"chosen", "registry"}, {"--sim-folder"}}},
-    {"AMissingGivenFolderIsSaidSo", Facts(Given("/nowhere", kGone), {}, {}),
+    {"AMissingGivenFolderIsSaidSo",
+     Facts(Given("/nowhere", kGone), {}, {}),
      {"", {}, {"--sim-folder"}}},
     {"OneFolderReachedTwiceIsListedOnceUnderItsFirstOrigin",
      Facts({}, Chosen("/fs9/", kHolds),
@@ -127,8 +131,8 @@ TEST(GatherSimulatorFactsTest, LooksOnlyAsFarAsTheFolderInUseUnlessAskedForEvery
   fs.AddFolder("/mine/Aircraft");
   MemoryFinder finder(std::vector<FoundFolder>{{"/fs9", "registry"}});
 
-  SimulatorFacts facts =
-      GatherSimulatorFacts(fs, std::string("/given"), "/mine", finder, SimulatorSearch::kFolderInUse);
+  SimulatorFacts facts = GatherSimulatorFacts(fs, std::string("/given"), "/mine", finder,
+                                              SimulatorSearch::kFolderInUse);
   EXPECT_TRUE(facts.given.has_value());
   EXPECT_FALSE(facts.chosen.has_value());
   EXPECT_TRUE(facts.found.empty());
@@ -209,10 +213,10 @@ TEST(ElevatedRestartTest, OfferedOnlyForAWriteRefusedUnderProgramFilesToAProgram
   for (const Case& c : cases) {
     EXPECT_EQ(ShouldOfferElevatedRestart(c.facts), c.offered) << c.name;
   }
-  const std::string refused = "Cannot install: cannot write C:\\Program Files\\FS9\\Aircraft\\x: " +
-                              AccessDeniedCause("C:\\Program Files\\FS9", {"C:\\Program Files"},
-                                                false) +
-                              ". Nothing was changed.";
+  const std::string refused =
+      "Cannot install: cannot write C:\\Program Files\\FS9\\Aircraft\\x: " +
+      AccessDeniedCause("C:\\Program Files\\FS9", {"C:\\Program Files"}, false) +
+      ". Nothing was changed.";
   EXPECT_TRUE(TellsOfRefusalUnderProgramFiles(refused));
   EXPECT_FALSE(TellsOfRefusalUnderProgramFiles(
       "Cannot install: cannot write D:\\FS9\\x: " +

@@ -60,9 +60,7 @@ class Ql2cfgTest : public ::testing::Test {
   }
   fs::path Home() const { return root_ / "home"; }
   // The file in which the window remembers the folder the user chose.
-  fs::path ChosenFolderFile() const {
-    return Home() / ".config/ql2-configurator/simulator-folder";
-  }
+  fs::path ChosenFolderFile() const { return Home() / ".config/ql2-configurator/simulator-folder"; }
   void TearDown() override { fs::remove_all(root_); }
 
   // Runs ql2cfg in a home folder of its own (root/home), so that neither the user's Wine prefixes
@@ -452,8 +450,8 @@ TEST_F(Ql2cfgTest, AChosenFolderThatIsGoneIsForgottenWithASentence) {
   Outcome list = Ql2cfg("simulators");
   EXPECT_EQ(list.status, 0);
   EXPECT_EQ(list.out, clean + "\t~/.wine\n");
-  EXPECT_EQ(list.err,
-            "The folder chosen before, " + gone + ", no longer exists, so it has been forgotten.\n");
+  EXPECT_EQ(list.err, "The folder chosen before, " + gone +
+                          ", no longer exists, so it has been forgotten.\n");
   EXPECT_EQ(ReadAll(ChosenFolderFile()), "\n");
   EXPECT_EQ(Ql2cfg("simulators").err, "") << "said once";
 }

@@ -79,7 +79,8 @@ std::string FullPath(const std::string& path) {
 
 Status ErrorStatus(const std::string& verb, const std::string& path, DWORD error) {
   if (error != ERROR_ACCESS_DENIED) return Status::Failed(KindOfError(error), verb, path);
-  const std::string cause = AccessDeniedCause(FullPath(path), ProgramFolders(), IsProcessElevated());
+  const std::string cause =
+      AccessDeniedCause(FullPath(path), ProgramFolders(), IsProcessElevated());
   return Status::Failed(ErrorKind::kPermissionDenied, verb, path, cause);
 }
 

@@ -28,7 +28,8 @@ constexpr std::string_view kDriveC = "/drive_c";
 
 constexpr std::string_view kBottlesOrigin = "bottles:";
 constexpr std::string_view kBottlesInDataHome = "/bottles/bottles";
-constexpr std::string_view kBottlesFlatpak = "/.var/app/com.usebottles.bottles/data/bottles/bottles";
+constexpr std::string_view kBottlesFlatpak =
+    "/.var/app/com.usebottles.bottles/data/bottles/bottles";
 
 constexpr std::string_view kLutrisOrigin = "lutris:";
 constexpr std::string_view kLutrisGames = "/lutris/games";
@@ -256,7 +257,8 @@ void AddHeroic(PrefixList& list, const Homes& homes) {
 
 void AddProton(PrefixList& list, const Homes& homes) {
   std::vector<std::string> steam_folders;
-  if (!homes.data_home.empty()) steam_folders.push_back(homes.data_home + std::string(kSteamInDataHome));
+  if (!homes.data_home.empty())
+    steam_folders.push_back(homes.data_home + std::string(kSteamInDataHome));
   if (!homes.home.empty()) {
     for (std::string_view folder : kSteamFoldersInHome) {
       steam_folders.push_back(homes.home + std::string(folder));
@@ -282,7 +284,8 @@ void AddProton(PrefixList& list, const Homes& homes) {
     }
   }
   for (const std::string& library : libraries) {
-    const std::string compat = TrimTrailingSeparators(library, kSeparator) + std::string(kCompatData);
+    const std::string compat =
+        TrimTrailingSeparators(library, kSeparator) + std::string(kCompatData);
     for (const std::string& appid : EntriesOf(compat)) {
       list.Add(compat + kSeparator + appid + kSeparator + std::string(kProtonPrefixFolder),
                std::string(kProtonOrigin) + appid);

@@ -51,8 +51,9 @@ struct RegText {
 };
 
 // The value `value_name` of key `key_path` (both ASCII; the path backslash-separated, relative to
-// the file's root, as "Software\Microsoft\...") in the registry file `file`. A key written in several places is one
-// key, and of a value written several times the last line counts, as when Wine loads the file.
+// the file's root, as "Software\Microsoft\...") in the registry file `file`. A key written in
+// several places is one key, and of a value written several times the last line counts, as when
+// Wine loads the file.
 RegText FindRegistryText(std::string_view file, std::string_view key_path,
                          std::string_view value_name);
 

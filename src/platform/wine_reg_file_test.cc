@@ -258,9 +258,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindRegistryTextsTest, ReadsEachKeyInOnePass) {
   const std::string wow64_key =
       "SOFTWARE\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0";
-  const std::string file = kHead + kKeyLine + R"("EXE Path"="C:\\Plain")"
-                                              "\n"
-                                              "[Software\\\\Other]\n";
+  const std::string file = kHead + kKeyLine +
+                           R"("EXE Path"="C:\\Plain")"
+                           "\n"
+                           "[Software\\\\Other]\n";
   std::vector<RegText> found = FindRegistryTexts(file, {wow64_key, kKey}, kValue);
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].lookup, RegLookup::kNoKey);

@@ -1,5 +1,6 @@
 // ql2-configurator: the main window on Qt Widgets.
-//   --sim-folder DIR    use DIR as the simulator folder for this run, until the user chooses another
+//   --sim-folder DIR    use DIR as the simulator folder for this run, until the user chooses
+//   another
 //                       in the window (it is not remembered)
 //   --screenshot FILE   (for the documentation) save the window as shown at start and quit,
 //                       asking no question

@@ -411,10 +411,11 @@ std::string QtMainWindow::ChooseFolder(std::string_view title, const std::string
 int QtMainWindow::ChooseFromList(std::string_view title, std::string_view text,
                                  const std::vector<std::string>& items) {
   QStringList choices;
-  for (const std::string& item : items) choices << QFile::decodeName(QByteArray::fromStdString(item));
+  for (const std::string& item : items)
+    choices << QFile::decodeName(QByteArray::fromStdString(item));
   bool picked = false;
-  const QString choice = QInputDialog::getItem(this, ToQString(title), ToQString(text), choices,
-                                               0, /*editable=*/false, &picked);
+  const QString choice = QInputDialog::getItem(this, ToQString(title), ToQString(text), choices, 0,
+                                               /*editable=*/false, &picked);
   return picked ? static_cast<int>(choices.indexOf(choice)) : -1;
 }
 

@@ -483,7 +483,8 @@ void QtWindowTest::startupState_data() {
                      "Boeing 737NG cannot be found.|hidden|hidden|none",
                      QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
   const QString no_sim = "Flight Simulator 9.0 cannot be found.|hidden|hidden|none";
-  QTest::newRow("no simulator") << "" << QByteArray() << QStringList{no_sim, no_sim, no_sim, no_sim};
+  QTest::newRow("no simulator") << "" << QByteArray()
+                                << QStringList{no_sim, no_sim, no_sim, no_sim};
 }
 
 void QtWindowTest::startupState() {

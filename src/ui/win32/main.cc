@@ -32,7 +32,8 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == ql2::kSimFolderOption && i + 1 < arguments.size() && !arguments[i + 1].empty()) {
+    if (arguments[i] == ql2::kSimFolderOption && i + 1 < arguments.size() &&
+        !arguments[i + 1].empty()) {
       options.sim_folder = arguments[++i];
     } else {
       options.ok = false;

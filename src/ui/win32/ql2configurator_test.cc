@@ -195,8 +195,7 @@ TEST_F(QL2ConfiguratorTest, InstallsAndRemovesTheAtrGaugeThroughItsWindow) {
   EXPECT_EQ(Text(ControlId::kLabelPmdg), "Boeing 737NG cannot be found.");
   EXPECT_EQ(Text(ControlId::kLabelPic), "Boeing 737 Classics PIC cannot be found.");
   for (ControlId hidden : {ControlId::kAdd, ControlId::kRemoveCheyenne, ControlId::kInstallPmdg,
-                           ControlId::kRemovePmdg, ControlId::kPictureCheNot,
-                           ControlId::kLabel3}) {
+                           ControlId::kRemovePmdg, ControlId::kPictureCheNot, ControlId::kLabel3}) {
     EXPECT_FALSE(Visible(hidden)) << static_cast<int>(hidden);
   }
   // The folder in use, as given for this run, and the way to choose another.

@@ -17,8 +17,8 @@ struct Row {
 constexpr Row kRows[] = {
     {kTextId, "STATIC", SS_LEFT | SS_NOPREFIX, 120, 120, 5760, 495},
     {kListDialogListId, "LISTBOX",
-     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, 120,
-     720, 5760, 2160},
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, 120, 720,
+     5760, 2160},
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 3360, 3000, 1215, 375},
     {IDCANCEL, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 4665, 3000, 1215, 375},
 };
@@ -37,8 +37,7 @@ struct ListState {
 };
 
 void Layout(HWND dialog, ListState& state, int dpi) {
-  SetClientSize(dialog, WindowSpec{WindowId::kMain, state.title, kClientWidth, kClientHeight},
-                dpi);
+  SetClientSize(dialog, WindowSpec{WindowId::kMain, state.title, kClientWidth, kClientHeight}, dpi);
   HFONT old_font = state.font;
   state.font = MakeTextFont(dpi);
   for (const Row& row : kRows) {
@@ -54,14 +53,13 @@ void Layout(HWND dialog, ListState& state, int dpi) {
 bool Initialize(HWND dialog, ListState& state) {
   SetText(dialog, state.title);
   for (const Row& row : kRows) {
-    const char* caption = row.id == kTextId   ? state.text.c_str()
+    const char* caption = row.id == kTextId    ? state.text.c_str()
                           : row.id == IDOK     ? kOk
                           : row.id == IDCANCEL ? kCancel
                                                : "";
-    HWND control = CreateWindowExA(0, row.window_class, caption, WS_CHILD | WS_VISIBLE | row.style,
-                                   0, 0, 0, 0, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                   state.instance, nullptr);
+    HWND control = CreateWindowExA(
+        0, row.window_class, caption, WS_CHILD | WS_VISIBLE | row.style, 0, 0, 0, 0, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), state.instance, nullptr);
     if (control == nullptr) return false;
   }
   HWND list = GetDlgItem(dialog, kListDialogListId);
@@ -83,8 +81,7 @@ INT_PTR CALLBACK ListProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
       if (!Initialize(dialog, *reinterpret_cast<ListState*>(l))) EndDialog(dialog, IDABORT);
       return FALSE;  // the focus is on the list already
     case WM_COMMAND: {
-      const bool double_click =
-          LOWORD(w) == kListDialogListId && HIWORD(w) == LBN_DBLCLK;
+      const bool double_click = LOWORD(w) == kListDialogListId && HIWORD(w) == LBN_DBLCLK;
       if (LOWORD(w) == IDOK || double_click) {
         const LRESULT selected =
             SendMessageA(GetDlgItem(dialog, kListDialogListId), LB_GETCURSEL, 0, 0);

@@ -435,8 +435,7 @@ bool Win32MainWindow::AskYesNo(std::string_view title, std::string_view text) {
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-std::string Win32MainWindow::ChooseFolder(std::string_view title,
-                                          const std::string& start_folder) {
+std::string Win32MainWindow::ChooseFolder(std::string_view title, const std::string& start_folder) {
   // The folder picker is a COM object and needs a single-threaded apartment.
   const ComApartment apartment;
   IFileOpenDialog* dialog = nullptr;

@@ -116,8 +116,8 @@ bool Overlap(const RECT& a, const RECT& b) {
 }
 
 // Runs inspect on each modal dialog with the title (any title: "") once it is open; the inspection
-// must close it. A dialog that never opens is reported; one that inspect leaves open is closed after
-// a while.
+// must close it. A dialog that never opens is reported; one that inspect leaves open is closed
+// after a while.
 class DialogProbe {
  public:
   DialogProbe(std::string title, std::function<void(HWND)> inspect)
