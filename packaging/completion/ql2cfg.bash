@@ -5,7 +5,7 @@
 
 _ql2cfg() {
   # Each subcommand, and what follows it: "family" for a family name, nothing otherwise.
-  local -A subcommands=([status]="" [install]=family [remove]=family)
+  local -A subcommands=([status]="" [install]=family [remove]=family [simulators]="")
   local families="cheyenne atr pmdg pic"
 
   local cur=${COMP_WORDS[COMP_CWORD]}

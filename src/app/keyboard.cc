@@ -89,7 +89,7 @@ ControlId FocusAfterClick(ControlId clicked, const WindowView& view) {
     return Usable(view, clicked) ? clicked : design.parent;
   }
   if (clicked == ControlId::kChooseFolder) {
-    // A folder with aircraft in it hides the button: the focus starts afresh.
+    // Should the button have gone, the focus starts afresh.
     return Usable(view, clicked) ? clicked : StartupFocus(view);
   }
   if (clicked == ControlId::kPictureAbout && Usable(view, clicked)) return clicked;

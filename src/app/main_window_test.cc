@@ -870,7 +870,10 @@ TEST(ElevatedRestartTest, ARefusedWriteOffersARestartOnTheSameFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Tree tree;
-    tree.Atr().Marker().Record(RecordText(0, 0, 0, 0));
+    tree.Atr("[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\ngauge00=a!b, 1,2,3,4\r\n"
+             "[Window01]\r\n[Fixed Window38]\r\n[Fixed Window39]\r\n")
+        .Marker()
+        .Record(RecordText(0, 0, 0, 0));
     tree.fs.SetFaultHook([](const FileOperation& operation) {
       if (operation.kind == FileOperationKind::kRead) return Status::Ok();
       return Status::Failed(ErrorKind::kPermissionDenied, "write", operation.path,
@@ -887,7 +890,8 @@ TEST(ElevatedRestartTest, ARefusedWriteOffersARestartOnTheSameFolder) {
     logic.StartupScan();
     EXPECT_FALSE(logic.Click(ControlsOf(AtrFamily()).install));
     EXPECT_NE(window.Caption(ControlsOf(AtrFamily()).status).find(kProgramFilesCause),
-              std::string::npos);
+              std::string::npos)
+        << window.Caption(ControlsOf(AtrFamily()).status);
     EXPECT_EQ(window.questions_asked(), c.asked ? 1 : 0);
     using Restarts = std::vector<std::vector<std::string>>;
     const Restarts expected = c.restarted ? Restarts{{"--sim-folder", kSim}} : Restarts{};

@@ -23,13 +23,17 @@ IsControlShown Shown(std::set<C> shown) {
   return [shown](C id) { return shown.count(id) != 0; };
 }
 
+// The window's height in the table: the families' and the buttons' 8130 twips, and the folder line
+// beneath them.
+const int kHeight = FindWindow(WindowId::kMain).client_height;
+
 const std::set<C> kNotInstalledIcons = {C::kPictureCheNot, C::kPictureAtrNot, C::kPicturePmdgNot,
                                         C::kPicturePicNot};
 
 TEST(WindowLayoutTest, TextsThatFitKeepTheTablesPlaces) {
   const MainWindowLayout layout = LayOutMainWindow(1, Heights({}), Shown(kNotInstalledIcons));
   EXPECT_EQ(layout.client_width, 6390);
-  EXPECT_EQ(layout.client_height, 8130);
+  EXPECT_EQ(layout.client_height, kHeight);
   for (const ControlSpec& design : ControlTable()) {
     if (design.window != WindowId::kMain) continue;
     const TwipsRect place = layout.Place(design.id);
@@ -43,7 +47,7 @@ TEST(WindowLayoutTest, TextsThatFitKeepTheTablesPlaces) {
   // The ATR's two-line "edited" text above its edited picture, as designed.
   const MainWindowLayout edited =
       LayOutMainWindow(1, Heights({{C::kLabelAtr, 2 * kLine}}), Shown({C::kPictureCorAtr}));
-  EXPECT_EQ(edited.client_height, 8130);
+  EXPECT_EQ(edited.client_height, kHeight);
   EXPECT_EQ(edited.Place(C::kPictureCorAtr).top, 720);
 }
 
@@ -68,7 +72,8 @@ TEST(WindowLayoutTest, ALongTextGrowsItsGroupAndMovesWhatLiesBelow) {
         LayOutMainWindow(1, Heights({{c.status, c.height}}), Shown(c.shown));
     const ControlSpec& status = FindControl(c.status);
     const ControlSpec& group = FindControl(status.parent);
-    EXPECT_EQ(layout.client_height, 8130 + c.growth) << status.name;
+    EXPECT_EQ(layout.client_height, kHeight + c.growth) << status.name;
+    EXPECT_EQ(layout.Place(C::kLabelFolder).top, 8040 + c.growth) << status.name;
     EXPECT_EQ(layout.Place(group.id).height, group.height + c.growth) << status.name;
     EXPECT_EQ(layout.Place(C::kClose).top, 7560 + c.growth) << status.name;
     EXPECT_EQ(layout.Place(C::kFrame1).top, 1440) << status.name;
@@ -98,9 +103,9 @@ TEST(WindowLayoutTest, TheWindowFallsBackToAScaleAtWhichItFitsTheScreen) {
   };
   const Case cases[] = {
       {1, {1280, 1024, 8, 30}, 1},
-      {2, {1280, 1024, 8, 30}, 1.75},  // 200 % on 1280 x 1024: 1114 pixels high, too many
+      {2, {1280, 1024, 8, 30}, 1.625},  // 200 % on 1280 x 1024: 1198 pixels high, too many
       {1.25, {1024, 768, 8, 30}, 1.25},
-      {1.3, {1024, 720, 8, 30}, 1.25},  // the steps are eighths
+      {1.3, {1024, 720, 8, 30}, 1.125},  // the steps are eighths
       {2, {200, 200, 8, 30}, 1},        // never below half
   };
   for (const Case& c : cases) {
@@ -113,10 +118,10 @@ TEST(WindowLayoutTest, TheWindowFallsBackToAScaleAtWhichItFitsTheScreen) {
     EXPECT_DOUBLE_EQ(layout.scale, c.scale) << c.preferred << " " << c.room.height;
     EXPECT_EQ(measured.count(c.scale), 1u) << "the texts are measured at the scale used";
   }
-  // Grown texts count: what fits at 1.75 with short texts needs a smaller scale with long ones.
+  // Grown texts count: what fits at 1.625 with short texts needs a smaller scale with long ones.
   const MainWindowLayout grown =
       FitMainWindow(2, {1280, 1024, 8, 30}, Heights({{C::kLabel1, 1500}}), Shown({}));
-  EXPECT_LT(grown.scale, 1.75);
+  EXPECT_LT(grown.scale, 1.625);
   EXPECT_LE(ScaledPixels(grown.client_height, grown.scale) + 30, 1024);
 }
 
