@@ -41,12 +41,12 @@ QL2_GUI_TIMEOUT=120 scripts/wine-gui-run --prefix "$build/wineprefix-gui" --sh '
   echo "screenshot-windows: the window did not show" >&2
   exit 1' "$root/scripts/wine-run" "$program" "$sim_windows" "$work/window.png"
 
-# Only the client area: 6390 x 8130 twips at 96 dpi, inside equal borders at the sides and the
+# Only the client area: 6390 x 8760 twips at 96 dpi, inside equal borders at the sides and the
 # bottom under the caption.
 width=$(identify -format '%w' "$work/window.png")
 height=$(identify -format '%h' "$work/window.png")
 client_width=426
-client_height=542
+client_height=584
 border=$(( (width - client_width) / 2 ))
 top=$(( height - client_height - border ))
 convert "$work/window.png" -crop "${client_width}x${client_height}+${border}+${top}" +repage \
