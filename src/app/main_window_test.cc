@@ -870,8 +870,9 @@ TEST(ElevatedRestartTest, ARefusedWriteOffersARestartOnTheSameFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Tree tree;
-    tree.Atr("[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\ngauge00=a!b, 1,2,3,4\r\n"
-             "[Window01]\r\n[Fixed Window38]\r\n[Fixed Window39]\r\n")
+    tree.Atr(
+            "[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\ngauge00=a!b, 1,2,3,4\r\n"
+            "[Window01]\r\n[Fixed Window38]\r\n[Fixed Window39]\r\n")
         .Marker()
         .Record(RecordText(0, 0, 0, 0));
     tree.fs.SetFaultHook([](const FileOperation& operation) {

@@ -106,7 +106,7 @@ TEST(WindowLayoutTest, TheWindowFallsBackToAScaleAtWhichItFitsTheScreen) {
       {2, {1280, 1024, 8, 30}, 1.625},  // 200 % on 1280 x 1024: 1198 pixels high, too many
       {1.25, {1024, 768, 8, 30}, 1.25},
       {1.3, {1024, 720, 8, 30}, 1.125},  // the steps are eighths
-      {2, {200, 200, 8, 30}, 1},        // never below half
+      {2, {200, 200, 8, 30}, 1},         // never below half
   };
   for (const Case& c : cases) {
     std::set<double> measured;

@@ -69,11 +69,11 @@ class Ql2cfgTest : public ::testing::Test {
   Outcome Ql2cfg(const std::string& arguments, const std::string& environment = "",
                  const std::string& stdout_to = "") {
     const fs::path out = root_ / "stdout", err = root_ / "stderr";
-    std::string command = "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=" +
-                          Quote(Home().string()) + " " + environment + " " + Quote(QL2CFG_PATH) +
-                          " " + arguments + " >" +
-                          Quote(stdout_to.empty() ? out.string() : stdout_to) + " 2>" +
-                          Quote(err.string()) + " </dev/null";
+    std::string command =
+        "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=" + Quote(Home().string()) +
+        " " + environment + " " + Quote(QL2CFG_PATH) + " " + arguments + " >" +
+        Quote(stdout_to.empty() ? out.string() : stdout_to) + " 2>" + Quote(err.string()) +
+        " </dev/null";
     int status = std::system(command.c_str());
     Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
     fs::remove(out);
@@ -447,6 +447,14 @@ TEST_F(Ql2cfgTest, AChosenFolderThatIsGoneIsForgottenWithASentence) {
   const std::string clean = ql2::testing_prefix::MakeWinePrefix((Home() / ".wine").string());
   const std::string gone = (root_ / "gone").string();
   WriteAll(ChosenFolderFile(), gone + "\n");
+  // A dry run writes nothing, so it does not forget it either.
+  Outcome dry = Ql2cfg("install atr --dry-run");
+  EXPECT_NE(dry.err.find("The folder chosen before, " + gone +
+                         ", no longer exists, so it is not used.\n"),
+            std::string::npos)
+      << dry.err;
+  EXPECT_EQ(ReadAll(ChosenFolderFile()), gone + "\n");
+
   Outcome list = Ql2cfg("simulators");
   EXPECT_EQ(list.status, 0);
   EXPECT_EQ(list.out, clean + "\t~/.wine\n");

@@ -4,6 +4,7 @@
 
 #include "platform/ascii.h"
 #include "platform/text_lines.h"
+#include "platform/utf8.h"
 
 namespace ql2 {
 namespace {
@@ -76,24 +77,6 @@ std::string YamlScalar(std::string_view written) {
   }
   const size_t comment = written.find(kYamlCommentStart);
   return std::string(Trim(written.substr(0, comment)));
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 std::optional<std::uint32_t> Hex4(std::string_view s, size_t pos) {

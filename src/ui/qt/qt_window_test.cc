@@ -452,12 +452,12 @@ void QtWindowTest::startupState_data() {
                      QString(kInstalled) + "|disabled|enabled|pictureInsAtr",
                      QString(kInstalled) + "|disabled|enabled|PictureInsPMDG",
                      QString(kInstalled) + "|disabled|enabled|PictureInsPIC"};
-  QTest::newRow("ATR edited")
-      << all + " atr-backup" << RecordText(0, 1, 0, 0)
-      << QStringList{QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
-                     QString(kEdited) + "|enabled:Repair|enabled|pictureCorAtr",
-                     QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
-                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
+  QTest::newRow("ATR edited") << all + " atr-backup" << RecordText(0, 1, 0, 0)
+                              << QStringList{
+                                     QString(kNotInstalled) + "|enabled|disabled|pictureCheNot",
+                                     QString(kEdited) + "|enabled:Repair|enabled|pictureCorAtr",
+                                     QString(kNotInstalled) + "|enabled|disabled|picturePMDGNot",
+                                     QString(kNotInstalled) + "|enabled|disabled|picturePICNot"};
   QTest::newRow("ATR edited, no installer marker")
       << "cheyenne atr pmdg-titled pic atr-backup pmdg-backup" << RecordText(0, 1, 1, 0)
       << QStringList{QString(kNotInstalled) + "|hidden|disabled|pictureCheNot",

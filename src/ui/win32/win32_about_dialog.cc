@@ -123,11 +123,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 
 void ShowAboutDialog(HINSTANCE instance, HWND owner, std::function<void()> open_manual) {
   AboutState state{instance, std::move(open_manual), {}, nullptr, nullptr};
-  const EmptyDialogTemplate dialog = MakeEmptyDialogTemplate();
   g_open_about = &state;
   HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
-  DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), owner,
-                          AboutProc, reinterpret_cast<LPARAM>(&state));
+  RunModalDialog(instance, owner, AboutProc, reinterpret_cast<LPARAM>(&state));
   if (filter != nullptr) UnhookWindowsHookEx(filter);
   g_open_about = nullptr;
   if (state.font != nullptr) DeleteObject(state.font);

@@ -210,12 +210,16 @@ HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi) {
   return scaled != nullptr ? scaled : bitmap;
 }
 
-EmptyDialogTemplate MakeEmptyDialogTemplate() {
-  EmptyDialogTemplate result;
+INT_PTR RunModalDialog(HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  // A template with no controls and no size, DWORD-aligned as the system wants it: the style,
+  // then extended style, no controls, place and size 0, no menu, the standard class, no title.
+  struct alignas(DWORD) EmptyTemplate {
+    WORD words[12] = {};
+  } empty;
   const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  std::memcpy(&result.words[0], &style, sizeof style);
-  // Then: extended style, no controls, place and size 0, no menu, the standard class, no title.
-  return result;
+  std::memcpy(&empty.words[0], &style, sizeof style);
+  return DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(empty.words), owner,
+                                 procedure, parameter);
 }
 
 HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance) {

@@ -57,13 +57,10 @@ int PictureResource(Picture picture);
 // The caller deletes it.
 HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
 
-// A dialog template with no controls and no size: a dialog made from it builds its controls, in
-// pixels, when it opens. DWORD-aligned as the system wants it.
-struct alignas(DWORD) EmptyDialogTemplate {
-  WORD words[12] = {};
-};
-// A modal frame with a caption and a close box.
-EmptyDialogTemplate MakeEmptyDialogTemplate();
+// Runs a modal dialog, a frame with a caption and a close box, that has no controls and no size
+// until its procedure builds them, in pixels, on WM_INITDIALOG (which gets `parameter`); returns
+// what the dialog ended with.
+INT_PTR RunModalDialog(HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM parameter);
 
 // The control of the table row, made as a child of the window (hidden until shown), with the
 // row's id as its control id. A button's caption carries its access key's mark. A picture of the

@@ -112,9 +112,7 @@ INT_PTR CALLBACK ListProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 int ChooseFromListDialog(HINSTANCE instance, HWND owner, std::string_view title,
                          std::string_view text, const std::vector<std::string>& items) {
   ListState state{instance, std::string(title), std::string(text), &items};
-  const EmptyDialogTemplate dialog = MakeEmptyDialogTemplate();
-  DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), owner,
-                          ListProc, reinterpret_cast<LPARAM>(&state));
+  RunModalDialog(instance, owner, ListProc, reinterpret_cast<LPARAM>(&state));
   if (state.font != nullptr) DeleteObject(state.font);
   return state.picked;
 }
