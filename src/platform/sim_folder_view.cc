@@ -14,7 +14,13 @@ SimFolderView::Seen& SimFolderView::Look(std::string_view relative) {
   return it->second;
 }
 
-void SimFolderView::Wrote(std::string_view relative, std::string bytes) {
+void SimFolderView::Deleted(std::string_view relative) {
+  Seen& seen = Look(relative);
+  seen.stat_done = seen.read_done = true;
+  seen.content = FileContent();
+}
+
+void SimFolderView::Wrote(std::string_view relative, SharedBytes bytes) {
   Seen& seen = Look(relative);
   seen.stat_done = seen.read_done = true;
   seen.content = FileContent();

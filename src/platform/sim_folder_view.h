@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/shared_bytes.h"
 
 namespace ql2 {
 
@@ -17,7 +18,7 @@ namespace ql2 {
 struct FileContent {
   EntryKind kind = EntryKind::kNone;
   Status error;  // why the bytes could not be read; ok when they were (or nothing is there)
-  std::string bytes;
+  SharedBytes bytes;
 
   bool exists() const { return kind != EntryKind::kNone; }
   bool readable() const { return kind == EntryKind::kFile && error.ok(); }
@@ -38,8 +39,10 @@ class SimFolderView {
   EntryKind Kind(std::string_view relative);
   // The file's content, read the first time it is asked for.
   const FileContent& Content(std::string_view relative);
-  // Notes that the file now holds these bytes (the caller wrote them), so that it is not read.
-  void Wrote(std::string_view relative, std::string bytes);
+  // Notes that the file now holds these bytes (the caller wrote them), or is gone (the caller
+  // deleted it), so that it is not looked at again.
+  void Wrote(std::string_view relative, SharedBytes bytes);
+  void Deleted(std::string_view relative);
 
  private:
   struct Seen {
