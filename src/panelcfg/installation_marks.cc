@@ -168,11 +168,15 @@ bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
          IndexOfSection(marks, name) >= 0 || IsNumberedName(Trim(name), panel::kWindowNamePrefix);
 }
 
-}  // namespace
 
-std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& marks) {
+// FindMarks, also noting every section name of the file when `sections` is given.
+std::vector<Mark> FindMarksAndSections(std::string_view bytes, const InstallationMarks& marks,
+                                       profile::NameSet* sections) {
   std::vector<Mark> found;
-  auto wanted = [&](std::string_view name) { return MayHoldMarks(name, marks); };
+  auto wanted = [&](std::string_view name) {
+    if (sections != nullptr) sections->Add(name);
+    return MayHoldMarks(name, marks);
+  };
   ForEachSection(bytes, wanted, [&](const Section& section) {
     if (profile::SameName(section.name, panel::kWindowTitlesSection)) {
       FindEntryMarks(bytes, section, marks, -1, &found);
@@ -192,11 +196,13 @@ std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& mar
   return found;
 }
 
-std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
-                             const InstallationMarks& marks) {
+// AddedMarks, also noting the backup's section names when `backup_sections` is given.
+std::vector<Mark> AddedMarksAndSections(std::string_view current, const std::string* backup,
+                                        const InstallationMarks& marks,
+                                        profile::NameSet* backup_sections) {
   std::vector<Mark> found = FindMarks(current, marks);
   if (backup == nullptr) return found;
-  std::vector<Mark> before = FindMarks(*backup, marks);
+  std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
   std::vector<bool> used(before.size(), false);
   std::vector<Mark> added;
   for (Mark& mark : found) {
@@ -214,20 +220,24 @@ std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup
   return added;
 }
 
+}  // namespace
+
+std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& marks) {
+  return FindMarksAndSections(bytes, marks, nullptr);
+}
+
+std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
+                             const InstallationMarks& marks) {
+  return AddedMarksAndSections(current, backup, marks, nullptr);
+}
+
 std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
                                           const InstallationMarks& marks) {
-  const std::vector<Mark> added = AddedMarks(current, backup, marks);
+  profile::NameSet backup_sections;
+  const std::vector<Mark> added = AddedMarksAndSections(current, backup, marks, &backup_sections);
   std::vector<ByteRange> ranges;
   if (added.empty()) return ranges;
   for (const Mark& mark : added) ranges.push_back({mark.begin, mark.end});
-  profile::NameSet backup_sections;
-  if (backup != nullptr) {
-    ForEachLine(*backup, [&](std::string_view line) {
-      std::string_view name;
-      if (profile::ParseHeader(line, &name)) backup_sections.Add(name);
-      return true;
-    });
-  }
   auto wanted = [&](std::string_view name) { return !backup_sections.Has(name); };
   ForEachSection(current, wanted, [&](const Section& section) {
     // Every line of the section after its header is blank or taken out with a mark.
