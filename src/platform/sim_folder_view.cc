@@ -20,6 +20,19 @@ void SimFolderView::Deleted(std::string_view relative) {
   seen.content = FileContent();
 }
 
+void SimFolderView::Changed(const std::string& path, bool deleted, const SharedBytes& bytes) {
+  for (auto& [relative, seen] : seen_) {
+    if (Path(relative) != path) continue;
+    seen.stat_done = seen.read_done = true;
+    seen.content = FileContent();
+    if (!deleted) {
+      seen.content.kind = EntryKind::kFile;
+      seen.content.bytes = bytes;
+    }
+    return;
+  }
+}
+
 void SimFolderView::Wrote(std::string_view relative, SharedBytes bytes) {
   Seen& seen = Look(relative);
   seen.stat_done = seen.read_done = true;

@@ -43,6 +43,9 @@ class SimFolderView {
   // deleted it), so that it is not looked at again.
   void Wrote(std::string_view relative, SharedBytes bytes);
   void Deleted(std::string_view relative);
+  // The same by the file's full path, for a file this view has looked at (else nothing is noted,
+  // and the file is looked at when asked for).
+  void Changed(const std::string& path, bool deleted, const SharedBytes& bytes);
 
  private:
   struct Seen {
