@@ -169,15 +169,18 @@ bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
 }
 
 
-// FindMarks, also noting every section name of the file when `sections` is given.
+// FindMarks, also noting every section name of the file when `sections` is given, and keeping
+// the sections that may hold marks (no other can) when `may_hold` is given.
 std::vector<Mark> FindMarksAndSections(std::string_view bytes, const InstallationMarks& marks,
-                                       profile::NameSet* sections) {
+                                       profile::NameSet* sections,
+                                       std::vector<Section>* may_hold = nullptr) {
   std::vector<Mark> found;
   auto wanted = [&](std::string_view name) {
     if (sections != nullptr) sections->Add(name);
     return MayHoldMarks(name, marks);
   };
   ForEachSection(bytes, wanted, [&](const Section& section) {
+    if (may_hold != nullptr) may_hold->push_back(section);
     if (profile::SameName(section.name, panel::kWindowTitlesSection)) {
       FindEntryMarks(bytes, section, marks, -1, &found);
       return;
@@ -199,8 +202,9 @@ std::vector<Mark> FindMarksAndSections(std::string_view bytes, const Installatio
 // AddedMarks, also noting the backup's section names when `backup_sections` is given.
 std::vector<Mark> AddedMarksAndSections(std::string_view current, const std::string* backup,
                                         const InstallationMarks& marks,
-                                        profile::NameSet* backup_sections) {
-  std::vector<Mark> found = FindMarks(current, marks);
+                                        profile::NameSet* backup_sections,
+                                        std::vector<Section>* current_sections = nullptr) {
+  std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, current_sections);
   if (backup == nullptr) return found;
   std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
   std::vector<bool> used(before.size(), false);
@@ -234,12 +238,16 @@ std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup
 std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
                                           const InstallationMarks& marks) {
   profile::NameSet backup_sections;
-  const std::vector<Mark> added = AddedMarksAndSections(current, backup, marks, &backup_sections);
+  std::vector<Section> may_hold;
+  const std::vector<Mark> added =
+      AddedMarksAndSections(current, backup, marks, &backup_sections, &may_hold);
   std::vector<ByteRange> ranges;
   if (added.empty()) return ranges;
   for (const Mark& mark : added) ranges.push_back({mark.begin, mark.end});
-  auto wanted = [&](std::string_view name) { return !backup_sections.Has(name); };
-  ForEachSection(current, wanted, [&](const Section& section) {
+  // A section a mark emptied is one that may hold marks (a mark's blank line before a window's
+  // header empties nothing).
+  for (const Section& section : may_hold) {
+    if (backup_sections.Has(section.name)) continue;
     // Every line of the section after its header is blank or taken out with a mark.
     bool emptied = true;
     bool held_mark = false;
@@ -254,7 +262,7 @@ std::vector<ByteRange> InstallationRanges(std::string_view current, const std::s
       emptied = marked;
     }
     if (emptied && held_mark) ranges.push_back({section.lines[0].begin, section.lines[0].end});
-  });
+  }
   SortRanges(&ranges);
   return ranges;
 }
