@@ -306,8 +306,8 @@ bool PrintFloorTable(const std::vector<FloorRow>& rows, std::size_t kb) {
     within = within && wall <= kFloorWallGoal && cpu <= kFloorCpuGoal;
     std::printf("%-9s %5zu %7zu | %10.1f %8.1f %6.2f | %11.1f %9.1f %6.2f\n",
                 std::string(row.family->id).c_str(), row.family->files.size(), kb,
-                row.program.wall_ms, row.floor.wall_ms, wall, row.program.cpu_ms,
-                row.floor.cpu_ms, cpu);
+                row.program.wall_ms, row.floor.wall_ms, wall, row.program.cpu_ms, row.floor.cpu_ms,
+                cpu);
   }
   std::printf(
       "program: ql2cfg install + ql2cfg remove; floor: ql2_floor install + remove (the same file "
@@ -352,8 +352,8 @@ bool CompareAllWithFloor(const std::filesystem::path& root, int runs, const std:
     FloorRow row{};
     std::string error;
     if (!CompareWithFloor(sim, tree, *family, runs, ql2cfg, floor, &row, &error)) {
-      std::fprintf(stderr, "ql2_bench: %s beside the floor: %s\n",
-                   std::string(family->id).c_str(), error.c_str());
+      std::fprintf(stderr, "ql2_bench: %s beside the floor: %s\n", std::string(family->id).c_str(),
+                   error.c_str());
       return false;
     }
     rows.push_back(row);

@@ -100,8 +100,8 @@ std::size_t EditRoom(const Family& family) {
   std::size_t room = kPerLine;
   for (const GaugeWindow& window : family.windows) {
     room += window.title.size() + window.size_line.size() + window.visible_line.size() +
-            window.ident_line.size() + window.window_size_line.size() +
-            window.gauge_line.size() + 12 * kPerLine;
+            window.ident_line.size() + window.window_size_line.size() + window.gauge_line.size() +
+            12 * kPerLine;
   }
   return room + family.gauge_sections.size() * (family.gauge_value.size() + 2 * kPerLine);
 }
@@ -516,9 +516,9 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
     // Exactly what the installation left, or a file that is its backup once the installation is
     // taken out: the backup goes back byte for byte. The second is looked at first, as it needs
     // no copy of the file.
-    if (has_backup && (SameWithoutRanges(bytes, installation, *backup) ||
-                       (numbering().ok() &&
-                        bytes == FreshEdit(family, file, *backup, numbering().value())))) {
+    if (has_backup &&
+        (SameWithoutRanges(bytes, installation, *backup) ||
+         (numbering().ok() && bytes == FreshEdit(family, file, *backup, numbering().value())))) {
       list.Write(&out.restore, StepRole::kPanel, file.config, in.backup.bytes, in.config);
       list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
       continue;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "aircraft/panel_fixture.h"
+#include "lookalike/lookalike_panel.h"
 #include "platform/profile.h"
 #include "platform/sim_path.h"
 

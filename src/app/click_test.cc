@@ -191,7 +191,7 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
   without_stop.files[0].layout.sections.pop_back();  // [Fixed Window39]
 
   Scenario without_section = CheyenneWorkedExample();
-  std::vector<fixture::WindowSectionLayout>& row8 =
+  std::vector<lookalike::WindowSectionLayout>& row8 =
       FindFile(without_section, CheyenneRow(8).config)->layout.sections;
   row8.erase(row8.begin() + 4);  // [Fixed Window31]
 

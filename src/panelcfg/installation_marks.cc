@@ -157,17 +157,19 @@ Mark WindowMark(std::string_view bytes, const Section& section, int window,
     if (profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value)) end = lines.size();
   }
   while (end > 1 && Trim(LineText(bytes, lines[end - 1])).empty()) --end;
-  return {MarkKind::kWindow,         window,
-          begin,                     lines[end - 1].end,
-          std::string(section.name), JoinedText(bytes, lines, 0, end)};
+  return {MarkKind::kWindow,
+          window,
+          begin,
+          lines[end - 1].end,
+          std::string(section.name),
+          JoinedText(bytes, lines, 0, end)};
 }
 
 // Whether a section may hold marks: the titles' section, an entry section, a numbered window.
 bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
-  return profile::SameName(name, panel::kWindowTitlesSection) ||
-         IndexOfSection(marks, name) >= 0 || IsNumberedName(Trim(name), panel::kWindowNamePrefix);
+  return profile::SameName(name, panel::kWindowTitlesSection) || IndexOfSection(marks, name) >= 0 ||
+         IsNumberedName(Trim(name), panel::kWindowNamePrefix);
 }
-
 
 // FindMarks, also noting every section name of the file when `sections` is given, and keeping
 // the sections that may hold marks (no other can) when `may_hold` is given.
