@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "lookalike/lookalike_panel.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
+#include "lookalike/lookalike_panel.h"
 #include "platform/memory_file_system.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
