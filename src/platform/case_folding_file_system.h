@@ -25,8 +25,9 @@ std::string ResolvePathIgnoringCase(const std::string& path);
 // the resolved path, which is the file actually used).
 //
 // While a lock taken through it is held (a click, a start-up scan), each folder and file name is
-// looked up on disk once and kept: other copies of the program change nothing meanwhile, and its
-// own deletes forget what they remove. The file system must outlive its locks.
+// looked up on disk once and kept, and so are the entries of a folder a name was missing from:
+// other copies of the program change nothing meanwhile, and its own writes and deletes are noted.
+// The file system must outlive its locks.
 class CaseFoldingFileSystem : public FileSystem {
  public:
   explicit CaseFoldingFileSystem(FileSystem& inner);
@@ -47,6 +48,8 @@ class CaseFoldingFileSystem : public FileSystem {
  private:
   struct Found;
   std::string ResolvePath(const std::string& path);
+  // Keeps what is known of the folder true after a write to a resolved path.
+  void Wrote(const std::string& resolved, bool ok);
 
   FileSystem& inner_;
   std::unique_ptr<Found> found_;

@@ -151,6 +151,13 @@ TEST_F(CaseFoldingTest, NamesAreKeptWhileLockedAndForgottenOnDeleteAndRelease) {
     Result<std::string> second = fs_.ReadFile(twins + "PANEL/Panel.cfg");
     ASSERT_TRUE(second.ok());
     EXPECT_EQ(second.value(), "upper");
+    // A name missing from a folder is looked for in the folder's entries, which the program's own
+    // writes keep up to date: the file it makes is found under any spelling.
+    EXPECT_EQ(fs_.Stat(twins + "panel/NEW.cfg").kind, EntryKind::kNone);
+    ASSERT_TRUE(fs_.ReplaceFile(twins + "panel/New.cfg", "new").ok());
+    Result<std::string> made = fs_.ReadFile(twins + "panel/new.CFG");
+    ASSERT_TRUE(made.ok());
+    EXPECT_EQ(made.value(), "new");
     // A folder another program renames meanwhile is still found under the name found before.
     std::filesystem::rename(root_ + "/Aircraft/Twins", root_ + "/Aircraft/TWINS-old");
     EXPECT_EQ(fs_.Stat(twins + "panel.cfg").kind, EntryKind::kNone);

@@ -48,15 +48,20 @@ Status ErrnoStatus(const std::string& verb, const std::string& path, int err = e
 // The path a chain of symbolic links finally names, so that an edit replaces (or creates) the
 // link's target and keeps the link, also when the target does not exist yet. A loop is left as
 // it is; stat then reports it. With `found`, what the last lstat found there: true and its
-// status in *st when something that is no link stands there.
+// status in *st when something that is no link stands there, else in *error why nothing does (0
+// when links were left unfollowed).
 std::string FollowLinks(const FileSystem& fs, const std::string& path, bool* found = nullptr,
-                        struct stat* st = nullptr) {
+                        struct stat* st = nullptr, int* error = nullptr) {
   struct stat own;
   if (st == nullptr) st = &own;
   if (found != nullptr) *found = false;
+  if (error != nullptr) *error = 0;
   std::string current = path;
   for (int hops = 0; hops < 40; ++hops) {
-    if (lstat(current.c_str(), st) != 0) return current;
+    if (lstat(current.c_str(), st) != 0) {
+      if (error != nullptr) *error = errno;
+      return current;
+    }
     if (!S_ISLNK(st->st_mode)) {
       if (found != nullptr) *found = true;
       return current;
@@ -167,10 +172,16 @@ Status CheckEditableFile(const std::string& path, const struct stat& st) {
 Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   bool found = false;
   struct stat st;
-  const std::string target = FollowLinks(*this, path, &found, &st);
+  int missing = 0;
+  const std::string target = FollowLinks(*this, path, &found, &st, &missing);
   mode_t mode;
   // The last lstat is the target's status, unless links were left unfollowed (a loop).
-  if (found || stat(target.c_str(), &st) == 0) {
+  if (!found && missing != 0) {
+    errno = missing;
+  } else if (!found && stat(target.c_str(), &st) == 0) {
+    found = true;
+  }
+  if (found) {
     if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "write", path);
     Status editable = CheckEditableFile(target, st);
     if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
