@@ -96,7 +96,8 @@ std::optional<std::string> FindName(const std::string& prefix, const std::string
   return listing ? MatchIgnoringCase(*listing, name) : std::nullopt;
 }
 
-std::string Resolve(const std::string& path, Known* known) {
+// `path` resolved; *missing tells whether a name of it matched nothing (so nothing is there).
+std::string Resolve(const std::string& path, Known* known, bool* missing = nullptr) {
   std::string resolved;
   resolved.reserve(path.size());
   bool resolving = true;
@@ -133,6 +134,7 @@ std::string Resolve(const std::string& path, Known* known) {
       known->prefixes.emplace(path.substr(0, end), FoundPrefix{resolved, resolving});
     }
   }
+  if (missing != nullptr) *missing = !resolving;
   return resolved;
 }
 
@@ -181,7 +183,12 @@ std::string CaseFoldingFileSystem::ResolvePath(const std::string& path) {
 }
 
 EntryInfo CaseFoldingFileSystem::Stat(const std::string& path) {
-  return inner_.Stat(ResolvePath(path));
+  // A path a name of which is missing from its folder leads nowhere: no need to look again.
+  bool missing = false;
+  const std::string resolved =
+      Resolve(path, found_->locks_held > 0 ? &found_->known : nullptr, &missing);
+  if (missing) return EntryInfo();
+  return inner_.Stat(resolved);
 }
 
 Result<std::string> CaseFoldingFileSystem::ReadFile(const std::string& path) {
@@ -192,6 +199,13 @@ void CaseFoldingFileSystem::Wrote(const std::string& resolved, bool ok) {
   if (found_->locks_held == 0) return;
   Known& known = found_->known;
   const auto [folder, name] = SplitPath(resolved);
+  // The path now leads to a file (after a failure it may or may not), and a name found missing
+  // from its folder may now be this file's in another spelling: they are looked up again.
+  for (auto it = known.prefixes.begin(); it != known.prefixes.end();) {
+    const bool stale = it->second.path == resolved ||
+                       (!it->second.resolving && SplitPath(it->second.path).first == folder);
+    it = stale ? known.prefixes.erase(it) : std::next(it);
+  }
   auto listed = known.listings.find(folder);
   if (!ok) {  // what the failed write left is not known: the folder is listed again if needed
     if (listed != known.listings.end()) known.listings.erase(listed);

@@ -155,6 +155,7 @@ TEST_F(CaseFoldingTest, NamesAreKeptWhileLockedAndForgottenOnDeleteAndRelease) {
     // writes keep up to date: the file it makes is found under any spelling.
     EXPECT_EQ(fs_.Stat(twins + "panel/NEW.cfg").kind, EntryKind::kNone);
     ASSERT_TRUE(fs_.ReplaceFile(twins + "panel/New.cfg", "new").ok());
+    EXPECT_EQ(fs_.Stat(twins + "panel/NEW.cfg").kind, EntryKind::kFile);
     Result<std::string> made = fs_.ReadFile(twins + "panel/new.CFG");
     ASSERT_TRUE(made.ok());
     EXPECT_EQ(made.value(), "new");
