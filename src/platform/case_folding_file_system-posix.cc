@@ -8,8 +8,8 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "platform/ascii.h"
 

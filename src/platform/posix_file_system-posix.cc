@@ -111,6 +111,10 @@ EntryInfo PosixFileSystem::Stat(const std::string& path) {
   if (stat(path.c_str(), &st) != 0) return info;
   if (S_ISREG(st.st_mode)) {
     info.kind = EntryKind::kFile;
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    info.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.identity =
+        static_cast<std::uint64_t>(st.st_ino) ^ (static_cast<std::uint64_t>(st.st_dev) << 40);
   } else if (S_ISDIR(st.st_mode)) {
     info.kind = EntryKind::kFolder;
   } else {

@@ -37,6 +37,9 @@ class SimFolderView {
   std::string Path(std::string_view relative) const;
 
   EntryKind Kind(std::string_view relative);
+  // What stands there (kind, size, time, identity), looked at once; after this view's own write,
+  // looked at again.
+  const EntryInfo& Info(std::string_view relative);
   // The file's content, read the first time it is asked for.
   const FileContent& Content(std::string_view relative);
   // Notes that the file now holds these bytes (the caller wrote them), or is gone (the caller
@@ -49,10 +52,13 @@ class SimFolderView {
 
  private:
   struct Seen {
-    bool stat_done = false;
+    bool stat_done = false;  // content.kind is known
+    bool info_done = false;  // info is known
     bool read_done = false;
+    EntryInfo info;
     FileContent content;
   };
+  void LookAt(std::string_view relative, Seen& seen);
   Seen& Look(std::string_view relative);
 
   FileSystem& fs_;
