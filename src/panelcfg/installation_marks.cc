@@ -11,12 +11,9 @@
 namespace ql2 {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 
 std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+  return TrimBlanks(text);
 }
 
 // A name made of the prefix (letter case ignored) and one or more digits: "Window14", "GAUGE05".

@@ -7,19 +7,15 @@ namespace ql2 {
 namespace profile {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string_view Trim(std::string_view text) {
-  std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
+  return TrimBlanks(text);
 }
 
 // The section name of a header line, or false when the line is not a header.
 bool HeaderName(std::string_view text, std::string_view* name) {
-  std::size_t first = text.find_first_not_of(kBlanks);
+  std::size_t first = FirstNonBlank(text);
   if (first == std::string_view::npos || text[first] != '[') return false;
   std::string_view rest = text.substr(first + 1);
   *name = Trim(rest.substr(0, rest.find(']')));
@@ -28,7 +24,7 @@ bool HeaderName(std::string_view text, std::string_view* name) {
 
 // The key of a key line, or false when the line is not one.
 bool KeyName(std::string_view text, std::string_view* key) {
-  std::size_t first = text.find_first_not_of(kBlanks);
+  std::size_t first = FirstNonBlank(text);
   if (first == std::string_view::npos || text[first] == ';' || text[first] == '[') return false;
   std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return false;
@@ -195,7 +191,7 @@ std::string NameSet::Folded(std::string_view name) {
 }
 
 double ParseNumber(std::string_view text) {
-  std::size_t i = text.find_first_not_of(kBlanks);
+  std::size_t i = FirstNonBlank(text);
   if (i == std::string_view::npos) return 0;
   double sign = 1;
   if (text[i] == '+' || text[i] == '-') {
