@@ -9,25 +9,30 @@ namespace ql2 {
 namespace {
 
 // The keys of the first section of this name and, when wanted, every section name of the file.
+// Only that section's lines are read one by one; the others are skipped from header to header.
 void CollectNames(std::string_view bytes, std::string_view section, profile::NameSet* keys,
                   profile::NameSet* sections) {
-  enum { kBefore, kInside, kAfter } where = kBefore;
-  ForEachLine(bytes, [&](std::string_view line) {
+  bool keys_done = false;
+  TextLine header;
+  std::size_t pos = TextStart(bytes);
+  while (profile::FindHeaderLine(bytes, pos, &header)) {
     std::string_view name;
-    std::string_view value;
-    if (profile::ParseHeader(line, &name)) {
-      if (sections != nullptr) sections->Add(name);
-      if (where == kInside) {
-        where = kAfter;
-      } else if (where == kBefore && profile::SameName(name, section)) {
-        where = kInside;
-      }
-      // Without the section names, nothing after the first section of the name matters.
-      return where != kAfter || sections != nullptr;
+    profile::ParseHeader(LineText(bytes, header), &name);
+    if (sections != nullptr) sections->Add(name);
+    pos = header.end;
+    if (keys_done || !profile::SameName(name, section)) continue;
+    keys_done = true;
+    while (pos < bytes.size()) {
+      const TextLine line = LineAt(bytes, pos);
+      std::string_view key;
+      std::string_view value;
+      if (profile::ParseHeader(LineText(bytes, line), &key)) break;
+      if (profile::ParseKeyLine(LineText(bytes, line), &key, &value)) keys->Add(key);
+      pos = line.end;
     }
-    if (where == kInside && profile::ParseKeyLine(line, &name, &value)) keys->Add(name);
-    return true;
-  });
+    // Without the section names, nothing after the first section of the name matters.
+    if (sections == nullptr) return;
+  }
 }
 
 }  // namespace

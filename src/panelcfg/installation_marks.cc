@@ -11,7 +11,6 @@
 namespace ql2 {
 namespace {
 
-
 std::string_view Trim(std::string_view text) {
   return TrimBlanks(text);
 }
@@ -40,32 +39,39 @@ struct Section {
   std::optional<TextLine> before;  // the line before the header, if any
 };
 
-// Visits the file's sections in order, in one pass that keeps the lines of one section at a time
-// and only of a section `wanted(name)` asks for: a large file is looked at without a copy of its
-// lines. The lines before the first header belong to no section.
+// Visits the file's sections in order, keeping the lines of one section at a time and only of a
+// section `wanted(name)` asks for; the others are skipped from header to header. A large file is
+// looked at without a copy of its lines. The lines before the first header belong to no section.
 template <typename Wanted, typename Visit>
 void ForEachSection(std::string_view bytes, Wanted&& wanted, Visit&& visit) {
+  TextLine header;
+  bool found = profile::FindHeaderLine(bytes, TextStart(bytes), &header);
   Section section;
-  bool keep = false;
-  std::optional<TextLine> previous;
-  for (std::size_t pos = TextStart(bytes); pos < bytes.size();) {
-    const TextLine line = LineAt(bytes, pos);
-    pos = line.end;
+  while (found) {
     std::string_view name;
-    if (profile::ParseHeader(LineText(bytes, line), &name)) {
-      if (keep) visit(section);
-      keep = wanted(name);
-      if (keep) {
-        section.name = name;
-        section.lines.assign(1, line);
-        section.before = previous;
-      }
-    } else if (keep) {
-      section.lines.push_back(line);
+    profile::ParseHeader(LineText(bytes, header), &name);
+    if (!wanted(name)) {
+      found = profile::FindHeaderLine(bytes, header.end, &header);
+      continue;
     }
-    previous = line;
+    section.name = name;
+    section.lines.assign(1, header);
+    section.before.reset();
+    if (header.begin > TextStart(bytes)) section.before = profile::LineBefore(bytes, header.begin);
+    found = false;
+    for (std::size_t pos = header.end; pos < bytes.size();) {
+      const TextLine line = LineAt(bytes, pos);
+      std::string_view next;
+      if (profile::ParseHeader(LineText(bytes, line), &next)) {
+        header = line;
+        found = true;
+        break;
+      }
+      section.lines.push_back(line);
+      pos = line.end;
+    }
+    visit(section);
   }
-  if (keep) visit(section);
 }
 
 int IndexOfSection(const InstallationMarks& marks, std::string_view name) {

@@ -22,7 +22,9 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 // Blanks are spaces and tabs. These look at a line's few leading or trailing characters one by
 // one: find_first_not_of(" \t") calls memchr for each character it passes, which made the line
 // scans of a large file slow.
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 inline std::size_t FirstNonBlank(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {

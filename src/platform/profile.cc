@@ -1,5 +1,8 @@
 #include "platform/profile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/ascii.h"
 #include "platform/text_lines.h"
 
@@ -176,6 +179,42 @@ bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view
   if (!KeyName(line, key)) return false;
   *value = line.substr(line.find('=') + 1);
   return true;
+}
+
+namespace {
+
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+bool FindHeaderLine(std::string_view file, std::size_t from, TextLine* line) {
+  const std::size_t start = TextStart(file);
+  for (std::size_t at = std::max(from, start); at < file.size(); ++at) {
+    const void* bracket = std::memchr(file.data() + at, '[', file.size() - at);
+    if (bracket == nullptr) return false;
+    at = static_cast<std::size_t>(static_cast<const char*>(bracket) - file.data());
+    // A header when only blanks stand between it and the line's beginning.
+    std::size_t begin = at;
+    while (begin > start && IsBlank(file[begin - 1])) --begin;
+    if (begin == start || IsLineEnd(file[begin - 1])) {
+      *line = LineAt(file, begin);
+      return true;
+    }
+  }
+  return false;
+}
+
+TextLine LineBefore(std::string_view file, std::size_t begin) {
+  const std::size_t start = TextStart(file);
+  TextLine line;
+  line.end = begin;
+  line.content_end = begin - 1;
+  if (file[begin - 1] == '\n' && begin - 1 > start && file[begin - 2] == '\r') --line.content_end;
+  line.begin = line.content_end;
+  while (line.begin > start && !IsLineEnd(file[line.begin - 1])) --line.begin;
+  return line;
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/text_lines.h"
 
 namespace ql2 {
 namespace profile {
@@ -54,6 +55,14 @@ bool HasKey(std::string_view file, std::string_view section, std::string_view ke
 // line; false when the line is not one.
 bool ParseHeader(std::string_view line, std::string_view* name);
 bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view* value);
+
+// The first header line that begins at or after `from` (a line's beginning), found by looking
+// only at the '[' characters of the file, not at every line; false when there is none. A scan
+// that skips most sections of a large file finds their headers this way.
+bool FindHeaderLine(std::string_view file, std::size_t from, TextLine* line);
+
+// The line that ends where the line beginning at `begin` (> TextStart) begins.
+TextLine LineBefore(std::string_view file, std::size_t begin);
 
 // Whether two section names or two keys name the same thing, as the rules above compare them.
 bool SameName(std::string_view a, std::string_view b);
