@@ -402,8 +402,9 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
     ApplyOutcome outcome = ApplyPlan(fs_, decision.plan, &progress);
     if (outcome.ok) {
       ShowDone(decision);
-      for (const PlanStep& step : decision.plan.steps)
+      for (const PlanStep& step : decision.plan.steps) {
         view.Changed(step.path, step.remove, step.bytes);
+      }
     } else {
       view_current = false;
       succeeded = false;
