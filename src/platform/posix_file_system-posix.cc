@@ -136,11 +136,13 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
     close(fd);
     return Status::Failed(ErrorKind::kNotAFile, "read", path);
   }
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
+  // Read straight into the string, sized as the file is (one more byte shows the end), and on
+  // from there should the file have grown meanwhile.
+  std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t filled = 0;
   for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t n = read(fd, &bytes[filled], bytes.size() - filled);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
@@ -148,8 +150,9 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
       return ErrnoStatus("read", path, err);
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    filled += static_cast<size_t>(n);
   }
+  bytes.resize(filled);
   close(fd);
   return bytes;
 }
