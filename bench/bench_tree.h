@@ -1,20 +1,16 @@
-// Simulator trees for the benchmarks: every family's panel files, padded with gauge lines to a
-// chosen size, with the sections each family's installation needs, the install record (nothing
-// installed, no first-run question) and the gauge package's marker, so every Install is offered.
+// Simulator trees for the benchmarks (lookalike files, src/lookalike): every family's panel files,
+// padded with gauge lines to a chosen size, with the sections each family's installation needs,
+// the install record (nothing installed, no first-run question) and the gauge package's marker,
+// so every Install is offered.
 #pragma once
 
 #include <cstddef>
 #include <map>
 #include <string>
-
-#include "aircraft/family.h"
+#include <string_view>
 
 namespace ql2 {
 namespace bench {
-
-// The text of one panel file of a family, about `bytes` long (never longer, short by less than
-// one gauge line), lines ended by CR LF. `variant` varies the gauges between files.
-std::string MakePanelFile(const Family& family, std::size_t bytes, int variant);
 
 // Writes the whole tree under sim_folder (created if needed; existing files are replaced) and
 // returns each file written, by its path, with its bytes. False in `ok` when a file cannot be

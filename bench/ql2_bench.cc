@@ -4,7 +4,7 @@
 // through the main window's logic on the program's own file system (the case-folding one over the
 // real disk) in a temporary folder.
 //
-//   ql2_bench [--runs N] [--ql2cfg PATH] [--work-dir DIR]
+//   ql2_bench [--runs N] [--ql2cfg PATH] [--floor PATH] [--work-dir DIR] [--floor-only]
 //   ql2_bench --make-tree DIR [--kb N]    only writes a simulator tree (for the window benchmark)
 //
 // Exit status: 0 when everything was measured (over budget or not), 1 when a click failed or a
@@ -55,6 +55,8 @@ constexpr int kDefaultRuns = 7;
 constexpr int kDiscoveryPrefixes = 50;
 constexpr int kSimulatorEvery = 5;  // of the prefixes, every fifth holds the simulator
 constexpr double kDiscoveryBudgetMs = 100;
+constexpr double kFloorWallGoal = 1.3;
+constexpr double kFloorCpuGoal = 2;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -229,12 +231,20 @@ struct ChildRun {
   bool exited = false;
   int status = -1;
   double max_rss_mb = 0;
+  Time time;  // the child's wall clock and CPU time (user and system)
+
+  bool succeeded() const { return exited && status == 0; }
 };
 
-// Runs a program with its output discarded and reports its peak resident memory.
+double Milliseconds(const timeval& time) {
+  return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+}
+
+// Runs a program with its output discarded and reports its times and peak resident memory.
 ChildRun RunMeasured(const std::vector<std::string>& arguments) {
   ChildRun run;
   std::fflush(stdout);  // or the child would write out what is still buffered
+  const auto wall_start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid < 0) return run;
   if (pid == 0) {
@@ -250,10 +260,89 @@ ChildRun RunMeasured(const std::vector<std::string>& arguments) {
   int status = 0;
   rusage usage{};
   if (wait4(pid, &status, 0, &usage) != pid) return run;
+  run.time.wall_ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall_start)
+          .count();
+  run.time.cpu_ms = Milliseconds(usage.ru_utime) + Milliseconds(usage.ru_stime);
   run.exited = WIFEXITED(status);
   run.status = run.exited ? WEXITSTATUS(status) : -1;
   run.max_rss_mb = static_cast<double>(usage.ru_maxrss) / 1024;  // ru_maxrss is in kilobytes
   return run;
+}
+
+// The program and the floor, each as whole processes: an install and a remove of one family.
+struct FloorRow {
+  const Family* family;
+  Time program;  // medians
+  Time floor;
+};
+
+// Runs `ql2cfg install` + `ql2cfg remove` and the floor's install + remove of the family `runs`
+// times each, alternately and on the same tree, after one uncounted warm-up round of each; which
+// goes first changes from run to run. False (with *error) when either fails or leaves a panel
+// file changed.
+bool CompareWithFloor(const std::string& sim_folder, const std::map<std::string, std::string>& tree,
+                      const Family& family, int runs, const std::string& ql2cfg,
+                      const std::string& floor, FloorRow* row, std::string* error) {
+  const std::string id(family.id);
+  Times program;
+  Times floor_times;
+  auto round = [&](bool of_program, bool counted) {
+    const std::string& binary = of_program ? ql2cfg : floor;
+    const std::vector<std::string> install =
+        of_program ? std::vector<std::string>{binary, "--sim-folder", sim_folder, "install", id}
+                   : std::vector<std::string>{binary, sim_folder, "install", id};
+    std::vector<std::string> remove = install;
+    remove[remove.size() - 2] = "remove";
+    const ChildRun installed = RunMeasured(install);
+    const ChildRun removed = installed.succeeded() ? RunMeasured(remove) : ChildRun();
+    if (!installed.succeeded() || !removed.succeeded()) {
+      *error = binary + " failed (exit " + std::to_string(installed.status) + ", " +
+               std::to_string(removed.status) + ")";
+      return false;
+    }
+    if (counted) {
+      (of_program ? program : floor_times)
+          .Add({installed.time.wall_ms + removed.time.wall_ms,
+                installed.time.cpu_ms + removed.time.cpu_ms});
+    }
+    return true;
+  };
+  for (int run = -1; run < runs; ++run) {
+    const bool program_first = run % 2 == 0;
+    if (!round(program_first, run >= 0) || !round(!program_first, run >= 0)) return false;
+  }
+  for (const PanelFile& file : family.files) {
+    const std::string config = TreePath(sim_folder, file.config);
+    if (ReadAll(config) != tree.at(config)) {
+      *error = config + " differs after install and remove";
+      return false;
+    }
+  }
+  *row = {&family, program.Median(), floor_times.Median()};
+  return true;
+}
+
+// Prints the floor's table; false when a ratio is over its goal.
+bool PrintFloorTable(const std::vector<FloorRow>& rows, std::size_t kb) {
+  std::printf("%-9s %5s %7s | %10s %8s %6s | %11s %9s %6s\n", "family", "files", "KB/file",
+              "program ms", "floor ms", "ratio", "program cpu", "floor cpu", "ratio");
+  bool within = true;
+  for (const FloorRow& row : rows) {
+    const double wall = row.program.wall_ms / row.floor.wall_ms;
+    const double cpu = row.program.cpu_ms / row.floor.cpu_ms;
+    within = within && wall <= kFloorWallGoal && cpu <= kFloorCpuGoal;
+    std::printf("%-9s %5zu %7zu | %10.1f %8.1f %6.2f | %11.1f %9.1f %6.2f\n",
+                std::string(row.family->id).c_str(), row.family->files.size(), kb,
+                row.program.wall_ms, row.floor.wall_ms, wall, row.program.cpu_ms, row.floor.cpu_ms,
+                cpu);
+  }
+  std::printf(
+      "program: ql2cfg install + ql2cfg remove; floor: ql2_floor install + remove (the same file "
+      "traffic, no parsing);\nms: wall clock; cpu: user + system time of the processes.\n");
+  std::printf("budget: ratio to the floor at most %.1f (wall clock) and %.1f (cpu): %s\n",
+              kFloorWallGoal, kFloorCpuGoal, within ? "yes" : "NO");
+  return within;
 }
 
 struct Row {
@@ -275,9 +364,36 @@ std::string Ratios(double install, double remove, double install_before, double 
   return text;
 }
 
+// The floor's table on a tree of its own at the largest size; false when something failed.
+bool CompareAllWithFloor(const std::filesystem::path& root, int runs, const std::string& ql2cfg,
+                         const std::string& floor) {
+  const std::string sim = (root / "sim-floor").string();
+  bool written = false;
+  const std::map<std::string, std::string> tree =
+      WriteSimulatorTree(sim, kLargestKb * kKilobyte, &written);
+  if (!written) {
+    std::fprintf(stderr, "ql2_bench: cannot write the tree in %s\n", sim.c_str());
+    return false;
+  }
+  std::vector<FloorRow> rows;
+  for (const Family* family : AllFamilies()) {
+    FloorRow row{};
+    std::string error;
+    if (!CompareWithFloor(sim, tree, *family, runs, ql2cfg, floor, &row, &error)) {
+      std::fprintf(stderr, "ql2_bench: %s beside the floor: %s\n", std::string(family->id).c_str(),
+                   error.c_str());
+      return false;
+    }
+    rows.push_back(row);
+  }
+  PrintFloorTable(rows, kLargestKb);
+  return true;
+}
+
 int Usage() {
   std::fprintf(stderr,
-               "usage: ql2_bench [--runs N] [--ql2cfg PATH] [--work-dir DIR]\n"
+               "usage: ql2_bench [--runs N] [--ql2cfg PATH] [--floor PATH] [--work-dir DIR] "
+               "[--floor-only]\n"
                "       ql2_bench --make-tree DIR [--kb N]\n");
   return 2;
 }
@@ -285,17 +401,25 @@ int Usage() {
 int Run(int argc, char** argv) {
   int runs = kDefaultRuns;
   std::string ql2cfg = QL2_BENCH_QL2CFG;
+  std::string floor = QL2_BENCH_FLOOR;
+  bool floor_only = false;
   std::string work_dir;
   std::string tree_only;
   std::size_t tree_kb = 256;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    if (argument == "--floor-only") {
+      floor_only = true;
+      continue;
+    }
     if (i + 1 >= argc) return Usage();
     const std::string value = argv[++i];
     if (argument == "--runs") {
       runs = std::atoi(value.c_str());
     } else if (argument == "--ql2cfg") {
       ql2cfg = value;
+    } else if (argument == "--floor") {
+      floor = value;
     } else if (argument == "--work-dir") {
       work_dir = value;
     } else if (argument == "--make-tree") {
@@ -324,6 +448,8 @@ int Run(int argc, char** argv) {
   fs::remove_all(root, ignored);
   std::printf("QL2 benchmarks in %s: median of %d runs after one warm-up run\n\n", root.c_str(),
               runs);
+
+  if (floor_only) return CompareAllWithFloor(root, runs, ql2cfg, floor) ? 0 : 1;
 
   std::vector<Row> rows;
   std::string largest_tree;
@@ -437,8 +563,11 @@ int Run(int argc, char** argv) {
     std::printf("budget: ql2cfg peak memory under %.0f MB: %s\n", kPeakMemoryBudgetMb,
                 install.max_rss_mb < kPeakMemoryBudgetMb ? "yes" : "NO");
   }
+  std::printf("\nbeside the floor, %zu KB per file: median of %d runs of each, alternately\n",
+              kLargestKb, runs);
+  const bool compared = CompareAllWithFloor(root, runs, ql2cfg, floor);
   fs::remove_all(root, ignored);
-  return measured && found == holding ? 0 : 1;
+  return measured && compared && found == holding ? 0 : 1;
 }
 
 }  // namespace

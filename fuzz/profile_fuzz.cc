@@ -6,6 +6,8 @@
 //    ending included, stays as it was and where it was (only an unended last line may gain the
 //    CR LF that separates it from what follows). By induction, every line of the original file
 //    that no write changed survives, in order.
+// It also checks that the header lines found by their brackets are the lines a reading line by
+// line takes for headers.
 //
 // Input layout (FuzzedDataProvider): the writes are drawn from the end of the data, the file is
 // whatever remains at the front, so a plain panel or record file is already a useful seed.
@@ -242,6 +244,24 @@ void CheckOneWrite(std::string_view before, std::string_view after, std::string_
   Check(false, "the write changed more than one entry", detail);
 }
 
+// The header lines found from '[' to '[' (as scans that skip sections find them) are the model's
+// header lines, at the same places.
+void CheckHeaders(std::string_view file) {
+  std::vector<std::size_t> expected;
+  std::size_t pos = file.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  for (const Line& line : SplitIntoLines(file)) {
+    if (IsHeader(line.text)) expected.push_back(pos);
+    pos += line.text.size() + line.ending.size();
+  }
+  std::vector<std::size_t> found;
+  ql2::TextLine header;
+  for (std::size_t from = 0; ql2::profile::FindHeaderLine(file, from, &header); from = header.end) {
+    found.push_back(header.begin);
+  }
+  Check(found == expected, "the headers found by their brackets are not the header lines",
+        [&] { return "file " + Quoted(file); });
+}
+
 struct Write {
   std::string section;
   std::string key;
@@ -262,6 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     writes.push_back(std::move(write));
   }
   std::string file = data.ConsumeRemainingBytesAsString();
+  CheckHeaders(file);
 
   // The last value written to each (section, key), both folded as the reader matches them.
   std::map<std::pair<std::string, std::string>, Write> model;
@@ -284,6 +305,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::string after = ql2::profile::WriteString(file, write.section, write.key, write.value);
     CheckOneWrite(file, after, write.section, write.key, write.value);
     file = std::move(after);
+    CheckHeaders(file);
     model[{FoldAscii(write.section), FoldAscii(write.key)}] = write;
     check_reads_back(write);
   }

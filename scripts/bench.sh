@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds a Release build in build/bench and runs the benchmarks:
 #  - every family's Install and Remove clicks on panel files of 16, 64 and 256 KB, the start-up
-#    scan, and ql2cfg's peak memory: once in the disk's temporary folder (what a user waits for:
-#    every file written is flushed to the disk) and once in /dev/shm (memory: the program's own
-#    work without the disk's flushes);
+#    scan, ql2cfg's peak memory, and each family's ql2cfg install + remove beside ql2_floor (the
+#    least any safe program must do for the same file traffic), taking turns on the same tree,
+#    with the ratios program/floor of wall clock and CPU time: once in the disk's temporary folder
+#    (what a user waits for: every file written is flushed to the disk) and once in /dev/shm
+#    (memory: the program's own work without the disk's flushes);
 #  - the window's time from start to first paint (scripts/bench-window.sh), when it is built.
 #   scripts/bench.sh [runs]    (default 7; each figure is the median)
 set -euo pipefail
@@ -13,7 +15,7 @@ window_target=ql2-configurator
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQL2_BUILD_TESTS=OFF \
   -DQL2_BUILD_BENCH=ON >/dev/null
-targets=(ql2_bench ql2cfg)
+targets=(ql2_bench ql2cfg ql2_floor)
 if ninja -C build/bench -t targets all | grep -q "^$window_target:"; then
   targets+=("$window_target")
 fi

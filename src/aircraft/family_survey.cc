@@ -1,6 +1,7 @@
 #include "aircraft/family_survey.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <tuple>
 
@@ -27,19 +28,27 @@ bool FamilySurvey::operator==(const FamilySurvey& other) const {
                   other.title_found, other.reference_restored, other.reference_stripped);
 }
 
+namespace {
+
+// A digest of what a look at a file tells of it: another copy of the program that wrote or
+// deleted it since changes it, and the file need not be read for that.
+std::size_t DigestOf(const EntryInfo& info) {
+  std::size_t digest = std::hash<std::uint64_t>()(info.size);
+  digest = digest * 31 + std::hash<std::int64_t>()(info.modified);
+  return digest * 31 + std::hash<std::uint64_t>()(info.identity);
+}
+
+}  // namespace
+
 FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool installed) {
   FamilySurvey survey;
-  std::hash<std::string> hash;
   for (const PanelFile& file : family.files) {
     // A folder of the backup's name is no backup (the installation's checks report it).
     const EntryKind kind = view.Kind(file.backup);
     const bool exists = kind == EntryKind::kFile || kind == EntryKind::kOther;
     survey.backup_exists.push_back(exists);
     std::size_t digest = exists ? 1 : 0;
-    if (kind == EntryKind::kFile) {
-      const FileContent& backup = view.Content(file.backup);
-      digest = backup.readable() ? hash(backup.bytes) : 2;
-    }
+    if (kind == EntryKind::kFile) digest = DigestOf(view.Info(file.backup));
     // Mixing in the position keeps two swapped backups from giving the same digest.
     survey.backup_digest = survey.backup_digest * 31 + digest;
     bool own = false;
@@ -61,12 +70,17 @@ FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool instal
     return survey;
   }
   survey.title_found = HasGaugeTitleLine(content.bytes);
-  if (survey.backup_exists[0]) {
-    const FileContent& backup = view.Content(reference.backup);
-    survey.reference_restored = backup.readable() && backup.bytes == content.bytes;
-    survey.reference_stripped = !survey.reference_restored && backup.readable() &&
-                                HasKeptCopy(view, reference.config, backup.bytes);
-  }
+  if (view.Kind(reference.backup) != EntryKind::kFile) return survey;
+  // The backup is read only when it may be the file itself (its size is the file's) or a kept
+  // copy may hold it (the first name of one is taken).
+  const bool may_be_restored = view.Info(reference.backup).size == content.bytes.size();
+  const bool may_be_kept =
+      view.Kind(std::string(reference.config) + std::string(kKeptCopySuffix)) != EntryKind::kNone;
+  if (!may_be_restored && !may_be_kept) return survey;
+  const FileContent& backup = view.Content(reference.backup);
+  survey.reference_restored = backup.readable() && backup.bytes == content.bytes;
+  survey.reference_stripped = !survey.reference_restored && backup.readable() && may_be_kept &&
+                              HasKeptCopy(view, reference.config, backup.bytes);
   return survey;
 }
 

@@ -92,48 +92,68 @@ std::string GaugeWindowText(const Family& family, const std::vector<std::string>
   return text;
 }
 
+// Room for everything an installation adds to one file: its gauge windows, their titles and its
+// gauge entries, each with a line end and a header it may need, so that the edits of a file are
+// made in place in one copy of it.
+std::size_t EditRoom(const Family& family) {
+  constexpr std::size_t kPerLine = 64;  // a key, a header, line ends
+  std::size_t room = kPerLine;
+  for (const GaugeWindow& window : family.windows) {
+    room += window.title.size() + window.size_line.size() + window.visible_line.size() +
+            window.ident_line.size() + window.window_size_line.size() + window.gauge_line.size() +
+            12 * kPerLine;
+  }
+  return room + family.gauge_sections.size() * (family.gauge_value.size() + 2 * kPerLine);
+}
+
+std::string EditableCopy(const Family& family, std::string_view bytes) {
+  std::string copy;
+  copy.reserve(bytes.size() + EditRoom(family));
+  copy.append(bytes);
+  return copy;
+}
+
 // Adds the title entries (keys `titles`) and appends the windows (names `windows`) that are
 // wanted.
-std::string AddWindows(const Family& family, std::string bytes,
-                       const std::vector<std::string>& titles, const std::vector<bool>& add_title,
-                       const std::vector<std::string>& windows,
-                       const std::vector<bool>& add_window) {
+void AddWindows(const Family& family, std::string* bytes, const std::vector<std::string>& titles,
+                const std::vector<bool>& add_title, const std::vector<std::string>& windows,
+                const std::vector<bool>& add_window) {
   for (std::size_t w = 0; w < family.windows.size(); ++w) {
-    if (add_title[w]) bytes = AddWindowTitleEntry(bytes, titles[w], family.windows[w].title);
+    if (add_title[w]) AddWindowTitleEntry(bytes, titles[w], family.windows[w].title);
   }
   std::string appended = GaugeWindowText(family, windows, add_window);
-  if (!appended.empty()) bytes = AppendGaugeWindowSection(bytes, appended);
-  return bytes;
+  if (!appended.empty()) AppendGaugeWindowSection(bytes, appended);
 }
 
 // Adds a gauge entry to each of the file's gauge sections that is wanted, keyed after the
 // reference file's count or the first key free in that section after it.
-std::string AddEntries(const Family& family, const PanelFile& file, std::string bytes,
-                       const Numbering& numbering, const std::vector<bool>& wanted) {
+void AddEntries(const Family& family, const PanelFile& file, std::string* bytes,
+                const Numbering& numbering, const std::vector<bool>& wanted) {
   for (int s : file.sections) {
     if (!wanted[s]) continue;
     const GaugeSection& section = family.gauge_sections[s];
     const int number =
-        FreeGaugeNumber(bytes, section.section_name, numbering.gauges[s], family.key_style);
-    bytes = AddGaugeEntry(bytes, section.section_name, FormGaugeKey(number, family.key_style),
-                          family.gauge_value);
+        FreeGaugeNumber(*bytes, section.section_name, numbering.gauges[s], family.key_style);
+    AddGaugeEntry(bytes, section.section_name, FormGaugeKey(number, family.key_style),
+                  family.gauge_value);
   }
-  return bytes;
 }
 
 // The whole installation into one file.
-std::string FreshEdit(const Family& family, const PanelFile& file, const std::string& bytes,
+std::string FreshEdit(const Family& family, const PanelFile& file, std::string_view bytes,
                       const Numbering& numbering) {
   const std::vector<std::string> names = FreshWindowNames(family, bytes, numbering.windows);
   const std::vector<bool> all_windows(family.windows.size(), true);
-  std::string edited = AddWindows(family, bytes, names, all_windows, names, all_windows);
-  return AddEntries(family, file, std::move(edited), numbering,
-                    std::vector<bool>(family.gauge_sections.size(), true));
+  std::string edited = EditableCopy(family, bytes);
+  AddWindows(family, &edited, names, all_windows, names, all_windows);
+  AddEntries(family, file, &edited, numbering,
+             std::vector<bool>(family.gauge_sections.size(), true));
+  return edited;
 }
 
 // Counts as the installation takes them from the reference file: its windows as it is, its
 // gauges once the gauge windows are added.
-Result<Numbering> CountReference(const Family& family, const std::string& reference) {
+Result<Numbering> CountReference(const Family& family, std::string_view reference) {
   Numbering numbering;
   Result<LineCount> windows = CountWindowTitleLines(reference);
   if (!windows.ok()) return windows.status();
@@ -146,7 +166,8 @@ Result<Numbering> CountReference(const Family& family, const std::string& refere
   numbering.windows = windows.value();
   const std::vector<std::string> names = FreshWindowNames(family, reference, numbering.windows);
   const std::vector<bool> all_windows(family.windows.size(), true);
-  const std::string edited = AddWindows(family, reference, names, all_windows, names, all_windows);
+  std::string edited = EditableCopy(family, reference);
+  AddWindows(family, &edited, names, all_windows, names, all_windows);
   for (const GaugeSection& section : family.gauge_sections) {
     Result<LineCount> gauges =
         CountSectionGaugeLines(edited, section.start_line, section.stop_line);
@@ -196,7 +217,7 @@ Carried WhatIsCarried(const Family& family, const PanelFile& file, const std::ve
 // Puts back what a file lost of the installation and nothing it still has. A title whose window
 // is there names that window, a window whose title is there takes the title's name; a pair with
 // neither is numbered afresh.
-std::string RepairEdit(const Family& family, const PanelFile& file, const std::string& bytes,
+std::string RepairEdit(const Family& family, const PanelFile& file, std::string_view bytes,
                        const Carried& carried, const Numbering& numbering) {
   const std::size_t count = family.windows.size();
   std::vector<std::string> titles(count), windows(count);
@@ -224,10 +245,12 @@ std::string RepairEdit(const Family& family, const PanelFile& file, const std::s
     titles[w] = windows[w] = FormWindowName(number);
     previous = number;
   }
-  std::string edited = AddWindows(family, bytes, titles, add_title, windows, add_window);
+  std::string edited = EditableCopy(family, bytes);
+  AddWindows(family, &edited, titles, add_title, windows, add_window);
   std::vector<bool> missing_entries(carried.entries.size());
   for (std::size_t s = 0; s < missing_entries.size(); ++s) missing_entries[s] = !carried.entries[s];
-  return AddEntries(family, file, std::move(edited), numbering, missing_entries);
+  AddEntries(family, file, &edited, numbering, missing_entries);
+  return edited;
 }
 
 // Builds the steps of one click, grouped the way they are made.
@@ -236,13 +259,14 @@ class StepList {
   StepList(const Family& family, const FamilyInput& input) : family_(family), input_(input) {}
 
   void Write(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
-             std::string bytes, const FileContent& now) {
+             SharedBytes bytes, const FileContent& now) {
     into->push_back({role, false, Path(relative, role), DisplaySimPath(relative), std::move(bytes),
                      Before(now)});
   }
   void Delete(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
               const FileContent& now) {
-    into->push_back({role, true, Path(relative, role), DisplaySimPath(relative), "", Before(now)});
+    into->push_back(
+        {role, true, Path(relative, role), DisplaySimPath(relative), SharedBytes(), Before(now)});
   }
   // Keeps `content` under `kept_name` (unless it is there already) and tells why.
   void Keep(std::vector<PlanStep>* into, std::vector<KeptCopy>* kept, KeptCopy::Reason reason,
@@ -253,13 +277,13 @@ class StepList {
   }
   // The record step that sets the family's "Installed" key, when it changes the record.
   void Record(std::vector<PlanStep>* into, std::string_view value) {
-    std::string bytes = WriteInstallFlag(input_.record.bytes, family_.record_section, value);
+    std::string bytes = WriteInstallFlag(input_.record.bytes.str(), family_.record_section, value);
     if (input_.record.exists() && bytes == input_.record.bytes) return;
     Write(into, StepRole::kRecord, record::kRelativePath, std::move(bytes), input_.record);
   }
 
  private:
-  static std::optional<std::string> Before(const FileContent& now) {
+  static std::optional<SharedBytes> Before(const FileContent& now) {
     if (!now.exists()) return std::nullopt;
     return now.bytes;
   }
@@ -332,7 +356,7 @@ FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFold
 bool IsOwnBackup(const Family& family, const FileContent& config, const FileContent& backup) {
   if (!backup.readable() || !config.readable()) return false;
   if (config.bytes == backup.bytes) return true;
-  return !AddedMarks(config.bytes, &backup.bytes, MarksOf(family)).empty();
+  return !AddedMarks(config.bytes, &backup.bytes.str(), MarksOf(family)).empty();
 }
 
 Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, InstallKind kind) {
@@ -376,7 +400,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
     if (!handled[i]) continue;
     const PanelFile& file = family.files[i];
     const PanelFileInput& in = input.files[i];
-    const std::string& bytes = in.config.bytes;
+    const SharedBytes& bytes = in.config.bytes;
     const bool has_backup = in.backup.exists();
     const bool backup_differs = has_backup && in.backup.bytes != bytes;
     std::string edited;
@@ -393,7 +417,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
       edited = FreshEdit(family, file, bytes, numbering.value());
     } else {
       const std::vector<Mark> found =
-          AddedMarks(bytes, has_backup ? &in.backup.bytes : nullptr, marks);
+          AddedMarks(bytes, has_backup ? &in.backup.bytes.str() : nullptr, marks);
       const Carried carried = WhatIsCarried(family, file, found);
       if (carried.all) continue;
       if (carried.any) {
@@ -417,7 +441,9 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
         edited = FreshEdit(family, file, bytes, numbering.value());
       }
     }
-    if (edited != bytes) list.Write(&edits, StepRole::kPanel, file.config, edited, in.config);
+    if (edited != bytes) {
+      list.Write(&edits, StepRole::kPanel, file.config, std::move(edited), in.config);
+    }
   }
   for (int index : family.backup_order) {
     for (PlanStep& step : backups[index]) plan.steps.push_back(std::move(step));
@@ -437,14 +463,19 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
 
   // What the installation made of the backups, to tell a file it left untouched since. The
   // numbering comes from the reference file as it was: its backup, or the file itself once a
-  // removal that did not finish has put it back.
+  // removal that did not finish has put it back. Counted only when a file needs it.
   const PanelFileInput& reference = input.files[0];
-  Result<Numbering> numbering = Status::Fail(ErrorKind::kNotFound, "", "");
-  if (reference.backup.readable()) {
-    numbering = CountReference(family, reference.backup.bytes);
-  } else if (reference.config.readable() && FindMarks(reference.config.bytes, marks).empty()) {
-    numbering = CountReference(family, reference.config.bytes);
-  }
+  std::optional<Result<Numbering>> counted;
+  auto numbering = [&]() -> const Result<Numbering>& {
+    if (counted) return *counted;
+    counted = Status::Fail(ErrorKind::kNotFound, "", "");
+    if (reference.backup.readable()) {
+      counted = CountReference(family, reference.backup.bytes);
+    } else if (reference.config.readable() && FindMarks(reference.config.bytes, marks).empty()) {
+      counted = CountReference(family, reference.config.bytes);
+    }
+    return *counted;
+  };
 
   StepList list(family, input);
   Plan plan;
@@ -475,29 +506,32 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
       }
       continue;
     }
-    const std::string& bytes = in.config.bytes;
+    const SharedBytes& bytes = in.config.bytes;
     if (has_backup && bytes == in.backup.bytes) {  // already put back
       list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
       continue;
     }
-    if (has_backup && numbering.ok() &&
-        bytes == FreshEdit(family, file, in.backup.bytes, numbering.value())) {
-      // Exactly what the installation left: the backup goes back byte for byte.
+    const std::string* backup = has_backup ? &in.backup.bytes.str() : nullptr;
+    const std::vector<ByteRange> installation = InstallationRanges(bytes, backup, marks);
+    // Exactly what the installation left, or a file that is its backup once the installation is
+    // taken out: the backup goes back byte for byte. The second is looked at first, as it needs
+    // no copy of the file.
+    if (has_backup &&
+        (SameWithoutRanges(bytes, installation, *backup) ||
+         (numbering().ok() && bytes == FreshEdit(family, file, *backup, numbering().value())))) {
       list.Write(&out.restore, StepRole::kPanel, file.config, in.backup.bytes, in.config);
       list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
       continue;
     }
     // Changed since: only the installation's entries come out, and the backup is kept beside it
     // unless the result is the backup itself.
-    std::string stripped = StripInstallation(bytes, has_backup ? &in.backup.bytes : nullptr, marks);
+    std::string stripped = RemoveRanges(bytes, installation);
     if (stripped != bytes) {
-      list.Write(&out.restore, StepRole::kPanel, file.config, stripped, in.config);
+      list.Write(&out.restore, StepRole::kPanel, file.config, std::move(stripped), in.config);
     }
     if (!has_backup) continue;
-    if (stripped != in.backup.bytes) {
-      list.Keep(&out.kept, &plan.kept, KeptCopy::Reason::kChangedSinceInstall, file.config,
-                in.kept_config_name, in.kept_config_there, in.backup);
-    }
+    list.Keep(&out.kept, &plan.kept, KeptCopy::Reason::kChangedSinceInstall, file.config,
+              in.kept_config_name, in.kept_config_there, in.backup);
     list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
   }
   for (const std::vector<int>& group : family.restore_groups) {

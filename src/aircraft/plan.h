@@ -53,8 +53,8 @@ struct PlanStep {
   bool remove = false;  // delete the file; else write `bytes` to it
   std::string path;     // the full path
   std::string display;  // the path as a status line names it: "Aircraft\...\panel.cfg"
-  std::string bytes;
-  std::optional<std::string> before;  // what stands there now; nullopt: nothing
+  SharedBytes bytes;
+  std::optional<SharedBytes> before;  // what stands there now; nullopt: nothing
 };
 
 // A copy the click keeps beside a file instead of overwriting or deleting it.

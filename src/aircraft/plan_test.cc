@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "aircraft/panel_fixture.h"
+#include "lookalike/lookalike_panel.h"
 #include "platform/profile.h"
 #include "platform/sim_path.h"
 
@@ -49,7 +49,7 @@ FamilyInput Input(const Family& family, const std::map<std::string, std::string>
 std::map<std::string, std::string> Written(const Plan& plan) {
   std::map<std::string, std::string> written;
   for (const PlanStep& step : plan.steps) {
-    written["\\" + step.display] = step.remove ? "" : step.bytes;
+    written["\\" + step.display] = step.remove ? "" : step.bytes.str();
   }
   return written;
 }

@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "aircraft/panel_fixture.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
+#include "lookalike/lookalike_panel.h"
 #include "platform/memory_file_system.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -26,9 +26,9 @@
 namespace ql2 {
 namespace click_harness {
 
-using fixture::PanelEdits;
-using fixture::PanelLayout;
-using fixture::RenderPanel;
+using lookalike::PanelEdits;
+using lookalike::PanelLayout;
+using lookalike::RenderPanel;
 using C = ControlId;
 
 constexpr char kSim[] = "/sim";

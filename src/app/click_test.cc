@@ -191,7 +191,7 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
   without_stop.files[0].layout.sections.pop_back();  // [Fixed Window39]
 
   Scenario without_section = CheyenneWorkedExample();
-  std::vector<fixture::WindowSectionLayout>& row8 =
+  std::vector<lookalike::WindowSectionLayout>& row8 =
       FindFile(without_section, CheyenneRow(8).config)->layout.sections;
   row8.erase(row8.begin() + 4);  // [Fixed Window31]
 
@@ -262,6 +262,43 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
     EXPECT_EQ(sim.window->Caption(g.status), c.status);
     EXPECT_EQ(Differences(before, sim.Snapshot()), std::vector<std::string>());
     EXPECT_EQ(Controls(*sim.window, g), controls);
+  }
+}
+
+// How often each file was read since the log was cleared, by path.
+std::map<std::string, int> ReadsOf(const MemoryFileSystem& fs) {
+  std::map<std::string, int> reads;
+  for (const FileOperation& op : fs.log()) {
+    if (op.kind == FileOperationKind::kRead) ++reads[op.path];
+  }
+  return reads;
+}
+
+// A click reads each file once, the look before it and its plan included, and reads nothing
+// again after it; a start with the gauge installed reads the record and the reference panel file,
+// and none of the backups nor the other panel files.
+TEST(FileTrafficTest, EachFileIsReadOnceAndAStartReadsNoBackup) {
+  const Scenario s = CheyenneWorkedExample();
+  const Group& g = *s.group;
+  Simulator sim(s.files);
+  sim.Start();
+  sim.fs.ClearLog();
+  ASSERT_TRUE(sim.Click(g.install, g)) << sim.window->Caption(g.status);
+  for (const auto& [path, count] : ReadsOf(sim.fs)) EXPECT_EQ(count, 1) << path;
+
+  sim.fs.ClearLog();
+  sim.Start();
+  const std::map<std::string, int> expected = {{Simulator::Path(kRecordFile), 1},
+                                               {Simulator::Path(s.files[0].config), 1}};
+  EXPECT_EQ(ReadsOf(sim.fs), expected);
+
+  sim.fs.ClearLog();
+  ASSERT_TRUE(sim.Click(g.remove, g)) << sim.window->Caption(g.status);
+  const std::map<std::string, int> reads = ReadsOf(sim.fs);
+  for (const auto& [path, count] : reads) EXPECT_EQ(count, 1) << path;
+  for (const PanelCase& file : s.files) {
+    EXPECT_EQ(reads.count(Simulator::Path(file.config)), 1u) << file.config;
+    EXPECT_EQ(reads.count(Simulator::Path(file.backup)), 1u) << file.backup;
   }
 }
 

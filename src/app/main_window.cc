@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "aircraft/apply_plan.h"
@@ -201,29 +202,16 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   // files; one that holds the lock too long gets nothing written, and its half-done change is
   // not taken for one that did not finish.
   std::map<const Family*, FamilyFacts> facts;
+  SimFolderView view(fs_, sim_folder_);
   {
     Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
     scan_locked_ = lock.ok();
-    SimFolderView view(fs_, sim_folder_);
     std::map<const Family*, bool> present;
     for (const Family* family : AllFamilies()) {
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
     }
     if (scan_locked_ && options.write) {
-      const FileContent& record = view.Content(record::kRelativePath);
-      std::string bytes = record.bytes;
-      for (const Family* family : AllFamilies()) {
-        if (family->full_folder.empty()) continue;
-        bytes = profile::WriteString(
-            bytes, family->record_section, record::kFullKey,
-            PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo);
-      }
-      // A record that cannot be written is reported by the click that needs it.
-      if ((!record.exists() || record.readable()) && bytes != record.bytes) {
-        if (fs_.ReplaceFile(view.Path(record::kRelativePath), bytes).ok()) {
-          view.Wrote(record::kRelativePath, std::move(bytes));
-        }
-      }
+      WriteFullKeys(view);
       // Temporary files of a run that was killed midway.
       std::set<std::string> folders = {ParentFolder(fs_, SimPath(record::kRelativePath))};
       for (const Family* family : AllFamilies()) {
@@ -240,7 +228,6 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   }
 
   if (options.ask_first_run) {
-    SimFolderView view(fs_, sim_folder_);
     Result<std::string> first_time = RecordText(view.Content(record::kRelativePath),
                                                 record::kOptionsSection, record::kFirstTimeKey);
     if (first_time.ok() && profile::ParseNumber(first_time.value()) == 1) {
@@ -259,6 +246,29 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   for (const Family* family : AllFamilies()) ShowFamily(*family, facts[family]);
   OfferFolderChoice();
   window_.Focus(StartupFocus(View()));
+}
+
+void MainWindowLogic::WriteFullKeys(SimFolderView& view) {
+  const FileContent& record = view.Content(record::kRelativePath);
+  // A record that cannot be read is not written; the click that needs it reports it.
+  if (record.exists() && !record.readable()) return;
+  std::optional<std::string> bytes;  // copied only when a key changes
+  for (const Family* family : AllFamilies()) {
+    if (family->full_folder.empty()) continue;
+    const std::string_view full =
+        PathExists(fs_, SimPath(family->full_folder)) ? record::kYes : record::kNo;
+    const std::string_view now = bytes ? *bytes : std::string_view(record.bytes);
+    const profile::Splice splice =
+        profile::PlanWrite(now, family->record_section, record::kFullKey, full);
+    if (now.substr(splice.at, splice.erase) == splice.text) continue;  // the same bytes again
+    if (!bytes) bytes = record.bytes.str();
+    profile::ApplySplice(&*bytes, splice);
+  }
+  if (!bytes || *bytes == record.bytes) return;
+  // A record that cannot be written is reported by the click that needs it.
+  if (fs_.ReplaceFile(view.Path(record::kRelativePath), *bytes).ok()) {
+    view.Wrote(record::kRelativePath, std::move(*bytes));
+  }
 }
 
 FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present, SimFolderView& view) {
@@ -429,14 +439,14 @@ bool MainWindowLogic::TakeFolders(const Family& family, bool install, Folders* f
   return !folders->panels.empty() && !folders->record.empty();
 }
 
-MainWindowLogic::Decision MainWindowLogic::Decide(const Family& family, bool install) {
+MainWindowLogic::Decision MainWindowLogic::Decide(const Family& family, bool install,
+                                                  SimFolderView& view) {
   Decision decision;
   decision.family = &family;
   decision.install = install;
   const FamilyControls& controls = ControlsOf(family);
   const std::string_view cannot = install ? texts::kCannotInstall : texts::kCannotRemove;
 
-  SimFolderView view(fs_, sim_folder_);
   FamilyFacts now = GatherFacts(family, PathExists(fs_, SimPath(family.presence_folder)), view);
   if (now != facts_[&family]) {
     ShowFamily(family, now);
@@ -453,10 +463,10 @@ MainWindowLogic::Decision MainWindowLogic::Decide(const Family& family, bool ins
   // moved since reads its own.
   SimFolderView panels(fs_, decision.folders.panels);
   SimFolderView record(fs_, decision.folders.record);
-  const bool same =
+  decision.same_folder =
       decision.folders.panels == sim_folder_ && decision.folders.record == sim_folder_;
-  FamilyInput input =
-      same ? ReadFamilyInput(family, view, view) : ReadFamilyInput(family, panels, record);
+  FamilyInput input = decision.same_folder ? ReadFamilyInput(family, view, view)
+                                           : ReadFamilyInput(family, panels, record);
   Result<Plan> plan = install
                           ? PlanInstall(family, input,
                                         state == FamilyDisplayState::kEdited ? InstallKind::kRepair
@@ -517,14 +527,22 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
     window_.SetCaption(controls.status, texts::kBusy);
     return false;
   }
-  Decision decision = Decide(family, install);
+  SimFolderView view(fs_, sim_folder_);
+  Decision decision = Decide(family, install, view);
+  // The view knows what the click found; after the click it knows what the click wrote, unless
+  // the click failed midway or wrote in other folders: then the files are looked at afresh.
+  bool view_current = !decision.possible || decision.same_folder;
   bool succeeded = decision.possible;
   if (decision.possible) {
     StatusProgress progress(window_, family, install);
     ApplyOutcome outcome = ApplyPlan(fs_, decision.plan, &progress);
     if (outcome.ok) {
       ShowDone(decision);
+      for (const PlanStep& step : decision.plan.steps) {
+        view.Changed(step.path, step.remove, step.bytes);
+      }
     } else {
+      view_current = false;
       succeeded = false;
       std::string text = std::string(install ? texts::kCannotInstall : texts::kCannotRemove) +
                          outcome.failure + ".";
@@ -540,8 +558,9 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
   }
   // What this click left on disk is what the next click's look again compares with; the group
   // keeps the texts the click set.
-  SimFolderView view(fs_, sim_folder_);
-  facts_[&family] = GatherFacts(family, facts_[&family].present, view);
+  std::optional<SimFolderView> fresh;
+  SimFolderView& after = view_current ? view : fresh.emplace(fs_, sim_folder_);
+  facts_[&family] = GatherFacts(family, facts_[&family].present, after);
   states_[&family] = DeriveState(family, facts_[&family]);
   return succeeded;
 }
@@ -556,7 +575,8 @@ MainWindowLogic::ClickPreview MainWindowLogic::PreviewClick(ControlId button) {
       preview.status = texts::kBusy;
       return preview;
     }
-    Decision decision = Decide(*family, button == controls.install);
+    SimFolderView view(fs_, sim_folder_);
+    Decision decision = Decide(*family, button == controls.install, view);
     preview.possible = decision.possible;
     preview.status = decision.status;
     preview.plan = std::move(decision.plan);

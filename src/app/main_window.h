@@ -23,6 +23,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/simulator_finder.h"
+#include "platform/sim_folder_view.h"
 
 namespace ql2 {
 
@@ -113,6 +114,7 @@ class MainWindowLogic {
     const Family* family = nullptr;
     bool install = false;
     Folders folders;
+    bool same_folder = false;  // both folders are the one the window shows
     bool interrupted = false;  // it finishes a change that did not finish
     bool possible = false;
     std::string status;  // why not, when not possible
@@ -122,11 +124,14 @@ class MainWindowLogic {
   bool Dispatch(ControlId id);
   // What the window shows of its controls now, for the keyboard rules.
   WindowView View() const;
+  // Records in the install record whether each family's further models are there.
+  void WriteFullKeys(SimFolderView& view);
   FamilyFacts GatherFacts(const Family& family, bool present, SimFolderView& view);
   void ShowFamily(const Family& family, const FamilyFacts& facts);
   bool TakeFolders(const Family& family, bool install, Folders* folders);
-  // Looks again and plans, with the folder's lock held by the caller.
-  Decision Decide(const Family& family, bool install);
+  // Looks again and plans, with the folder's lock held by the caller, through a view of the
+  // simulator folder that the caller may use afterwards.
+  Decision Decide(const Family& family, bool install, SimFolderView& view);
   bool ClickFamily(const Family& family, bool install);
   std::string OutcomeText(const Decision& decision) const;
   void ShowDone(const Decision& decision);

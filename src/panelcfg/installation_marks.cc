@@ -1,6 +1,7 @@
 #include "panelcfg/installation_marks.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "panelcfg/panel_config.h"
 #include "platform/ascii.h"
@@ -10,12 +11,8 @@
 namespace ql2 {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
 std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+  return TrimBlanks(text);
 }
 
 // A name made of the prefix (letter case ignored) and one or more digits: "Window14", "GAUGE05".
@@ -34,22 +31,47 @@ std::string_view GaugeName(std::string_view value) {
   return Trim(value.substr(0, value.find(',')));
 }
 
-// A section of the file: its header line and the lines up to the next header.
+// A section of the file: its header and, when its lines were wanted, every line after it up to
+// the next header.
 struct Section {
   std::string_view name;
-  std::size_t header = 0;  // index of the header line
-  std::size_t end = 0;     // index one past its last line
+  std::vector<TextLine> lines;     // lines[0] is the header
+  std::optional<TextLine> before;  // the line before the header, if any
 };
 
-std::vector<Section> Sections(std::string_view bytes, const std::vector<TextLine>& lines) {
-  std::vector<Section> sections;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+// Visits the file's sections in order, keeping the lines of one section at a time and only of a
+// section `wanted(name)` asks for; the others are skipped from header to header. A large file is
+// looked at without a copy of its lines. The lines before the first header belong to no section.
+template <typename Wanted, typename Visit>
+void ForEachSection(std::string_view bytes, Wanted&& wanted, Visit&& visit) {
+  TextLine header;
+  bool found = profile::FindHeaderLine(bytes, TextStart(bytes), &header);
+  Section section;
+  while (found) {
     std::string_view name;
-    if (!profile::ParseHeader(LineText(bytes, lines[i]), &name)) continue;
-    if (!sections.empty()) sections.back().end = i;
-    sections.push_back({name, i, lines.size()});
+    profile::ParseHeader(LineText(bytes, header), &name);
+    if (!wanted(name)) {
+      found = profile::FindHeaderLine(bytes, header.end, &header);
+      continue;
+    }
+    section.name = name;
+    section.lines.assign(1, header);
+    section.before.reset();
+    if (header.begin > TextStart(bytes)) section.before = profile::LineBefore(bytes, header.begin);
+    found = false;
+    for (std::size_t pos = header.end; pos < bytes.size();) {
+      const TextLine line = LineAt(bytes, pos);
+      std::string_view next;
+      if (profile::ParseHeader(LineText(bytes, line), &next)) {
+        header = line;
+        found = true;
+        break;
+      }
+      section.lines.push_back(line);
+      pos = line.end;
+    }
+    visit(section);
   }
-  return sections;
 }
 
 int IndexOfSection(const InstallationMarks& marks, std::string_view name) {
@@ -69,25 +91,9 @@ std::string JoinedText(std::string_view bytes, const std::vector<TextLine>& line
   return text;
 }
 
-// Bytes [begin, end) of a file.
-struct Range {
-  std::size_t begin;
-  std::size_t end;
-};
-
-std::string RemoveRanges(std::string_view bytes, std::vector<Range> ranges) {
-  std::sort(ranges.begin(), ranges.end(),
-            [](const Range& a, const Range& b) { return a.begin < b.begin; });
-  std::string out;
-  out.reserve(bytes.size());
-  std::size_t at = 0;
-  for (const Range& range : ranges) {
-    if (range.begin < at) continue;  // the marks of one file never overlap
-    out.append(bytes.substr(at, range.begin - at));
-    at = range.end;
-  }
-  out.append(bytes.substr(at));
-  return out;
+void SortRanges(std::vector<ByteRange>* ranges) {
+  std::sort(ranges->begin(), ranges->end(),
+            [](const ByteRange& a, const ByteRange& b) { return a.begin < b.begin; });
 }
 
 Mark LineMark(MarkKind kind, int index, std::string_view key, std::string_view bytes,
@@ -96,10 +102,10 @@ Mark LineMark(MarkKind kind, int index, std::string_view key, std::string_view b
 }
 
 // The title entries of one "Window Titles" section, or the gauge entries of one entry section.
-void FindEntryMarks(std::string_view bytes, const std::vector<TextLine>& lines,
-                    const Section& section, const InstallationMarks& marks, int entry_section,
-                    std::vector<Mark>* found) {
-  for (std::size_t i = section.header + 1; i < section.end; ++i) {
+void FindEntryMarks(std::string_view bytes, const Section& section, const InstallationMarks& marks,
+                    int entry_section, std::vector<Mark>* found) {
+  const std::vector<TextLine>& lines = section.lines;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
     std::string_view key;
     std::string_view value;
     if (!profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value)) continue;
@@ -119,10 +125,11 @@ void FindEntryMarks(std::string_view bytes, const std::vector<TextLine>& lines,
 
 // Which of the installation's gauge windows a numbered window section is, if any (the one whose
 // gauge it holds), and the line of that gauge.
-int WindowOf(std::string_view bytes, const std::vector<TextLine>& lines, const Section& section,
-             const InstallationMarks& marks, std::size_t* gauge_line) {
+int WindowOf(std::string_view bytes, const Section& section, const InstallationMarks& marks,
+             std::size_t* gauge_line) {
+  const std::vector<TextLine>& lines = section.lines;
   int window = -1;
-  for (std::size_t i = section.header + 1; i < section.end; ++i) {
+  for (std::size_t i = 1; i < lines.size(); ++i) {
     std::string_view key;
     std::string_view value;
     if (!profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value) ||
@@ -141,52 +148,70 @@ int WindowOf(std::string_view bytes, const std::vector<TextLine>& lines, const S
 
 // An appended gauge window ends with its gauge line; what was written after it in the file stays,
 // unless it holds entries, which belong to the window and go with it.
-Mark WindowMark(std::string_view bytes, const std::vector<TextLine>& lines, const Section& section,
-                int window, std::size_t gauge_line) {
-  std::size_t first = section.header;
-  if (first > 0 && LineText(bytes, lines[first - 1]).empty()) --first;
+Mark WindowMark(std::string_view bytes, const Section& section, int window,
+                std::size_t gauge_line) {
+  const std::vector<TextLine>& lines = section.lines;
+  std::size_t begin = lines[0].begin;
+  if (section.before && LineText(bytes, *section.before).empty()) begin = section.before->begin;
   std::size_t end = gauge_line + 1;
-  for (std::size_t i = end; i < section.end; ++i) {
+  for (std::size_t i = end; i < lines.size(); ++i) {
     std::string_view key;
     std::string_view value;
-    if (profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value)) end = section.end;
+    if (profile::ParseKeyLine(LineText(bytes, lines[i]), &key, &value)) end = lines.size();
   }
-  while (end > section.header + 1 && Trim(LineText(bytes, lines[end - 1])).empty()) --end;
-  return {MarkKind::kWindow,         window,
-          lines[first].begin,        lines[end - 1].end,
-          std::string(section.name), JoinedText(bytes, lines, section.header, end)};
+  while (end > 1 && Trim(LineText(bytes, lines[end - 1])).empty()) --end;
+  return {MarkKind::kWindow,
+          window,
+          begin,
+          lines[end - 1].end,
+          std::string(section.name),
+          JoinedText(bytes, lines, 0, end)};
 }
 
-}  // namespace
+// Whether a section may hold marks: the titles' section, an entry section, a numbered window.
+bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
+  return profile::SameName(name, panel::kWindowTitlesSection) || IndexOfSection(marks, name) >= 0 ||
+         IsNumberedName(Trim(name), panel::kWindowNamePrefix);
+}
 
-std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& marks) {
-  const std::vector<TextLine> lines = SplitLines(bytes);
+// FindMarks, also noting every section name of the file when `sections` is given, and keeping
+// the sections that may hold marks (no other can) when `may_hold` is given.
+std::vector<Mark> FindMarksAndSections(std::string_view bytes, const InstallationMarks& marks,
+                                       profile::NameSet* sections,
+                                       std::vector<Section>* may_hold = nullptr) {
   std::vector<Mark> found;
-  for (const Section& section : Sections(bytes, lines)) {
+  auto wanted = [&](std::string_view name) {
+    if (sections != nullptr) sections->Add(name);
+    return MayHoldMarks(name, marks);
+  };
+  ForEachSection(bytes, wanted, [&](const Section& section) {
+    if (may_hold != nullptr) may_hold->push_back(section);
     if (profile::SameName(section.name, panel::kWindowTitlesSection)) {
-      FindEntryMarks(bytes, lines, section, marks, -1, &found);
-      continue;
+      FindEntryMarks(bytes, section, marks, -1, &found);
+      return;
     }
     const int entry_section = IndexOfSection(marks, section.name);
     if (entry_section >= 0) {
-      FindEntryMarks(bytes, lines, section, marks, entry_section, &found);
-      continue;
+      FindEntryMarks(bytes, section, marks, entry_section, &found);
+      return;
     }
-    if (!IsNumberedName(Trim(section.name), panel::kWindowNamePrefix)) continue;
     std::size_t gauge_line = 0;
-    const int window = WindowOf(bytes, lines, section, marks, &gauge_line);
-    if (window >= 0) found.push_back(WindowMark(bytes, lines, section, window, gauge_line));
-  }
+    const int window = WindowOf(bytes, section, marks, &gauge_line);
+    if (window >= 0) found.push_back(WindowMark(bytes, section, window, gauge_line));
+  });
   std::sort(found.begin(), found.end(),
             [](const Mark& a, const Mark& b) { return a.begin < b.begin; });
   return found;
 }
 
-std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
-                             const InstallationMarks& marks) {
-  std::vector<Mark> found = FindMarks(current, marks);
+// AddedMarks, also noting the backup's section names when `backup_sections` is given.
+std::vector<Mark> AddedMarksAndSections(std::string_view current, const std::string* backup,
+                                        const InstallationMarks& marks,
+                                        profile::NameSet* backup_sections,
+                                        std::vector<Section>* current_sections = nullptr) {
+  std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, current_sections);
   if (backup == nullptr) return found;
-  std::vector<Mark> before = FindMarks(*backup, marks);
+  std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
   std::vector<bool> used(before.size(), false);
   std::vector<Mark> added;
   for (Mark& mark : found) {
@@ -204,38 +229,89 @@ std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup
   return added;
 }
 
-std::string StripInstallation(std::string_view current, const std::string* backup,
-                              const InstallationMarks& marks) {
-  const std::vector<Mark> added = AddedMarks(current, backup, marks);
-  if (added.empty()) return std::string(current);
-  std::vector<Range> ranges;
+}  // namespace
+
+std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& marks) {
+  return FindMarksAndSections(bytes, marks, nullptr);
+}
+
+std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
+                             const InstallationMarks& marks) {
+  return AddedMarksAndSections(current, backup, marks, nullptr);
+}
+
+std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
+                                          const InstallationMarks& marks) {
+  profile::NameSet backup_sections;
+  std::vector<Section> may_hold;
+  const std::vector<Mark> added =
+      AddedMarksAndSections(current, backup, marks, &backup_sections, &may_hold);
+  std::vector<ByteRange> ranges;
+  if (added.empty()) return ranges;
   for (const Mark& mark : added) ranges.push_back({mark.begin, mark.end});
-  const std::vector<TextLine> lines = SplitLines(current);
-  for (const Section& section : Sections(current, lines)) {
-    if (backup != nullptr && profile::HasSection(*backup, section.name)) continue;
+  // A section a mark emptied is one that may hold marks (a mark's blank line before a window's
+  // header empties nothing).
+  for (const Section& section : may_hold) {
+    if (backup_sections.Has(section.name)) continue;
     // Every line of the section after its header is blank or taken out with a mark.
     bool emptied = true;
     bool held_mark = false;
-    for (std::size_t i = section.header + 1; i < section.end && emptied; ++i) {
-      if (Trim(LineText(current, lines[i])).empty()) continue;
+    for (std::size_t i = 1; i < section.lines.size() && emptied; ++i) {
+      const TextLine& line = section.lines[i];
+      if (Trim(LineText(current, line)).empty()) continue;
       bool marked = false;
       for (const Mark& mark : added) {
-        marked = marked || (mark.begin <= lines[i].begin && lines[i].end <= mark.end);
+        marked = marked || (mark.begin <= line.begin && line.end <= mark.end);
       }
       held_mark = held_mark || marked;
       emptied = marked;
     }
-    if (emptied && held_mark) {
-      ranges.push_back({lines[section.header].begin, lines[section.header].end});
-    }
+    if (emptied && held_mark) ranges.push_back({section.lines[0].begin, section.lines[0].end});
   }
-  return RemoveRanges(current, std::move(ranges));
+  SortRanges(&ranges);
+  return ranges;
+}
+
+std::string RemoveRanges(std::string_view bytes, const std::vector<ByteRange>& ranges) {
+  std::string out;
+  out.reserve(bytes.size());
+  std::size_t at = 0;
+  for (const ByteRange& range : ranges) {
+    if (range.begin < at) continue;  // the marks of one file never overlap
+    out.append(bytes.substr(at, range.begin - at));
+    at = range.end;
+  }
+  out.append(bytes.substr(at));
+  return out;
+}
+
+bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ranges,
+                       std::string_view other) {
+  std::size_t at = 0;
+  std::size_t compared = 0;
+  auto same = [&](std::string_view part) {
+    if (other.substr(compared, part.size()) != part) return false;
+    compared += part.size();
+    return true;
+  };
+  for (const ByteRange& range : ranges) {
+    if (range.begin < at) continue;
+    if (!same(bytes.substr(at, range.begin - at))) return false;
+    at = range.end;
+  }
+  return same(bytes.substr(at)) && compared == other.size();
+}
+
+std::string StripInstallation(std::string_view current, const std::string* backup,
+                              const InstallationMarks& marks) {
+  return RemoveRanges(current, InstallationRanges(current, backup, marks));
 }
 
 std::string RemoveMarks(std::string_view bytes, const std::vector<Mark>& marks) {
-  std::vector<Range> ranges;
+  std::vector<ByteRange> ranges;
   for (const Mark& mark : marks) ranges.push_back({mark.begin, mark.end});
-  return RemoveRanges(bytes, std::move(ranges));
+  SortRanges(&ranges);
+  return RemoveRanges(bytes, ranges);
 }
 
 }  // namespace ql2

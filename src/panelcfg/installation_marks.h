@@ -48,9 +48,24 @@ std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup
 // The bytes without the marks' bytes.
 std::string RemoveMarks(std::string_view bytes, const std::vector<Mark>& marks);
 
-// The file without the installation: the marks AddedMarks finds are taken out, and so is a
-// section they leave empty that the backup does not have (the installation made it, as a profile
-// write makes a missing "Window Titles" section).
+// Bytes [begin, end) of a file.
+struct ByteRange {
+  std::size_t begin;
+  std::size_t end;
+};
+
+// What taking the installation out of a file removes, in file order: the marks AddedMarks finds,
+// and the header of a section they leave empty that the backup does not have (the installation
+// made it, as a profile write makes a missing "Window Titles" section).
+std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
+                                          const InstallationMarks& marks);
+
+// The bytes without the ranges (in file order), made, or only compared with other bytes.
+std::string RemoveRanges(std::string_view bytes, const std::vector<ByteRange>& ranges);
+bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ranges,
+                       std::string_view other);
+
+// The file without the installation (InstallationRanges taken out).
 std::string StripInstallation(std::string_view current, const std::string* backup,
                               const InstallationMarks& marks);
 

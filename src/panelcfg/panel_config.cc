@@ -53,6 +53,10 @@ std::string AddWindowTitleEntry(std::string_view bytes, std::string_view window_
   return profile::WriteString(bytes, panel::kWindowTitlesSection, window_name, title);
 }
 
+void AddWindowTitleEntry(std::string* bytes, std::string_view window_name, std::string_view title) {
+  profile::WriteStringInPlace(bytes, panel::kWindowTitlesSection, window_name, title);
+}
+
 std::string BuildGaugeWindowSection(std::string_view window_name, std::string_view size_line,
                                     std::string_view visible_line, std::string_view ident_line,
                                     std::string_view window_size_line,
@@ -79,6 +83,11 @@ std::string AppendGaugeWindowSection(std::string_view bytes, std::string_view te
   whole.append(text);
   whole.append(panel::kLineEnd);
   return whole;
+}
+
+void AppendGaugeWindowSection(std::string* bytes, std::string_view text) {
+  bytes->append(text);
+  bytes->append(panel::kLineEnd);
 }
 
 Result<LineCount> CountSectionGaugeLines(std::string_view bytes, std::string_view start_line,
@@ -116,6 +125,11 @@ std::string FormGaugeKey(int count, GaugeKeyStyle style) {
 std::string AddGaugeEntry(std::string_view bytes, std::string_view section_name,
                           std::string_view gauge_key, std::string_view gauge_value) {
   return profile::WriteString(bytes, section_name, gauge_key, gauge_value);
+}
+
+void AddGaugeEntry(std::string* bytes, std::string_view section_name, std::string_view gauge_key,
+                   std::string_view gauge_value) {
+  profile::WriteStringInPlace(bytes, section_name, gauge_key, gauge_value);
 }
 
 std::string WriteInstallFlag(std::string_view record_bytes, std::string_view family_section,

@@ -36,9 +36,11 @@ Result<LineCount> CountWindowTitleLines(std::string_view bytes);
 // first number the simulator reads.
 std::string FormWindowName(int count);
 
-// Sets windowName=title in the "Window Titles" section.
+// Sets windowName=title in the "Window Titles" section. Each edit also comes as one made in
+// place, which a caller that reserved room for what it adds makes without copying the file.
 std::string AddWindowTitleEntry(std::string_view bytes, std::string_view window_name,
                                 std::string_view title);
+void AddWindowTitleEntry(std::string* bytes, std::string_view window_name, std::string_view title);
 
 // The text of an appended gauge window: CR LF, the header, the window's lines each ended by
 // CR LF, an empty line and the gauge line (not ended; the append ends it).
@@ -48,6 +50,7 @@ std::string BuildGaugeWindowSection(std::string_view window_name, std::string_vi
 
 // Adds text and one CR LF at the end of the file.
 std::string AppendGaugeWindowSection(std::string_view bytes, std::string_view text);
+void AppendGaugeWindowSection(std::string* bytes, std::string_view text);
 
 // The number of lines beginning "gau" from the line equal to start_line up to the line equal to
 // stop_line (any sections between them included). A file without the start line, or without
@@ -61,6 +64,8 @@ std::string FormGaugeKey(int count, GaugeKeyStyle style);
 // Sets gaugeKey=gaugeValue in an existing window section (sectionName without brackets).
 std::string AddGaugeEntry(std::string_view bytes, std::string_view section_name,
                           std::string_view gauge_key, std::string_view gauge_value);
+void AddGaugeEntry(std::string* bytes, std::string_view section_name, std::string_view gauge_key,
+                   std::string_view gauge_value);
 
 // The install record's bytes after recording whether the gauge is installed for a family ("1" or
 // "0").

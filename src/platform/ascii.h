@@ -2,6 +2,7 @@
 // page characters) are compared as they are.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace ql2 {
@@ -16,6 +17,29 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+// Blanks are spaces and tabs. These look at a line's few leading or trailing characters one by
+// one: find_first_not_of(" \t") calls memchr for each character it passes, which made the line
+// scans of a large file slow.
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+inline std::size_t FirstNonBlank(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsBlank(text[i])) return i;
+  }
+  return std::string_view::npos;
+}
+
+// The text without its leading and trailing blanks.
+inline std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = FirstNonBlank(text);
+  if (first == std::string_view::npos) return {};
+  std::size_t end = text.size();
+  while (IsBlank(text[end - 1])) --end;
+  return text.substr(first, end - first);
 }
 
 }  // namespace ql2

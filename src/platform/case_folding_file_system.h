@@ -3,6 +3,7 @@
 // program ("feelThere pic 737-300"), and Wine finds them anyway. This file system does the same.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/file_system.h"
@@ -22,9 +23,15 @@ std::string ResolvePathIgnoringCase(const std::string& path);
 // every path it is given with ResolvePathIgnoringCase against the real disk, then passes the
 // resolved path on. Results and failures are those of the inner file system (its messages name
 // the resolved path, which is the file actually used).
+//
+// While a lock taken through it is held (a click, a start-up scan), each folder and file name is
+// looked up on disk once and kept, and so are the entries of a folder a name was missing from:
+// other copies of the program change nothing meanwhile, and its own writes and deletes are noted.
+// The file system must outlive its locks.
 class CaseFoldingFileSystem : public FileSystem {
  public:
-  explicit CaseFoldingFileSystem(FileSystem& inner) : inner_(inner) {}
+  explicit CaseFoldingFileSystem(FileSystem& inner);
+  ~CaseFoldingFileSystem() override;
 
   char Separator() const override { return inner_.Separator(); }
   EntryInfo Stat(const std::string& path) override;
@@ -39,7 +46,13 @@ class CaseFoldingFileSystem : public FileSystem {
   Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;
 
  private:
+  struct Found;
+  std::string ResolvePath(const std::string& path);
+  // Keeps what is known of the folder true after a write to a resolved path.
+  void Wrote(const std::string& resolved, bool ok);
+
   FileSystem& inner_;
+  std::unique_ptr<Found> found_;
 };
 
 }  // namespace ql2

@@ -135,5 +135,39 @@ TEST_F(CaseFoldingTest, MissingFolderIsNotCreated) {
   EXPECT_EQ(Entries("Aircraft"), (std::set<std::string>{"FeelThere PIC 737-300", "Twins"}));
 }
 
+// Under a lock, names are looked up once and kept; the program's own deletes and a released lock
+// make them be looked up again, so that a twin, or another program's change, is found then.
+TEST_F(CaseFoldingTest, NamesAreKeptWhileLockedAndForgottenOnDeleteAndRelease) {
+  const std::string twins = root_ + "/aircraft/twins/";
+  Write("Aircraft/Twins/Panel/PANEL.CFG", "upper twin");
+  {
+    Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(root_);
+    ASSERT_TRUE(lock.ok());
+    Result<std::string> first = fs_.ReadFile(twins + "PANEL/Panel.cfg");
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.value(), "upper twin");  // "PANEL.CFG" sorts before "panel.cfg"
+    // Deleting it forgets the name: the twin left is found.
+    ASSERT_TRUE(fs_.DeleteFile(twins + "PANEL/Panel.cfg").ok());
+    Result<std::string> second = fs_.ReadFile(twins + "PANEL/Panel.cfg");
+    ASSERT_TRUE(second.ok());
+    EXPECT_EQ(second.value(), "upper");
+    // A name missing from a folder is looked for in the folder's entries, which the program's own
+    // writes keep up to date: the file it makes is found under any spelling.
+    EXPECT_EQ(fs_.Stat(twins + "panel/NEW.cfg").kind, EntryKind::kNone);
+    ASSERT_TRUE(fs_.ReplaceFile(twins + "panel/New.cfg", "new").ok());
+    EXPECT_EQ(fs_.Stat(twins + "panel/NEW.cfg").kind, EntryKind::kFile);
+    Result<std::string> made = fs_.ReadFile(twins + "panel/new.CFG");
+    ASSERT_TRUE(made.ok());
+    EXPECT_EQ(made.value(), "new");
+    // A folder another program renames meanwhile is still found under the name found before.
+    std::filesystem::rename(root_ + "/Aircraft/Twins", root_ + "/Aircraft/TWINS-old");
+    EXPECT_EQ(fs_.Stat(twins + "panel.cfg").kind, EntryKind::kNone);
+  }
+  std::filesystem::rename(root_ + "/Aircraft/TWINS-old", root_ + "/Aircraft/TwInS");
+  Result<std::string> after = fs_.ReadFile(twins + "panel/panel.cfg");
+  ASSERT_TRUE(after.ok());
+  EXPECT_EQ(after.value(), "lower");
+}
+
 }  // namespace
 }  // namespace ql2

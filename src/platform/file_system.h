@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,12 @@ struct EntryInfo {
   EntryKind kind = EntryKind::kNone;
   bool hidden = false;
   bool system = false;
+  // Of a file, what changes when it is replaced or changed: its size, the time of its last change
+  // and a number for the file itself (a replace makes a new one); 0 where unknown. Compared with
+  // an earlier look, they tell whether someone changed it since, without reading it.
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;
+  std::uint64_t identity = 0;
 };
 
 // How long LockFolder waits for a lock another copy of the program holds: a click waits this long

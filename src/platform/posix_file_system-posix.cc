@@ -47,12 +47,25 @@ Status ErrnoStatus(const std::string& verb, const std::string& path, int err = e
 
 // The path a chain of symbolic links finally names, so that an edit replaces (or creates) the
 // link's target and keeps the link, also when the target does not exist yet. A loop is left as
-// it is; stat then reports it.
-std::string FollowLinks(const FileSystem& fs, const std::string& path) {
+// it is; stat then reports it. With `found`, what the last lstat found there: true and its
+// status in *st when something that is no link stands there, else in *error why nothing does (0
+// when links were left unfollowed).
+std::string FollowLinks(const FileSystem& fs, const std::string& path, bool* found = nullptr,
+                        struct stat* st = nullptr, int* error = nullptr) {
+  struct stat own;
+  if (st == nullptr) st = &own;
+  if (found != nullptr) *found = false;
+  if (error != nullptr) *error = 0;
   std::string current = path;
   for (int hops = 0; hops < 40; ++hops) {
-    struct stat st;
-    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    if (lstat(current.c_str(), st) != 0) {
+      if (error != nullptr) *error = errno;
+      return current;
+    }
+    if (!S_ISLNK(st->st_mode)) {
+      if (found != nullptr) *found = true;
+      return current;
+    }
     char buffer[PATH_MAX];
     ssize_t n = readlink(current.c_str(), buffer, sizeof buffer);
     if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return current;
@@ -98,6 +111,10 @@ EntryInfo PosixFileSystem::Stat(const std::string& path) {
   if (stat(path.c_str(), &st) != 0) return info;
   if (S_ISREG(st.st_mode)) {
     info.kind = EntryKind::kFile;
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    info.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.identity =
+        static_cast<std::uint64_t>(st.st_ino) ^ (static_cast<std::uint64_t>(st.st_dev) << 40);
   } else if (S_ISDIR(st.st_mode)) {
     info.kind = EntryKind::kFolder;
   } else {
@@ -119,11 +136,13 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
     close(fd);
     return Status::Failed(ErrorKind::kNotAFile, "read", path);
   }
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
+  // Read straight into the string, sized as the file is (one more byte shows the end), and on
+  // from there should the file have grown meanwhile.
+  std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t filled = 0;
   for (;;) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    ssize_t n = read(fd, &bytes[filled], bytes.size() - filled);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
@@ -131,19 +150,47 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
       return ErrnoStatus("read", path, err);
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    filled += static_cast<size_t>(n);
   }
+  bytes.resize(filled);
   close(fd);
   return bytes;
 }
 
+namespace {
+
+// Whether a file whose status is known may be read and replaced: CheckEditable without its stat.
+Status CheckEditableFile(const std::string& path, const struct stat& st) {
+  if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "open", path);
+  if ((st.st_mode & 0222) == 0) {
+    // Unreadable is said before read-only, as the two looks below say it.
+    if (access(path.c_str(), R_OK) != 0) return ErrnoStatus("read", path);
+    return Status::Failed(ErrorKind::kReadOnly, "write", path);
+  }
+  // One look for both; only a refusal is looked at again, to say which it was.
+  if (access(path.c_str(), R_OK | W_OK) == 0) return Status::Ok();
+  if (access(path.c_str(), R_OK) != 0) return ErrnoStatus("read", path);
+  if (access(path.c_str(), W_OK) != 0) return ErrnoStatus("write", path);
+  return Status::Ok();
+}
+
+}  // namespace
+
 Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  const std::string target = FollowLinks(*this, path);
-  mode_t mode;
+  bool found = false;
   struct stat st;
-  if (stat(target.c_str(), &st) == 0) {
+  int missing = 0;
+  const std::string target = FollowLinks(*this, path, &found, &st, &missing);
+  mode_t mode;
+  // The last lstat is the target's status, unless links were left unfollowed (a loop).
+  if (!found && missing != 0) {
+    errno = missing;
+  } else if (!found && stat(target.c_str(), &st) == 0) {
+    found = true;
+  }
+  if (found) {
     if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "write", path);
-    Status editable = CheckEditable(target);
+    Status editable = CheckEditableFile(target, st);
     if (!editable.ok()) return Status::Failed(editable.kind(), "write", path);
     mode = st.st_mode & 07777;
   } else if (errno != ENOENT) {
@@ -208,11 +255,7 @@ std::string PosixFileSystem::WritePath(const std::string& path) {
 Status PosixFileSystem::CheckEditable(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) return ErrnoStatus("open", path);
-  if (!S_ISREG(st.st_mode)) return Status::Failed(ErrorKind::kNotAFile, "open", path);
-  if (access(path.c_str(), R_OK) != 0) return ErrnoStatus("read", path);
-  if ((st.st_mode & 0222) == 0) return Status::Failed(ErrorKind::kReadOnly, "write", path);
-  if (access(path.c_str(), W_OK) != 0) return ErrnoStatus("write", path);
-  return Status::Ok();
+  return CheckEditableFile(path, st);
 }
 
 Status PosixFileSystem::CheckFolderWritable(const std::string& folder) {

@@ -65,6 +65,18 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsPermissionBitsAndLeavesNoTemporaryFile) 
   EXPECT_EQ(Entries(), std::set<std::string>{"panel.cfg"});
 }
 
+// A look at a file tells a replaced one from the one before, even with the same bytes, so that a
+// change another copy of the program made is seen without reading the file.
+TEST_F(PosixFileSystemTest, StatTellsAReplacedFileFromTheOneBefore) {
+  Put("panel.backup", "same", 0644);
+  const EntryInfo before = fs_.Stat(Path("panel.backup"));
+  EXPECT_EQ(before.size, 4u);
+  ASSERT_TRUE(fs_.ReplaceFile(Path("panel.backup"), "same").ok());
+  const EntryInfo after = fs_.Stat(Path("panel.backup"));
+  EXPECT_EQ(after.size, 4u);
+  EXPECT_TRUE(after.identity != before.identity || after.modified != before.modified);
+}
+
 TEST_F(PosixFileSystemTest, ReplaceCreatesMissingFileWithUmaskBits) {
   mode_t mask = umask(022);
   Status s = fs_.ReplaceFile(Path("new.cfg"), "x");

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 #include "platform/ascii.h"
 #include "platform/text_lines.h"
@@ -9,19 +10,15 @@ namespace ql2 {
 namespace profile {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string_view Trim(std::string_view text) {
-  std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
+  return TrimBlanks(text);
 }
 
 // The section name of a header line, or false when the line is not a header.
 bool HeaderName(std::string_view text, std::string_view* name) {
-  std::size_t first = text.find_first_not_of(kBlanks);
+  std::size_t first = FirstNonBlank(text);
   if (first == std::string_view::npos || text[first] != '[') return false;
   std::string_view rest = text.substr(first + 1);
   *name = Trim(rest.substr(0, rest.find(']')));
@@ -30,7 +27,7 @@ bool HeaderName(std::string_view text, std::string_view* name) {
 
 // The key of a key line, or false when the line is not one.
 bool KeyName(std::string_view text, std::string_view* key) {
-  std::size_t first = text.find_first_not_of(kBlanks);
+  std::size_t first = FirstNonBlank(text);
   if (first == std::string_view::npos || text[first] == ';' || text[first] == '[') return false;
   std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return false;
@@ -41,35 +38,44 @@ bool KeyName(std::string_view text, std::string_view* key) {
 // Where a section and a key stand in a file.
 struct Location {
   bool section_found = false;
-  std::size_t header_line = 0;
+  TextLine header_line;
   bool has_key_line = false;
-  std::size_t last_key_line = 0;  // the section's last key line, when it has one
+  TextLine last_key_line;  // the section's last key line, when it has one
   bool key_found = false;
-  std::size_t key_line = 0;
+  TextLine key_line;
+  bool has_lines = false;
+  TextLine last_line;  // the file's last line, known only when the section was not found
 };
 
-Location Find(std::string_view file, const std::vector<TextLine>& lines, std::string_view section,
-              std::string_view key) {
+// One pass over the lines up to the end of the section, keeping none of them: a write to a large
+// file costs one scan of what lies before the key, and no memory beyond the file.
+Location Find(std::string_view file, std::string_view section, std::string_view key) {
   Location at;
   bool inside = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string_view text = LineText(file, lines[i]);
+  const std::string_view wanted_section = Trim(section);
+  const std::string_view wanted_key = Trim(key);
+  for (std::size_t pos = TextStart(file); pos < file.size();) {
+    const TextLine line = LineAt(file, pos);
+    pos = line.end;
+    at.has_lines = true;
+    at.last_line = line;
+    std::string_view text = LineText(file, line);
     std::string_view name;
     if (HeaderName(text, &name)) {
       if (inside) break;  // the first section of the name has ended
-      if (EqualIgnoringAsciiCase(name, Trim(section))) {
+      if (EqualIgnoringAsciiCase(name, wanted_section)) {
         inside = true;
         at.section_found = true;
-        at.header_line = i;
+        at.header_line = line;
       }
       continue;
     }
     if (!inside || !KeyName(text, &name)) continue;
     at.has_key_line = true;
-    at.last_key_line = i;
-    if (!at.key_found && EqualIgnoringAsciiCase(name, Trim(key))) {
+    at.last_key_line = line;
+    if (!at.key_found && EqualIgnoringAsciiCase(name, wanted_key)) {
       at.key_found = true;
-      at.key_line = i;
+      at.key_line = line;
     }
   }
   return at;
@@ -93,10 +99,9 @@ std::string EndedLine(std::string_view key, std::string_view value) {
 
 std::string ReadString(std::string_view file, std::string_view section, std::string_view key,
                        std::string_view default_value, std::size_t buffer_size) {
-  std::vector<TextLine> lines = SplitLines(file);
-  Location at = Find(file, lines, section, key);
+  Location at = Find(file, section, key);
   if (!at.key_found) return CutToBuffer(default_value, buffer_size);
-  std::string_view text = LineText(file, lines[at.key_line]);
+  std::string_view text = LineText(file, at.key_line);
   std::string_view value = Trim(text.substr(text.find('=') + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
@@ -105,53 +110,65 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
   return CutToBuffer(value, buffer_size);
 }
 
-std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view value) {
-  std::vector<TextLine> lines = SplitLines(file);
-  Location at = Find(file, lines, section, key);
-  std::string out;
-  out.reserve(file.size() + section.size() + key.size() + value.size() + 8);
-
+Splice PlanWrite(std::string_view file, std::string_view section, std::string_view key,
+                 std::string_view value) {
+  Location at = Find(file, section, key);
+  Splice splice;
   if (at.key_found) {
-    const TextLine& line = lines[at.key_line];
-    std::size_t after_equals = line.begin + LineText(file, line).find('=') + 1;
-    out.append(file.substr(0, after_equals));
-    out.append(value);
-    if (line.has_ending()) {
-      out.append(file.substr(line.content_end));
-    } else {
-      out.append(kLineEnd);
-    }
-    return out;
+    const TextLine& line = at.key_line;
+    splice.at = line.begin + LineText(file, line).find('=') + 1;
+    splice.erase = line.content_end - splice.at;
+    splice.text = std::string(value);
+    if (!line.has_ending()) splice.text.append(kLineEnd);
+    return splice;
   }
 
   if (at.section_found) {
-    const TextLine& anchor = lines[at.has_key_line ? at.last_key_line : at.header_line];
-    out.append(file.substr(0, anchor.end));
-    if (!anchor.has_ending()) out.append(kLineEnd);
-    out.append(EndedLine(key, value));
-    out.append(file.substr(anchor.end));
-    return out;
+    const TextLine& anchor = at.has_key_line ? at.last_key_line : at.header_line;
+    splice.at = anchor.end;
+    if (!anchor.has_ending()) splice.text.append(kLineEnd);
+    splice.text.append(EndedLine(key, value));
+    return splice;
   }
 
-  out.append(file);
+  splice.at = file.size();
   // Only an unended last line needs an ending before the new header; a byte-order mark alone is
   // no line, so a file holding nothing else gets no blank line after it.
-  if (!lines.empty() && !lines.back().has_ending()) out.append(kLineEnd);
-  out += '[';
-  out.append(section);
-  out += ']';
-  out.append(kLineEnd);
-  out.append(EndedLine(key, value));
+  if (at.has_lines && !at.last_line.has_ending()) splice.text.append(kLineEnd);
+  splice.text += '[';
+  splice.text.append(section);
+  splice.text += ']';
+  splice.text.append(kLineEnd);
+  splice.text.append(EndedLine(key, value));
+  return splice;
+}
+
+void ApplySplice(std::string* file, const Splice& splice) {
+  file->replace(splice.at, splice.erase, splice.text);
+}
+
+void WriteStringInPlace(std::string* file, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  ApplySplice(file, PlanWrite(*file, section, key, value));
+}
+
+std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  const Splice splice = PlanWrite(file, section, key, value);
+  std::string out;
+  out.reserve(file.size() - splice.erase + splice.text.size());
+  out.append(file.substr(0, splice.at));
+  out.append(splice.text);
+  out.append(file.substr(splice.at + splice.erase));
   return out;
 }
 
 bool HasSection(std::string_view file, std::string_view section) {
-  return Find(file, SplitLines(file), section, {}).section_found;
+  return Find(file, section, {}).section_found;
 }
 
 bool HasKey(std::string_view file, std::string_view section, std::string_view key) {
-  return Find(file, SplitLines(file), section, key).key_found;
+  return Find(file, section, key).key_found;
 }
 
 bool ParseHeader(std::string_view line, std::string_view* name) {
@@ -164,12 +181,56 @@ bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view
   return true;
 }
 
+namespace {
+
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+bool FindHeaderLine(std::string_view file, std::size_t from, TextLine* line) {
+  const std::size_t start = TextStart(file);
+  for (std::size_t at = std::max(from, start); at < file.size(); ++at) {
+    const void* bracket = std::memchr(file.data() + at, '[', file.size() - at);
+    if (bracket == nullptr) return false;
+    at = static_cast<std::size_t>(static_cast<const char*>(bracket) - file.data());
+    // A header when only blanks stand between it and the line's beginning.
+    std::size_t begin = at;
+    while (begin > start && IsBlank(file[begin - 1])) --begin;
+    if (begin == start || IsLineEnd(file[begin - 1])) {
+      *line = LineAt(file, begin);
+      return true;
+    }
+  }
+  return false;
+}
+
+TextLine LineBefore(std::string_view file, std::size_t begin) {
+  const std::size_t start = TextStart(file);
+  TextLine line;
+  line.end = begin;
+  line.content_end = begin - 1;
+  if (file[begin - 1] == '\n' && begin - 1 > start && file[begin - 2] == '\r') --line.content_end;
+  line.begin = line.content_end;
+  while (line.begin > start && !IsLineEnd(file[line.begin - 1])) --line.begin;
+  return line;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   return EqualIgnoringAsciiCase(Trim(a), Trim(b));
 }
 
+std::string NameSet::Folded(std::string_view name) {
+  name = Trim(name);
+  std::string folded;
+  folded.reserve(name.size());
+  for (char c : name) folded += AsciiLower(c);
+  return folded;
+}
+
 double ParseNumber(std::string_view text) {
-  std::size_t i = text.find_first_not_of(kBlanks);
+  std::size_t i = FirstNonBlank(text);
   if (i == std::string_view::npos) return 0;
   double sign = 1;
   if (text[i] == '+' || text[i] == '-') {
@@ -208,13 +269,16 @@ Result<std::string> ReadFileString(FileSystem& fs, const std::string& path,
 
 Status WriteFileString(FileSystem& fs, const std::string& path, std::string_view section,
                        std::string_view key, std::string_view value) {
-  std::string old;
-  if (fs.Stat(path).kind != EntryKind::kNone) {
-    Result<std::string> bytes = fs.ReadFile(path);
-    if (!bytes.ok()) return bytes.status();
-    old = std::move(bytes.value());
+  // A read tells whether the file is there: a missing one is written afresh.
+  Result<std::string> bytes = fs.ReadFile(path);
+  std::string file;
+  if (bytes.ok()) {
+    file = std::move(bytes.value());
+  } else if (bytes.status().kind() != ErrorKind::kNotFound) {
+    return bytes.status();
   }
-  return fs.ReplaceFile(path, WriteString(old, section, key, value));
+  WriteStringInPlace(&file, section, key, value);
+  return fs.ReplaceFile(path, file);
 }
 
 }  // namespace profile

@@ -9,10 +9,12 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/text_lines.h"
 
 namespace ql2 {
 namespace profile {
@@ -29,6 +31,21 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
 std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value);
 
+// A write as a change of the file's bytes: `erase` bytes at offset `at` give way to `text`.
+struct Splice {
+  std::size_t at = 0;
+  std::size_t erase = 0;
+  std::string text;
+};
+
+// WriteString as a splice of the file, and the same write made in place: a file grown in place
+// (its capacity reserved) is never copied.
+Splice PlanWrite(std::string_view file, std::string_view section, std::string_view key,
+                 std::string_view value);
+void ApplySplice(std::string* file, const Splice& splice);
+void WriteStringInPlace(std::string* file, std::string_view section, std::string_view key,
+                        std::string_view value);
+
 // Whether the file has a section of this name, and whether that section has this key.
 bool HasSection(std::string_view file, std::string_view section);
 bool HasKey(std::string_view file, std::string_view section, std::string_view key);
@@ -39,8 +56,28 @@ bool HasKey(std::string_view file, std::string_view section, std::string_view ke
 bool ParseHeader(std::string_view line, std::string_view* name);
 bool ParseKeyLine(std::string_view line, std::string_view* key, std::string_view* value);
 
+// The first header line that begins at or after `from` (a line's beginning), found by looking
+// only at the '[' characters of the file, not at every line; false when there is none. A scan
+// that skips most sections of a large file finds their headers this way.
+bool FindHeaderLine(std::string_view file, std::size_t from, TextLine* line);
+
+// The line that ends where the line beginning at `begin` (> TextStart) begins.
+TextLine LineBefore(std::string_view file, std::size_t begin);
+
 // Whether two section names or two keys name the same thing, as the rules above compare them.
 bool SameName(std::string_view a, std::string_view b);
+
+// A set of section names or keys, which holds a name as SameName compares it.
+class NameSet {
+ public:
+  void Add(std::string_view name) { names_.insert(Folded(name)); }
+  bool Has(std::string_view name) const { return names_.count(Folded(name)) != 0; }
+
+ private:
+  static std::string Folded(std::string_view name);
+
+  std::set<std::string> names_;
+};
 
 // A text taken as a number: leading blanks skipped, then the longest prefix that forms a decimal
 // number (sign, digits, optional fraction); no such prefix gives 0.

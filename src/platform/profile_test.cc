@@ -229,5 +229,45 @@ TEST(ProfileParseNumberTest, LongValueCutByTheTenCharBufferFirst) {
   EXPECT_DOUBLE_EQ(profile::ParseNumber(text), 123456789);
 }
 
+// Headers found from '[' to '[' are the header lines a line-by-line reading finds, and the line
+// before each is the line that reading saw before it, whatever the line ends.
+TEST(ProfileTest, HeadersFoundByTheirBracketsAreTheLinesReadOneByOne) {
+  const std::string files[] = {
+      "[A]\r\nk=v\r\n[B]\r\n",
+      "\xEF\xBB\xBF[A]\nk=[not]\n  \t[B] x\n\n[C]",
+      "x\r[A]\r\r [B]\r\n\n\r[C]\r",
+      "k=v [x]\n;[no]\n\t[yes]\n[",
+      "\n\r[A]\r\n\r\n[B]",
+      "no headers at all\r\n",
+      "",
+  };
+  for (const std::string& file : files) {
+    SCOPED_TRACE(testing::PrintToString(file));
+    const std::vector<TextLine> lines = SplitLines(file);
+    std::vector<std::size_t> expected;  // indexes of the header lines
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::string_view name;
+      if (profile::ParseHeader(LineText(file, lines[i]), &name)) expected.push_back(i);
+    }
+    std::vector<std::size_t> found;
+    TextLine header;
+    for (std::size_t pos = TextStart(file); profile::FindHeaderLine(file, pos, &header);
+         pos = header.end) {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].begin != header.begin) continue;
+        found.push_back(i);
+        EXPECT_EQ(lines[i].end, header.end);
+        if (i > 0) {
+          const TextLine before = profile::LineBefore(file, header.begin);
+          EXPECT_EQ(before.begin, lines[i - 1].begin);
+          EXPECT_EQ(before.content_end, lines[i - 1].content_end);
+          EXPECT_EQ(before.end, lines[i - 1].end);
+        }
+      }
+    }
+    EXPECT_EQ(found, expected);
+  }
+}
+
 }  // namespace
 }  // namespace ql2

@@ -14,9 +14,38 @@ SimFolderView::Seen& SimFolderView::Look(std::string_view relative) {
   return it->second;
 }
 
-void SimFolderView::Wrote(std::string_view relative, std::string bytes) {
+void SimFolderView::LookAt(std::string_view relative, Seen& seen) {
+  seen.info = fs_.Stat(Path(relative));
+  seen.info_done = true;
+  if (!seen.stat_done) {
+    seen.content.kind = seen.info.kind;
+    seen.stat_done = true;
+  }
+}
+
+void SimFolderView::Deleted(std::string_view relative) {
+  Seen& seen = Look(relative);
+  seen.stat_done = seen.read_done = seen.info_done = true;
+  seen.info = EntryInfo();
+  seen.content = FileContent();
+}
+
+void SimFolderView::Changed(const std::string& path, bool deleted, const SharedBytes& bytes) {
+  for (auto& [relative, seen] : seen_) {
+    if (Path(relative) != path) continue;
+    if (deleted) {
+      Deleted(relative);
+    } else {
+      Wrote(relative, bytes);
+    }
+    return;
+  }
+}
+
+void SimFolderView::Wrote(std::string_view relative, SharedBytes bytes) {
   Seen& seen = Look(relative);
   seen.stat_done = seen.read_done = true;
+  seen.info_done = false;  // a new file: its time and identity are looked at when asked for
   seen.content = FileContent();
   seen.content.kind = EntryKind::kFile;
   seen.content.bytes = std::move(bytes);
@@ -24,11 +53,14 @@ void SimFolderView::Wrote(std::string_view relative, std::string bytes) {
 
 EntryKind SimFolderView::Kind(std::string_view relative) {
   Seen& seen = Look(relative);
-  if (!seen.stat_done) {
-    seen.content.kind = fs_.Stat(Path(relative)).kind;
-    seen.stat_done = true;
-  }
+  if (!seen.stat_done) LookAt(relative, seen);
   return seen.content.kind;
+}
+
+const EntryInfo& SimFolderView::Info(std::string_view relative) {
+  Seen& seen = Look(relative);
+  if (!seen.info_done) LookAt(relative, seen);
+  return seen.info;
 }
 
 const FileContent& SimFolderView::Content(std::string_view relative) {
@@ -44,7 +76,7 @@ const FileContent& SimFolderView::Content(std::string_view relative) {
   } else if (bytes.status().kind() == ErrorKind::kNotFound) {
     seen.content.kind = EntryKind::kNone;
   } else {
-    if (!seen.stat_done) seen.content.kind = fs_.Stat(Path(relative)).kind;
+    if (!seen.stat_done) LookAt(relative, seen);
     seen.content.error = bytes.status();
   }
   seen.stat_done = true;

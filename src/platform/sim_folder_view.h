@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/shared_bytes.h"
 
 namespace ql2 {
 
@@ -17,7 +18,7 @@ namespace ql2 {
 struct FileContent {
   EntryKind kind = EntryKind::kNone;
   Status error;  // why the bytes could not be read; ok when they were (or nothing is there)
-  std::string bytes;
+  SharedBytes bytes;
 
   bool exists() const { return kind != EntryKind::kNone; }
   bool readable() const { return kind == EntryKind::kFile && error.ok(); }
@@ -36,17 +37,28 @@ class SimFolderView {
   std::string Path(std::string_view relative) const;
 
   EntryKind Kind(std::string_view relative);
+  // What stands there (kind, size, time, identity), looked at once; after this view's own write,
+  // looked at again.
+  const EntryInfo& Info(std::string_view relative);
   // The file's content, read the first time it is asked for.
   const FileContent& Content(std::string_view relative);
-  // Notes that the file now holds these bytes (the caller wrote them), so that it is not read.
-  void Wrote(std::string_view relative, std::string bytes);
+  // Notes that the file now holds these bytes (the caller wrote them), or is gone (the caller
+  // deleted it), so that it is not looked at again.
+  void Wrote(std::string_view relative, SharedBytes bytes);
+  void Deleted(std::string_view relative);
+  // The same by the file's full path, for a file this view has looked at (else nothing is noted,
+  // and the file is looked at when asked for).
+  void Changed(const std::string& path, bool deleted, const SharedBytes& bytes);
 
  private:
   struct Seen {
-    bool stat_done = false;
+    bool stat_done = false;  // content.kind is known
+    bool info_done = false;  // info is known
     bool read_done = false;
+    EntryInfo info;
     FileContent content;
   };
+  void LookAt(std::string_view relative, Seen& seen);
   Seen& Look(std::string_view relative);
 
   FileSystem& fs_;

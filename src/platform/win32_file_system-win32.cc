@@ -1,6 +1,7 @@
 #include "platform/win32_file_system.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -184,8 +185,12 @@ HANDLE CreateTempBeside(const std::string& target, DWORD attributes, std::string
 
 EntryInfo Win32FileSystem::Stat(const std::string& path) {
   EntryInfo info;
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return info;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return info;
+  DWORD attributes = data.dwFileAttributes;
+  std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  FILETIME written = data.ftLastWriteTime;
+  std::uint64_t identity = 0;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     // A link: what it points to decides (a dangling link is nothing).
     Handle h(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
@@ -193,6 +198,9 @@ EntryInfo Win32FileSystem::Stat(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION target;
     if (!h.valid() || !GetFileInformationByHandle(h.get(), &target)) return info;
     attributes = target.dwFileAttributes;
+    size = (static_cast<std::uint64_t>(target.nFileSizeHigh) << 32) | target.nFileSizeLow;
+    written = target.ftLastWriteTime;
+    identity = (static_cast<std::uint64_t>(target.nFileIndexHigh) << 32) | target.nFileIndexLow;
   }
   if (IsFolder(attributes)) {
     info.kind = EntryKind::kFolder;
@@ -200,6 +208,10 @@ EntryInfo Win32FileSystem::Stat(const std::string& path) {
     info.kind = EntryKind::kOther;
   } else {
     info.kind = EntryKind::kFile;
+    info.size = size;
+    info.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+    info.identity = identity;
   }
   info.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   info.system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;

@@ -1,9 +1,9 @@
-#include "aircraft/panel_fixture.h"
+#include "lookalike/lookalike_panel.h"
 
 #include <string_view>
 
 namespace ql2 {
-namespace fixture {
+namespace lookalike {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -43,7 +43,7 @@ const char* TitleOf(int n) {
   return kTitles[n % 8];
 }
 
-Section WindowSection(const WindowSectionLayout& layout, int index) {
+Section WindowSection(const PanelLayout& panel, const WindowSectionLayout& layout, int index) {
   Section s = Header(layout.name);
   auto& l = s.lines;
   l.push_back(Entry("file", "panel_" + std::to_string(index) + ".bmp"));
@@ -60,7 +60,8 @@ Section WindowSection(const WindowSectionLayout& layout, int index) {
   l.push_back(Entry("//gauge90", "Panel!Old Clock,  10,10,40,40"));
   l.push_back(Entry("Gauge91", "Panel!Spare,  20,20,40,40"));
   for (int g = 0; g < layout.gauges; ++g) {
-    l.push_back(Entry("gauge" + TwoDigits(g), "Panel!Instrument " + std::to_string(g) + ",  " +
+    l.push_back(Entry("gauge" + TwoDigits(g), panel.gauge_file + "!Instrument " +
+                                                  std::to_string(g) + ",  " +
                                                   std::to_string(40 * g) + ",100,60,60"));
   }
   l.push_back(Text("; end of " + layout.name));
@@ -70,7 +71,7 @@ Section WindowSection(const WindowSectionLayout& layout, int index) {
 
 std::vector<Section> Build(const PanelLayout& layout) {
   std::vector<Section> sections;
-  sections.push_back({"", {Text("// Panel configuration"), Text("; test aircraft"), Text("")}});
+  sections.push_back({"", {Text("// " + layout.heading), Text("; test aircraft"), Text("")}});
   if (layout.titles > 0) {
     Section titles = Header("Window Titles");
     for (int t = 0; t < layout.titles; ++t) {
@@ -85,7 +86,7 @@ std::vector<Section> Build(const PanelLayout& layout) {
   views.lines.push_back(Text(""));
   sections.push_back(std::move(views));
   for (std::size_t i = 0; i < layout.sections.size(); ++i) {
-    sections.push_back(WindowSection(layout.sections[i], static_cast<int>(i)));
+    sections.push_back(WindowSection(layout, layout.sections[i], static_cast<int>(i)));
   }
   Section view = Header("Default View");
   view.lines.push_back(Entry("X", "0"));
@@ -118,6 +119,29 @@ void Set(std::vector<Section>& sections, const PanelEdits::Entry& entry) {
   sections.push_back(std::move(added));
 }
 
+// Virtual cockpits of 60 gauges each, line by line while the text stays within pad_to bytes.
+void Pad(const PanelLayout& layout, std::string* text) {
+  constexpr int kGaugesPerCockpit = 60;
+  for (int cockpit = 1;; ++cockpit) {
+    std::vector<std::string> lines = {"",
+                                      "[Vcockpit" + TwoDigits(cockpit) + "]",
+                                      "Background_color=0,0,0",
+                                      "size_mm=512,512",
+                                      "pixel_size=512,512",
+                                      "texture=$panel_" + std::to_string(cockpit)};
+    for (int g = 0; g < kGaugesPerCockpit; ++g) {
+      lines.push_back("gauge" + TwoDigits(g) + "=" + layout.gauge_file + "!Cockpit " +
+                      std::to_string(g) + ",  " + std::to_string((37 * g + cockpit) % 512) + "," +
+                      std::to_string((53 * g + 7 * cockpit) % 512) + ",64,64");
+    }
+    for (const std::string& line : lines) {
+      if (text->size() + line.size() + kLineEnd.size() > layout.pad_to) return;
+      text->append(line);
+      text->append(kLineEnd);
+    }
+  }
+}
+
 }  // namespace
 
 std::string RenderPanel(const PanelLayout& layout, const PanelEdits& edits) {
@@ -130,8 +154,9 @@ std::string RenderPanel(const PanelLayout& layout, const PanelEdits& edits) {
       text += kLineEnd;
     }
   }
+  if (layout.pad_to > 0) Pad(layout, &text);
   return text + edits.appended;
 }
 
-}  // namespace fixture
+}  // namespace lookalike
 }  // namespace ql2
