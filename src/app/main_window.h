@@ -22,8 +22,8 @@
 #include "platform/folder_memory.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "platform/simulator_finder.h"
 #include "platform/sim_folder_view.h"
+#include "platform/simulator_finder.h"
 
 namespace ql2 {
 
