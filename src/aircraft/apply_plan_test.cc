@@ -37,11 +37,13 @@ TEST(CheckPlanTest, TheFolderALinkedFileIsWrittenInMustBeWritable) {
   memory.SetFolderWritable("/elsewhere", false);
   TestFileSystem fs(memory);
   Plan plan;
-  plan.steps.push_back(Write("/sim/panel/panel.cfg", "panel\\panel.cfg", "b", std::string("a")));
-  EXPECT_EQ(CheckPlan(fs, plan), "");
+  plan.steps.push_back(Write("/sim/panel/panel.cfg", "panel/panel.cfg", "b", std::string("a")));
+  EXPECT_TRUE(CheckPlan(fs, plan).ok());
   fs.link = "/sim/panel/panel.cfg";
   fs.target = "/elsewhere/real.cfg";
-  EXPECT_EQ(CheckPlan(fs, plan), "the folder /elsewhere cannot be written: permission denied");
+  const Status refused = CheckPlan(fs, plan);
+  EXPECT_EQ(refused.cause(), "the folder /elsewhere cannot be written: permission denied");
+  EXPECT_EQ(refused.kind(), ErrorKind::kPermissionDenied);
 }
 
 TEST(CheckPlanTest, NamesWhatKeepsAStepFromBeingMade) {
@@ -53,20 +55,24 @@ TEST(CheckPlanTest, NamesWhatKeepsAStepFromBeingMade) {
   struct Case {
     PlanStep step;
     const char* problem;
+    ErrorKind kind;  // for what the user is told to do about it
   };
   const Case cases[] = {
-      {Write("/sim/a/panel.cfg", "a\\panel.cfg", "x", std::string("a")),
-       "a\\panel.cfg is read-only"},
-      {Write("/sim/b/panel.cfg", "b\\panel.cfg", "x", std::string("b")),
-       "b\\panel.cfg is in use by another program"},
-      {Write("/sim/c/panel.cfg", "c\\panel.cfg", "x", std::nullopt),
-       "the folder c cannot be written: permission denied"},
-      {Write("/sim/d/panel.cfg", "d\\panel.cfg", "x", std::nullopt), "the folder d is missing"},
+      {Write("/sim/a/panel.cfg", "a/panel.cfg", "x", std::string("a")), "a/panel.cfg is read-only",
+       ErrorKind::kReadOnly},
+      {Write("/sim/b/panel.cfg", "b/panel.cfg", "x", std::string("b")),
+       "b/panel.cfg is in use by another program", ErrorKind::kInUse},
+      {Write("/sim/c/panel.cfg", "c/panel.cfg", "x", std::nullopt),
+       "the folder c cannot be written: permission denied", ErrorKind::kPermissionDenied},
+      {Write("/sim/d/panel.cfg", "d/panel.cfg", "x", std::nullopt), "the folder d is missing",
+       ErrorKind::kNotFound},
   };
   for (const Case& c : cases) {
     Plan plan;
     plan.steps.push_back(c.step);
-    EXPECT_EQ(CheckPlan(fs, plan), c.problem);
+    const Status refused = CheckPlan(fs, plan);
+    EXPECT_EQ(refused.cause(), c.problem);
+    EXPECT_EQ(refused.kind(), c.kind) << c.problem;
   }
 }
 
@@ -85,6 +91,7 @@ TEST(ApplyPlanTest, AFailureUndoesEveryChangeAndSaysWhatFailed) {
   ApplyOutcome outcome = ApplyPlan(fs, plan);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.failure, "writing b.cfg failed: input/output error");
+  EXPECT_EQ(outcome.failed.kind(), ErrorKind::kOther);
   EXPECT_TRUE(outcome.undone);
   EXPECT_FALSE(memory.HasFile("/sim/new.cfg"));
   EXPECT_EQ(memory.FileBytes("/sim/a.cfg"), "a");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/controls.h"
+#include "app/preview_view.h"
 
 namespace ql2 {
 
@@ -36,6 +37,8 @@ class Window {
   virtual std::string ChooseFolder(std::string_view title) = 0;
   // Opens the About window modally; returns when it has been closed.
   virtual void ShowAboutModally() = 0;
+  // Shows what a click would change, modally, until the user closes it (Escape closes it too).
+  virtual void ShowPreviewModally(const PreviewView& preview) = 0;
   // Closes the main window, which ends the program.
   virtual void Close() = 0;
 };

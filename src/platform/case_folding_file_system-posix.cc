@@ -92,6 +92,10 @@ std::string CaseFoldingFileSystem::WritePath(const std::string& path) {
   return inner_.WritePath(ResolvePathIgnoringCase(path));
 }
 
+std::string CaseFoldingFileSystem::PathOnDisk(const std::string& path) {
+  return ResolvePathIgnoringCase(path);
+}
+
 Status CaseFoldingFileSystem::CheckEditable(const std::string& path) {
   return inner_.CheckEditable(ResolvePathIgnoringCase(path));
 }

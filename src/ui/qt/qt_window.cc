@@ -1,12 +1,14 @@
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,9 +22,11 @@
 #include <functional>
 #include <vector>
 
+#include "app/click_preview.h"
 #include "app/keyboard.h"
 #include "ui/qt/qt_about_dialog.h"
 #include "ui/qt/qt_layout.h"
+#include "ui/qt/qt_preview_dialog.h"
 
 namespace ql2 {
 namespace {
@@ -122,7 +126,9 @@ class EtchedGroup : public QGroupBox {
 };
 
 // A push button that Enter and Return press too, as Space does, wherever it stands; its access
-// key is the window's to handle (the families' buttons share theirs).
+// key is the window's to handle (the families' buttons share theirs). A button given a context
+// menu opens it for the right mouse button, and for the menu key and Shift+F10 while it has the
+// focus.
 class FormButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
@@ -131,15 +137,33 @@ class FormButton : public QPushButton {
     setText(marked);
     setShortcut(QKeySequence());
   }
+  // Called with the place, on the screen, where the menu opens.
+  void SetContextMenu(std::function<void(const QPoint&)> open) { open_menu_ = std::move(open); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    const bool menu_key = event->key() == Qt::Key_Menu ||
+                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       click();
+    } else if (menu_key && open_menu_) {
+      open_menu_(mapToGlobal(rect().center()));
     } else {
       QPushButton::keyPressEvent(event);
     }
   }
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    // The keys are answered above; a window system that also sends the event for them would
+    // open the menu twice.
+    if (!open_menu_ || event->reason() == QContextMenuEvent::Keyboard) {
+      QPushButton::contextMenuEvent(event);
+      return;
+    }
+    open_menu_(event->globalPos());
+  }
+
+ private:
+  std::function<void(const QPoint&)> open_menu_;
 };
 
 // The message box shows the logic's text; its CR LF line break is the window system's "\n".
@@ -191,9 +215,7 @@ void QtMainWindow::Create(const ControlSpec& design) {
       const ControlId id = design.id;
       auto* picture = new ClickablePicture(parent, [this, id] { Click(id); });
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      const PictureWords words = WordsOf(design.picture);
-      picture->setAccessibleName(ToQString(words.name));
-      if (!words.tooltip.empty()) picture->setToolTip(ToQString(words.tooltip));
+      picture->setAccessibleName(ToQString(WordsOf(design.picture).name));
       if (design.picture == Picture::kAboutButton) {
         picture->setCursor(Qt::PointingHandCursor);
         picture->setFocusPolicy(Qt::StrongFocus);
@@ -207,10 +229,14 @@ void QtMainWindow::Create(const ControlSpec& design) {
       button->setAutoDefault(false);
       const ControlId id = design.id;
       QObject::connect(button, &QPushButton::clicked, button, [this, id] { Click(id); });
+      if (IsFamilyButton(design)) {
+        button->SetContextMenu([this, id](const QPoint& at) { OpenContextMenu(id, at); });
+      }
       widget = button;
       break;
     }
   }
+  if (!TooltipOf(design).empty()) widget->setToolTip(ToQString(TooltipOf(design)));
   widget->setObjectName(ToQString(design.name));
   widget->setVisible(design.visible);
   widgets_[design.id] = widget;
@@ -232,6 +258,14 @@ void QtMainWindow::MakeShortcuts() {
 
 void QtMainWindow::Click(ControlId id) {
   if (logic_ != nullptr) logic_->Click(id);
+}
+
+void QtMainWindow::OpenContextMenu(ControlId id, const QPoint& at) {
+  if (logic_ == nullptr) return;
+  QMenu menu(this);
+  menu.setObjectName(kContextMenuName);
+  const QAction* preview = menu.addAction(ToQString(PreviewMenuItem(Caption(id))));
+  if (menu.exec(at) == preview) logic_->ShowPreview(id);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top.
@@ -404,6 +438,10 @@ std::string QtMainWindow::ChooseFolder(std::string_view title) {
   if (folder.isEmpty()) return std::string();
   const QByteArray native = QFile::encodeName(folder);
   return std::string(native.constData(), static_cast<std::size_t>(native.size()));
+}
+
+void QtMainWindow::ShowPreviewModally(const PreviewView& preview) {
+  ShowPreviewDialog(this, preview);
 }
 
 void QtMainWindow::ShowAboutModally() {

@@ -140,8 +140,7 @@ class SimTree {
       }
       for (const PanelFile& file : family->files) {
         if (file.further_model) continue;
-        QString relative = QString::fromStdString(DisplaySimPath(file.backup));
-        Write(relative.replace('\\', '/'), "backup");
+        Write(QString::fromStdString(DisplaySimPath(file.backup, '/')), "backup");
       }
     }
   }
@@ -595,7 +594,7 @@ void QtWindowTest::longStatusTextsStayReadable() {
   Harness harness(sim.Folder());
   harness.Start();
   const std::string long_text =
-      "Cannot install: Aircraft\\Digital Aviation PA31T2 Cheyenne IIXL\\panel.ifrvfr\\panel.cfg "
+      "Cannot install: Aircraft/Digital Aviation PA31T2 Cheyenne IIXL/panel.ifrvfr/panel.cfg "
       "cannot be opened: Input/output error. "
       "Nothing was changed.";
   for (const GroupNames& names : kGroups) {
@@ -1024,8 +1023,7 @@ void QtWindowTest::longestRefusalsStayReadable() {
   }
   for (const Family* family : AllFamilies()) {
     if (families.contains(QString::fromUtf8(family->id.data(), family->id.size()))) {
-      harness.window.SetCaption(ControlsOf(*family).status,
-                                LongestStatusText(*family, kDeepWineSimFolder, '/'));
+      harness.window.SetCaption(ControlsOf(*family).status, LongestStatusText(*family, '/'));
     }
   }
   QCoreApplication::processEvents();

@@ -432,9 +432,9 @@ TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScr
     for (const Family* family : AllFamilies()) {
       SCOPED_TRACE(std::string(family->id) + " at " + std::to_string(dpi) + " dpi");
       for (const Family* other : AllFamilies()) {
-        window_.SetCaption(ControlsOf(*other).status,
-                           other == family ? LongestStatusText(*family, kDeepWindowsSimFolder, '\\')
-                                           : texts::kNotInstalled);
+        window_.SetCaption(ControlsOf(*other).status, other == family
+                                                          ? LongestStatusText(*family, '\\')
+                                                          : texts::kNotInstalled);
       }
       ExpectReadable(*family);
       RECT outer;
