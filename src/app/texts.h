@@ -102,9 +102,9 @@ inline constexpr Advice kAdvice[] = {
 // The preview of a click, opened from the context menu of a family's Install or Remove button;
 // {button} is the button's caption.
 inline constexpr std::string_view kPreviewMenuItem = "Show what {button} would change...";
+// (Under 80 characters: some tooltip controls keep no more.)
 inline constexpr std::string_view kFamilyButtonTooltip =
-    "Right-click, or press Shift+F10, to see what this button would change, without changing "
-    "anything.";
+    "Right-click or Shift+F10 shows what this button would change.";
 inline constexpr std::string_view kPreviewTitle = "What {button} would change";
 inline constexpr std::string_view kPreviewPossible =
     "A click on {button} now would make the changes below, and the group would then say: ";

@@ -1117,8 +1117,7 @@ void QtWindowTest::previewShowsWhatAClickWouldChange() {
   Press(Qt::Key_I, Qt::AltModifier);
   QCOMPARE(Focused(), QString("installPIC"));
   QCOMPARE(harness.Find("installPIC")->toolTip(),
-           QString("Right-click, or press Shift+F10, to see what this button would change, "
-                   "without changing anything."));
+           QString("Right-click or Shift+F10 shows what this button would change."));
   const QMap<QString, QByteArray> before = Snapshot(sim);
 
   QStringList menu_items;

@@ -1,6 +1,5 @@
 #include "ui/win32/win32_about_dialog.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -33,20 +32,6 @@ LRESULT CALLBACK HelpKeyFilter(int code, WPARAM w, LPARAM l) {
     return TRUE;
   }
   return CallNextHookEx(nullptr, code, w, l);
-}
-
-// A dialog template with no controls and no size: the dialog is built from the control table,
-// in pixels, when it opens. DWORD-aligned as the system wants it.
-struct alignas(DWORD) EmptyDialogTemplate {
-  WORD words[12] = {};
-};
-
-EmptyDialogTemplate MakeEmptyTemplate() {
-  EmptyDialogTemplate result;
-  const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  std::memcpy(&result.words[0], &style, sizeof style);
-  // Then: extended style, no controls, place and size 0, no menu, the standard class, no title.
-  return result;
 }
 
 std::vector<const ControlSpec*> AboutRows() {
@@ -138,11 +123,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 
 void ShowAboutDialog(HINSTANCE instance, HWND owner, std::function<void()> open_manual) {
   AboutState state{instance, std::move(open_manual), {}, nullptr, nullptr};
-  const EmptyDialogTemplate dialog = MakeEmptyTemplate();
   g_open_about = &state;
   HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
-  DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.words), owner,
-                          AboutProc, reinterpret_cast<LPARAM>(&state));
+  RunEmptyDialog(instance, owner, AboutProc, reinterpret_cast<LPARAM>(&state));
   if (filter != nullptr) UnhookWindowsHookEx(filter);
   g_open_about = nullptr;
   if (state.font != nullptr) DeleteObject(state.font);

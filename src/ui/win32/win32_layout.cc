@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "app/keyboard.h"
 #include "ui/win32/resource.h"
@@ -246,6 +247,18 @@ HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance) {
   return CreateWindowExA(0, window_class, caption.c_str(), style, 0, 0, 0, 0, window,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
                          nullptr);
+}
+
+INT_PTR RunEmptyDialog(HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM param) {
+  // The template: style, extended style, no controls, place and size 0, no menu, the standard
+  // class, no title. DWORD-aligned as the system wants it.
+  struct alignas(DWORD) EmptyTemplate {
+    WORD words[12] = {};
+  } empty;
+  const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  std::memcpy(&empty.words[0], &style, sizeof style);
+  return DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(empty.words), owner,
+                                 procedure, param);
 }
 
 void StackTopDown(const std::vector<HWND>& controls) {

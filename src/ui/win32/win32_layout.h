@@ -63,6 +63,11 @@ HBITMAP LoadPicture(HINSTANCE instance, int resource, int dpi);
 // window (WM_DRAWITEM) and carries its words as its text, which screen readers read as its name.
 HWND CreateControl(HWND window, const ControlSpec& design, HINSTANCE instance);
 
+// Runs a modal dialog that has no controls and no size when it opens (the caption, the close box
+// and a modal frame): its procedure builds it in pixels on WM_INITDIALOG, with `param`. Returns
+// what EndDialog was given.
+INT_PTR RunEmptyDialog(HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM param);
+
 // Restacks a window's controls, first in the list on top. Stacking is also the Tab order.
 void StackTopDown(const std::vector<HWND>& controls);
 

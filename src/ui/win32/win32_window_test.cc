@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "platform/shell.h"
 #include "platform/sim_path.h"
 #include "ui/win32/win32_layout.h"
+#include "ui/win32/win32_preview_dialog.h"
 
 // After <windows.h>: the folder browser's messages and the tooltips'.
 #include <commctrl.h>
@@ -32,6 +34,9 @@ namespace {
 
 constexpr char kSim[] = "/sim";
 constexpr char kDialogClass[] = "#32770";
+constexpr char kMenuClass[] = "#32768";
+// Asks a popup menu's window for its menu (not in every <winuser.h>).
+constexpr UINT kMenuGetHandle = 0x01E1;
 constexpr UINT kProbeMs = 50;
 constexpr DWORD kDialogWaitMs = 20000;
 
@@ -111,47 +116,54 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&both, &a, &b) != 0;
 }
 
-// Runs inspect on the modal dialog with the title (any title: "") once it is open; the inspection
-// must close it.
+// Runs inspect on the modal dialog with the title (any title: "") once it is open, or on the
+// first visible window of another class (a popup menu's, "#32768"); the inspection must close it.
 // A dialog that never opens is reported; one that inspect leaves open is closed after a while.
+// Several probes may wait at once.
 class DialogProbe {
  public:
-  DialogProbe(std::string title, std::function<void(HWND)> inspect)
-      : title_(std::move(title)), inspect_(std::move(inspect)) {
-    current_ = this;
+  DialogProbe(std::string title, std::function<void(HWND)> inspect,
+              const char* window_class = kDialogClass)
+      : title_(std::move(title)), inspect_(std::move(inspect)), class_(window_class) {
+    probes_.push_back(this);
     started_ = GetTickCount();
     timer_ = SetTimer(nullptr, 0, kProbeMs, &DialogProbe::Tick);
   }
   ~DialogProbe() {
     KillTimer(nullptr, timer_);
-    current_ = nullptr;
+    probes_.erase(std::find(probes_.begin(), probes_.end(), this));
   }
   bool seen() const { return seen_; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogProbe* self = current_;
-    if (self == nullptr) return;
-    HWND dialog = FindWindowA(kDialogClass, self->title_.empty() ? nullptr : self->title_.c_str());
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    for (DialogProbe* self : probes_) {
+      if (self->timer_ == timer) self->Look();
+    }
+  }
+  void Look() {
+    HWND dialog = FindWindowA(class_, title_.empty() ? nullptr : title_.c_str());
     if (dialog != nullptr && IsWindowVisible(dialog)) {
-      if (!self->seen_) {
-        self->seen_ = true;
-        self->inspect_(dialog);
-      } else if (GetTickCount() - self->started_ > kDialogWaitMs) {
+      if (!seen_) {
+        seen_ = true;
+        inspect_(dialog);
+      } else if (GetTickCount() - started_ > kDialogWaitMs) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+        PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
       }
     }
   }
 
-  static DialogProbe* current_;
+  static std::vector<DialogProbe*> probes_;
   std::string title_;
   std::function<void(HWND)> inspect_;
+  const char* class_;
   UINT_PTR timer_ = 0;
   DWORD started_ = 0;
   bool seen_ = false;
 };
-DialogProbe* DialogProbe::current_ = nullptr;
+std::vector<DialogProbe*> DialogProbe::probes_;
 
 // Presses a key the way the keyboard does: to the control with the focus.
 void PressKey(WPARAM key) {
@@ -160,9 +172,9 @@ void PressKey(WPARAM key) {
   PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
-// A key pressed and let go on the keyboard (with Alt held, when asked), then the window's messages
-// handled as its message loop handles them, until the keys have had their effect.
-void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false) {
+// A key pressed and let go on the keyboard (with Alt or Shift held, when asked), then the window's
+// messages handled as its message loop handles them, until the keys have had their effect.
+void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false, bool shift = false) {
   std::vector<INPUT> inputs;
   auto add = [&inputs](WORD vk, bool up) {
     INPUT input{};
@@ -172,8 +184,10 @@ void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false) {
     inputs.push_back(input);
   };
   if (alt) add(VK_MENU, false);
+  if (shift) add(VK_SHIFT, false);
   add(key, false);
   add(key, true);
+  if (shift) add(VK_SHIFT, true);
   if (alt) add(VK_MENU, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   for (int i = 0; i < 10; ++i) {
@@ -211,7 +225,9 @@ class Win32WindowTest : public ::testing::Test {
 
   HWND Item(ControlId id) const { return GetDlgItem(window_.handle(), static_cast<int>(id)); }
   void Click(ControlId id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
-  void Press(WORD key, bool alt = false) { PressKeyInto(window_, key, alt); }
+  void Press(WORD key, bool alt = false, bool shift = false) {
+    PressKeyInto(window_, key, alt, shift);
+  }
   // The name of the control with the focus, "" for none of the window's.
   std::string Focused() const { return std::string(FindControl(window_.FocusedControl()).name); }
 
@@ -725,6 +741,104 @@ TEST_F(Win32WindowTest, AccessKeysMoveTheFocusOrClickAsTheLogicSaysAndF1OpensThe
   EXPECT_EQ(Changed(before, FamiliesOnDisk()), "pmdg");
 }
 
+std::string ListText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// A family button's context menu offers the preview of its click, opened by Shift+F10, the menu
+// key or the right button: the files and the dry run's changes, named as messages name them;
+// Escape closes it, nothing was written, and the focus is back on the button.
+TEST_F(Win32WindowTest, TheContextMenuShowsWhatAClickWouldChangeAndChangesNothing) {
+  Activate();
+  Press('I', /*alt=*/true);
+  Press('I', /*alt=*/true);
+  ASSERT_EQ(Focused(), "installATR");
+  const std::map<std::string, MemoryFile> before = fs_.files();
+  enum class How { kShiftF10, kMenuKey, kRightButton };
+  for (How how : {How::kShiftF10, How::kMenuKey, How::kRightButton}) {
+    SCOPED_TRACE(static_cast<int>(how));
+    fs_.ClearLog();
+    std::string item;
+    DialogProbe menu(
+        "",
+        [&](HWND popup) {
+          HMENU handle = reinterpret_cast<HMENU>(SendMessageA(popup, kMenuGetHandle, 0, 0));
+          char text[128] = {};
+          GetMenuStringA(handle, 0, text, sizeof text, MF_BYPOSITION);
+          item = text;
+          PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+          PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        },
+        kMenuClass);
+    std::string summary, report, focus;
+    std::vector<std::string> files;
+    DialogProbe preview("What Install would change", [&](HWND dialog) {
+      summary = TextOf(GetDlgItem(dialog, kPreviewSummaryId));
+      report = TextOf(GetDlgItem(dialog, kPreviewReportId));
+      HWND list = GetDlgItem(dialog, kPreviewFilesId);
+      const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+      for (int row = 0; row < rows; ++row) {
+        files.push_back(ListText(list, row, 0) + " " + ListText(list, row, 1));
+      }
+      EXPECT_NE(GetWindowLongPtrA(GetDlgItem(dialog, kPreviewReportId), GWL_STYLE) & ES_READONLY,
+                0);
+      focus = TextOf(GetFocus());
+      EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
+      PressKey(VK_ESCAPE);
+    });
+    if (how == How::kShiftF10) {
+      Press(VK_F10, /*alt=*/false, /*shift=*/true);
+    } else if (how == How::kMenuKey) {
+      Press(VK_APPS);
+    } else {
+      // What the system sends when the right button is let go over the button.
+      RECT rect;
+      GetWindowRect(Item(ControlId::kInstallAtr), &rect);
+      SendMessageA(window_.handle(), WM_CONTEXTMENU,
+                   reinterpret_cast<WPARAM>(Item(ControlId::kInstallAtr)),
+                   MAKELPARAM(rect.left + 5, rect.top + 5));
+    }
+    EXPECT_TRUE(menu.seen());
+    EXPECT_EQ(item, "Show what Install would change...");
+    EXPECT_TRUE(preview.seen());
+    EXPECT_EQ(FindWindowA(kDialogClass, "What Install would change"), nullptr) << "closed";
+    EXPECT_EQ(summary,
+              "A click on Install now would make the changes below, and the group would then "
+              "say: The gauge has been installed successfully.");
+    EXPECT_EQ(files,
+              (std::vector<std::string>{
+                  "Back up to Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup",
+                  "Edit Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", "Edit QL/qlever2.con"}));
+    EXPECT_NE(report.find("create backup Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup\r\n"
+                          "--- a/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg\r\n"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(focus, "Close");
+    for (const FileOperation& op : fs_.log()) {
+      EXPECT_TRUE(op.kind == FileOperationKind::kRead || op.kind == FileOperationKind::kList ||
+                  op.kind == FileOperationKind::kCheckEditable ||
+                  op.kind == FileOperationKind::kCheckFolder)
+          << "changed " << op.path;
+    }
+    EXPECT_EQ(fs_.files().size(), before.size());
+    Activate();
+    EXPECT_EQ(Focused(), "installATR");
+  }
+  // The menu is only the family buttons'.
+  SendMessageA(window_.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Item(ControlId::kClose)),
+               MAKELPARAM(5, 5));
+  EXPECT_EQ(FindWindowA(kMenuClass, nullptr), nullptr);
+  // The click then does what the preview said.
+  Press(VK_SPACE);
+  EXPECT_EQ(TextOf(Item(ControlId::kLabelAtr)), "The gauge has been installed successfully.");
+}
+
 TEST_F(Win32WindowTest, ThePicturesSayTheirStateInWords) {
   HWND tooltips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
   while (tooltips != nullptr && GetWindow(tooltips, GW_OWNER) != window_.handle()) {
@@ -743,6 +857,15 @@ TEST_F(Win32WindowTest, ThePicturesSayTheirStateInWords) {
     SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::string(text), WordsOf(design.picture).tooltip) << design.name;
   }
+  // The Install and Remove buttons say what their context menu offers.
+  char text[256] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_.handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(ControlId::kRemovePic));
+  tool.lpszText = text;
+  SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::string(text), texts::kFamilyButtonTooltip);
 }
 
 }  // namespace
