@@ -298,9 +298,9 @@ void QtMainWindow::Relayout() {
     // Not shown yet: the title bar the window system will add.
     room.frame_height = style()->pixelMetric(QStyle::PM_TitleBarHeight);
   }
-  const TextHeight text_height = [this](ControlId status, double scale) {
+  const TextHeight text_height = [this](ControlId status, int width_twips, double scale) {
     const auto* label = static_cast<const QLabel*>(Control(status));
-    const int width = ScaledPixels(StatusLineWidth(FindControl(status)), scale);
+    const int width = ScaledPixels(width_twips, scale);
     const int pixels = QFontMetrics(FormFont(false, scale))
                            .boundingRect(QRect(0, 0, width, 1 << 20),
                                          Qt::AlignLeft | Qt::TextWordWrap, label->text())

@@ -1037,11 +1037,6 @@ void QtWindowTest::longestRefusalsStayReadable() {
   SimTree sim("cheyenne atr pmdg pic marker", RecordText(0, 0, 0, 0));
   Harness harness(sim.Folder());
   harness.Start();
-  if (families.size() > 1 && harness.window.devicePixelRatioF() > 1) {
-    // Four lines of nine lines each need some 970 pixels at 100 %: no scale that can still be
-    // read fits them into 512 device-independent pixels.
-    QSKIP("four of the longest texts at once do not fit this screen at 200 %");
-  }
   for (const Family* family : AllFamilies()) {
     if (families.contains(QString::fromUtf8(family->id.data(), family->id.size()))) {
       harness.window.SetCaption(ControlsOf(*family).status, LongestStatusText(*family, '/'));

@@ -121,13 +121,13 @@ void Win32MainWindow::Relayout() {
   auto dpi_at = [](double scale) {
     return static_cast<int>(std::lround(scale * kTwipsPerInch / kTwipsPerPixelAt96Dpi));
   };
-  const TextHeight text_height = [this, &dpi_at](ControlId status, double scale) {
+  const TextHeight text_height = [this, &dpi_at](ControlId status, int width, double scale) {
     const int dpi = dpi_at(scale);
     HFONT font = dpi == dpi_ && text_font_ != nullptr ? text_font_ : MakeTextFont(dpi);
     auto caption = captions_.find(status);
     const int pixels =
         WrappedTextHeight(font, caption == captions_.end() ? std::string() : caption->second,
-                          TwipsToPixels(StatusLineWidth(FindControl(status)), dpi));
+                          TwipsToPixels(width, dpi));
     if (font != text_font_) DeleteObject(font);
     return (pixels * kTwipsPerInch + dpi - 1) / dpi;
   };

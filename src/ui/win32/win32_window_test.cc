@@ -435,24 +435,34 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
   EXPECT_EQ(client.bottom, MulDiv(8130, dpi, 1440));
 }
 
-// The longest text each group can show today, in a deep simulator folder, at 100 % and at 200 %
-// on a screen of 1280 x 1024 pixels: the text whole and clear, the window on the screen with its
-// title bar, About and Exit, drawn smaller where it would not fit.
+// The longest text each group can show today, in one group and in all four at once, at 100 % and
+// at 200 % on a screen of 1280 x 1024 pixels: each text whole and clear, the groups apart, the
+// window on the screen with its title bar, About and Exit, drawn smaller where it would not fit.
 TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScreen) {
   HWND main = window_.handle();
   const RECT area = WorkArea(main);
+  const std::vector<const Family*>& families = AllFamilies();
   for (int dpi : {96, 192}) {
     RECT suggested{0, 0, 100, 100};
     SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    for (const Family* family : AllFamilies()) {
-      SCOPED_TRACE(std::string(family->id) + " at " + std::to_string(dpi) + " dpi");
-      for (const Family* other : AllFamilies()) {
-        window_.SetCaption(ControlsOf(*other).status, other == family
-                                                          ? LongestStatusText(*family, '\\')
-                                                          : texts::kNotInstalled);
+    // Each family alone, then all of them (chosen == their count).
+    for (std::size_t chosen = 0; chosen <= families.size(); ++chosen) {
+      const bool all = chosen == families.size();
+      SCOPED_TRACE((all ? std::string("all") : std::string(families[chosen]->id)) + " at " +
+                   std::to_string(dpi) + " dpi");
+      for (std::size_t i = 0; i < families.size(); ++i) {
+        window_.SetCaption(ControlsOf(*families[i]).status,
+                           all || i == chosen ? LongestStatusText(*families[i], '\\')
+                                              : std::string(texts::kNotInstalled));
       }
-      ExpectReadable(*family);
+      RECT previous_group{0, 0, 0, 0};
+      for (std::size_t i = 0; i < families.size(); ++i) {
+        if (all || i == chosen) ExpectReadable(*families[i]);
+        const RECT group = ClientRectOf(Item(ControlsOf(*families[i]).group));
+        EXPECT_FALSE(Overlap(previous_group, group)) << families[i]->id;
+        previous_group = group;
+      }
       RECT outer;
       GetWindowRect(main, &outer);
       EXPECT_GE(outer.top, area.top);
@@ -468,6 +478,7 @@ TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScr
       }
       if (dpi == 192) {
         EXPECT_LT(window_.layout().scale, 2) << "drawn smaller to fit";
+        EXPECT_GE(window_.layout().scale, 1) << "never below half";
       }
     }
   }
