@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt/qt_layout.h"
 
@@ -21,6 +22,9 @@ constexpr int kWidth = 720;
 constexpr int kHeight = 540;
 // The share of the screen's available area it takes at most.
 constexpr double kScreenShare = 0.9;
+// The files' list shows this many rows at most without scrolling.
+constexpr int kMostFileRows = 6;
+constexpr int kListPadding = 4;
 
 QLabel* AddLabel(QVBoxLayout* layout, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -57,8 +61,11 @@ void ShowPreviewDialog(QWidget* owner, const PreviewView& preview) {
       new QTreeWidgetItem(files, {ToQString(file.action), ToQString(file.name)});
     }
     files->resizeColumnToContents(0);
+    // As high as its rows, up to a few; the report takes the rest.
+    const int rows = std::min(files->topLevelItemCount(), kMostFileRows);
+    files->setFixedHeight(rows * files->sizeHintForRow(0) + 2 * files->frameWidth() + kListPadding);
     label->setBuddy(files);
-    layout->addWidget(files, 1);
+    layout->addWidget(files);
   }
   if (!preview.report.empty()) {
     QLabel* label = AddLabel(layout, ToQString(preview.report_label), &dialog);
@@ -69,7 +76,7 @@ void ShowPreviewDialog(QWidget* owner, const PreviewView& preview) {
     report->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     report->setAccessibleName(label->text());
     label->setBuddy(report);
-    layout->addWidget(report, 2);
+    layout->addWidget(report, 1);
   }
   AddLabel(layout, ToQString(preview.note), &dialog);
 
