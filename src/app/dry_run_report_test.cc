@@ -80,8 +80,8 @@ TEST(DryRunReportTest, ChangesOfMergesStepsOnOneFile) {
 // Lines name files as messages do (Windows names with '\'); diffs always with '/', for patch.
 TEST(DryRunReportTest, LinesUseTheDisplayNameDiffsUseSlashes) {
   const std::vector<FileChange> windows = {
-      {"C:\\FS9\\Aircraft\\X\\panel.cfg.backup", "Aircraft\\X\\panel.cfg.backup",
-       StepRole::kBackup, std::nullopt, std::string("a\r\n")},
+      {"C:\\FS9\\Aircraft\\X\\panel.cfg.backup", "Aircraft\\X\\panel.cfg.backup", StepRole::kBackup,
+       std::nullopt, std::string("a\r\n")},
       {"C:\\FS9\\Aircraft\\X\\panel.cfg", "Aircraft\\X\\panel.cfg", StepRole::kPanel,
        std::string("a\r\n"), std::string("b\r\n")},
   };
@@ -127,9 +127,10 @@ TEST(DryRunReportTest, ActionOfEachChange) {
       {"/fs9/r", "r", StepRole::kRecord, std::string("0"), std::string("1")},
   };
   const ChangeAction expected[] = {
-      ChangeAction::kKeepCopy, ChangeAction::kCreateBackup, ChangeAction::kReplaceBackup,
-      ChangeAction::kDeleteBackup, ChangeAction::kRestore, ChangeAction::kEdit,
-      ChangeAction::kRestore, ChangeAction::kCreate, ChangeAction::kDelete, ChangeAction::kEdit,
+      ChangeAction::kKeepCopy,     ChangeAction::kCreateBackup, ChangeAction::kReplaceBackup,
+      ChangeAction::kDeleteBackup, ChangeAction::kRestore,      ChangeAction::kEdit,
+      ChangeAction::kRestore,      ChangeAction::kCreate,       ChangeAction::kDelete,
+      ChangeAction::kEdit,
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {
     EXPECT_EQ(ActionOf(changes[i], changes), expected[i]) << changes[i].display;
