@@ -98,15 +98,17 @@ Status CheckPlan(FileSystem& fs, const Plan& plan) {
         return Refusal(editable.kind(), step.display + " " + FileProblem(editable));
     }
     // A replace writes its new bytes beside the file it replaces, which for a symbolic link is
-    // the folder of the file the link names: that one is named whole.
+    // the folder of the file the link names: that one is named whole. (A file system that ignores
+    // letter case may give the path as the disk spells it: that is still the file's own folder.)
     const std::string written = fs.WritePath(step.path);
     const std::string folder = ParentFolder(fs, written);
     if (!folders_checked.insert(folder).second) continue;
     Status writable = fs.CheckFolderWritable(folder);
     if (writable.ok()) continue;
-    const std::string name = "the folder " + (written == fs.PathOnDisk(step.path)
-                                                  ? DisplayFolder(step.display, fs.Separator())
-                                                  : fs.PathOnDisk(folder));
+    const bool own_folder = written == step.path || written == fs.PathOnDisk(step.path);
+    const std::string name =
+        "the folder " +
+        (own_folder ? DisplayFolder(step.display, fs.Separator()) : fs.PathOnDisk(folder));
     if (writable.kind() == ErrorKind::kNotFound)
       return Refusal(writable.kind(), name + " is missing");
     return Refusal(writable.kind(), name + " cannot be written: " + writable.cause());
