@@ -75,20 +75,20 @@ ChangeAction ActionOf(const FileChange& change, const std::vector<FileChange>& c
 std::string DryRunReport(const std::vector<FileChange>& changes, char separator) {
   std::string report;
   for (const FileChange& change : changes) {
+    const std::string name = WithSlashes(change.display, separator);
     const ChangeAction action = ActionOf(change, changes);
     if (action == ChangeAction::kKeepCopy) {
-      report.append("keep copy ").append(change.display).append("\n");
+      report.append("keep copy ").append(name).append("\n");
       continue;
     }
     if (const char* verb = BackupVerb(action)) {
-      report.append(verb).append(" backup ").append(change.display).append("\n");
+      report.append(verb).append(" backup ").append(name).append("\n");
       continue;
     }
-    const std::string diff_path = WithSlashes(change.display, separator);
     const std::string old_name =
-        change.before ? std::string(kOldPrefix) + diff_path : std::string(kNoFile);
+        change.before ? std::string(kOldPrefix) + name : std::string(kNoFile);
     const std::string new_name =
-        change.after ? std::string(kNewPrefix) + diff_path : std::string(kNoFile);
+        change.after ? std::string(kNewPrefix) + name : std::string(kNoFile);
     std::string diff = UnifiedDiff(old_name, new_name, change.before.value_or(std::string()),
                                    change.after.value_or(std::string()));
     // An empty file made or deleted has no lines to show; its names still tell what happens.

@@ -37,17 +37,18 @@ enum class ChangeAction {
 };
 ChangeAction ActionOf(const FileChange& change, const std::vector<FileChange>& changes);
 
-// The report of the changes, in their order, each file named by its display name:
+// The report of the changes, in their order, each file named by its display name written with '/'
+// for `separator` (the display names' own), as diff tools and `patch -p1` expect paths, so that
+// the report is the same on every system:
 //   - A backup: one line "create backup NAME", "replace backup NAME" or "delete backup NAME";
 //     its bytes are a copy of a file the report already shows or the simulator's own, so they
 //     are not repeated.
 //   - A copy kept beside a file: one line "keep copy NAME", its bytes being those of a backup or
 //     of a file already there.
-//   - Any other file: the unified diff from "a/NAME" to "b/NAME", NAME written with '/' (for
-//     `separator`, the display names' own) because diff tools and `patch -p1` expect it. A file
-//     that would be created is diffed from "/dev/null" and one that would be deleted to
-//     "/dev/null", as git writes them, so that `patch -p1` run in the simulator folder creates or
-//     deletes it too. An empty file made or deleted shows as the two name lines alone.
+//   - Any other file: the unified diff from "a/NAME" to "b/NAME". A file that would be created is
+//     diffed from "/dev/null" and one that would be deleted to "/dev/null", as git writes them,
+//     so that `patch -p1` run in the simulator folder creates or deletes it too. An empty file
+//     made or deleted shows as the two name lines alone.
 // Empty when there are no changes.
 std::string DryRunReport(const std::vector<FileChange>& changes, char separator);
 

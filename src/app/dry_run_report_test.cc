@@ -77,8 +77,8 @@ TEST(DryRunReportTest, ChangesOfMergesStepsOnOneFile) {
   EXPECT_EQ(changes[1].path, "/fs9/b");
 }
 
-// Lines name files as messages do (Windows names with '\'); diffs always with '/', for patch.
-TEST(DryRunReportTest, LinesUseTheDisplayNameDiffsUseSlashes) {
+// Windows' display names are written with '/' too: the report is the same on every system.
+TEST(DryRunReportTest, NamesAreWrittenWithSlashesOnEverySystem) {
   const std::vector<FileChange> windows = {
       {"C:\\FS9\\Aircraft\\X\\panel.cfg.backup", "Aircraft\\X\\panel.cfg.backup", StepRole::kBackup,
        std::nullopt, std::string("a\r\n")},
@@ -86,7 +86,7 @@ TEST(DryRunReportTest, LinesUseTheDisplayNameDiffsUseSlashes) {
        std::string("a\r\n"), std::string("b\r\n")},
   };
   EXPECT_EQ(DryRunReport(windows, '\\'),
-            "create backup Aircraft\\X\\panel.cfg.backup\n"
+            "create backup Aircraft/X/panel.cfg.backup\n"
             "--- a/Aircraft/X/panel.cfg\n+++ b/Aircraft/X/panel.cfg\n@@ -1 +1 @@\n-a\n+b\n");
 }
 
