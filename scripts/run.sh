@@ -4,10 +4,16 @@
 #
 # Without a display, run it under a virtual one:   xvfb-run -a scripts/run.sh
 # QL2_SCREENSHOT=file.png saves the window as it appears at start instead (under xvfb-run by
-# itself when there is no display) and quits.
+# itself when there is no display) and quits; QL2_SCREENSHOT_PREVIEW=file.png saves the preview of
+# the ATR's Install (its context menu's "Show what Install would change...") the same way.
 set -euo pipefail
 
 screenshot=${QL2_SCREENSHOT:-}
+option=--screenshot
+if [ -n "${QL2_SCREENSHOT_PREVIEW:-}" ]; then
+  screenshot=$QL2_SCREENSHOT_PREVIEW
+  option=--screenshot-preview
+fi
 if [ -n "$screenshot" ] && [ "${screenshot#/}" = "$screenshot" ]; then
   screenshot="$PWD/$screenshot"  # relative to where the script was started
 fi
@@ -31,9 +37,9 @@ has_display() { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }
 
 if [ -n "$screenshot" ]; then
   if has_display; then
-    exec "$program" --screenshot "$screenshot"
+    exec "$program" "$option" "$screenshot"
   elif command -v xvfb-run >/dev/null; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$program" --screenshot "$screenshot"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$program" "$option" "$screenshot"
   fi
 fi
 if ! has_display; then

@@ -50,9 +50,9 @@ Status UnmakeIfChanged(FileSystem& fs, const PlanStep& step) {
   return Unmake(fs, step);
 }
 
-// The folder part of a displayed relative path ("Aircraft\...\panel").
-std::string DisplayFolder(const std::string& display) {
-  const std::size_t cut = display.find_last_of('\\');
+// The folder part of a displayed relative path ("Aircraft/.../panel").
+std::string DisplayFolder(const std::string& display, char separator) {
+  const std::size_t cut = display.find_last_of(separator);
   return cut == std::string::npos ? std::string() : display.substr(0, cut);
 }
 
@@ -76,6 +76,7 @@ ApplyOutcome ApplyPlan(FileSystem& fs, const Plan& plan, PlanProgress* progress)
     // newest first; the first failure of that is reported.
     outcome.ok = false;
     outcome.failure = Action(step) + " failed: " + status.cause();
+    outcome.failed = status;
     auto note = [&](const Status& undone) {
       if (undone.ok() || !outcome.undone) return;
       outcome.undone = false;
@@ -88,26 +89,31 @@ ApplyOutcome ApplyPlan(FileSystem& fs, const Plan& plan, PlanProgress* progress)
   return outcome;
 }
 
-std::string CheckPlan(FileSystem& fs, const Plan& plan) {
+Status CheckPlan(FileSystem& fs, const Plan& plan) {
   std::set<std::string> folders_checked;
   for (const PlanStep& step : plan.steps) {
     if (step.before || step.remove) {
       Status editable = fs.CheckEditable(step.path);
-      if (!editable.ok()) return step.display + " " + FileProblem(editable);
+      if (!editable.ok())
+        return Refusal(editable.kind(), step.display + " " + FileProblem(editable));
     }
     // A replace writes its new bytes beside the file it replaces, which for a symbolic link is
-    // the folder of the file the link names.
+    // the folder of the file the link names: that one is named whole. (A file system that ignores
+    // letter case may give the path as the disk spells it: that is still the file's own folder.)
     const std::string written = fs.WritePath(step.path);
     const std::string folder = ParentFolder(fs, written);
     if (!folders_checked.insert(folder).second) continue;
     Status writable = fs.CheckFolderWritable(folder);
     if (writable.ok()) continue;
+    const bool own_folder = written == step.path || written == fs.PathOnDisk(step.path);
     const std::string name =
-        "the folder " + (written == step.path ? DisplayFolder(step.display) : folder);
-    if (writable.kind() == ErrorKind::kNotFound) return name + " is missing";
-    return name + " cannot be written: " + writable.cause();
+        "the folder " +
+        (own_folder ? DisplayFolder(step.display, fs.Separator()) : fs.PathOnDisk(folder));
+    if (writable.kind() == ErrorKind::kNotFound)
+      return Refusal(writable.kind(), name + " is missing");
+    return Refusal(writable.kind(), name + " cannot be written: " + writable.cause());
   }
-  return "";
+  return Status::Ok();
 }
 
 }  // namespace ql2

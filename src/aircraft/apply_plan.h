@@ -19,9 +19,10 @@ class PlanProgress {
 
 struct ApplyOutcome {
   bool ok = true;
-  // What failed, as a status line says it: "writing Aircraft\...\panel.cfg failed: the disk is
+  // What failed, as a status line says it: "writing Aircraft/.../panel.cfg failed: the disk is
   // full"; empty on success.
   std::string failure;
+  Status failed;  // the failed step's own error, for its kind and cause
   // Whether putting the files back after the failure worked, and if not, what failed.
   bool undone = true;
   std::string undo_failure;
@@ -30,8 +31,9 @@ struct ApplyOutcome {
 ApplyOutcome ApplyPlan(FileSystem& fs, const Plan& plan, PlanProgress* progress = nullptr);
 
 // Whether each step can be made, looked at before the first one is: a file to be replaced or
-// deleted must be a writable file, and the folder its new bytes go to must take a new file. The
-// problem in plain words ("Aircraft\...\panel.cfg is read-only"), or empty.
-std::string CheckPlan(FileSystem& fs, const Plan& plan);
+// deleted must be a writable file, and the folder its new bytes go to must take a new file. Ok,
+// or a Refusal whose cause says the problem in plain words ("Aircraft/.../panel.cfg is
+// read-only").
+Status CheckPlan(FileSystem& fs, const Plan& plan);
 
 }  // namespace ql2

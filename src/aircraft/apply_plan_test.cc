@@ -14,11 +14,18 @@ PlanStep Write(const std::string& path, const std::string& display, std::string 
 }
 
 // A file system whose writes through one path land in another folder, as through a symbolic
-// link, and whose writes of one path fail after they are made, as when a folder cannot be flushed.
+// link; that spells one path otherwise on disk, as where letter case is ignored; and whose writes
+// of one path fail after they are made, as when a folder cannot be flushed.
 class TestFileSystem : public ForwardingFileSystem {
  public:
   explicit TestFileSystem(MemoryFileSystem& memory) : ForwardingFileSystem(memory) {}
-  std::string WritePath(const std::string& path) override { return path == link ? target : path; }
+  std::string WritePath(const std::string& path) override {
+    if (path == link) return target;
+    return writes_as_on_disk ? PathOnDisk(path) : path;
+  }
+  std::string PathOnDisk(const std::string& path) override {
+    return path == asked ? on_disk : path;
+  }
   Status ReplaceFile(const std::string& path, std::string_view bytes) override {
     Status status = ForwardingFileSystem::ReplaceFile(path, bytes);
     if (status.ok() && path == fails_after_change) {
@@ -27,7 +34,8 @@ class TestFileSystem : public ForwardingFileSystem {
     }
     return status;
   }
-  std::string link, target, fails_after_change;
+  std::string link, target, asked, on_disk, fails_after_change;
+  bool writes_as_on_disk = false;  // as the case-folding file system; the Win32 one writes as asked
 };
 
 TEST(CheckPlanTest, TheFolderALinkedFileIsWrittenInMustBeWritable) {
@@ -37,11 +45,29 @@ TEST(CheckPlanTest, TheFolderALinkedFileIsWrittenInMustBeWritable) {
   memory.SetFolderWritable("/elsewhere", false);
   TestFileSystem fs(memory);
   Plan plan;
-  plan.steps.push_back(Write("/sim/panel/panel.cfg", "panel\\panel.cfg", "b", std::string("a")));
-  EXPECT_EQ(CheckPlan(fs, plan), "");
+  plan.steps.push_back(Write("/sim/panel/panel.cfg", "panel/panel.cfg", "b", std::string("a")));
+  EXPECT_TRUE(CheckPlan(fs, plan).ok());
   fs.link = "/sim/panel/panel.cfg";
   fs.target = "/elsewhere/real.cfg";
-  EXPECT_EQ(CheckPlan(fs, plan), "the folder /elsewhere cannot be written: permission denied");
+  const Status refused = CheckPlan(fs, plan);
+  EXPECT_EQ(refused.cause(), "the folder /elsewhere cannot be written: permission denied");
+  EXPECT_EQ(refused.kind(), ErrorKind::kPermissionDenied);
+
+  // The file's own folder, spelt as on disk, is named as the step names it.
+  // (The memory file system minds letter case, as the Win32 one does not: both spellings stand.)
+  for (const char* folder : {"/sim/Other", "/sim/other"}) {
+    memory.AddFolder(folder);
+    memory.SetFolderWritable(folder, false);
+  }
+  fs.asked = "/sim/other/panel.cfg";
+  fs.on_disk = "/sim/Other/panel.cfg";
+  Plan cased;
+  cased.steps.push_back(Write(fs.asked, "Other/panel.cfg", "b", std::nullopt));
+  for (bool writes_as_on_disk : {false, true}) {
+    fs.writes_as_on_disk = writes_as_on_disk;
+    EXPECT_EQ(CheckPlan(fs, cased).cause(), "the folder Other cannot be written: permission denied")
+        << writes_as_on_disk;
+  }
 }
 
 TEST(CheckPlanTest, NamesWhatKeepsAStepFromBeingMade) {
@@ -53,20 +79,24 @@ TEST(CheckPlanTest, NamesWhatKeepsAStepFromBeingMade) {
   struct Case {
     PlanStep step;
     const char* problem;
+    ErrorKind kind;  // for what the user is told to do about it
   };
   const Case cases[] = {
-      {Write("/sim/a/panel.cfg", "a\\panel.cfg", "x", std::string("a")),
-       "a\\panel.cfg is read-only"},
-      {Write("/sim/b/panel.cfg", "b\\panel.cfg", "x", std::string("b")),
-       "b\\panel.cfg is in use by another program"},
-      {Write("/sim/c/panel.cfg", "c\\panel.cfg", "x", std::nullopt),
-       "the folder c cannot be written: permission denied"},
-      {Write("/sim/d/panel.cfg", "d\\panel.cfg", "x", std::nullopt), "the folder d is missing"},
+      {Write("/sim/a/panel.cfg", "a/panel.cfg", "x", std::string("a")), "a/panel.cfg is read-only",
+       ErrorKind::kReadOnly},
+      {Write("/sim/b/panel.cfg", "b/panel.cfg", "x", std::string("b")),
+       "b/panel.cfg is in use by another program", ErrorKind::kInUse},
+      {Write("/sim/c/panel.cfg", "c/panel.cfg", "x", std::nullopt),
+       "the folder c cannot be written: permission denied", ErrorKind::kPermissionDenied},
+      {Write("/sim/d/panel.cfg", "d/panel.cfg", "x", std::nullopt), "the folder d is missing",
+       ErrorKind::kNotFound},
   };
   for (const Case& c : cases) {
     Plan plan;
     plan.steps.push_back(c.step);
-    EXPECT_EQ(CheckPlan(fs, plan), c.problem);
+    const Status refused = CheckPlan(fs, plan);
+    EXPECT_EQ(refused.cause(), c.problem);
+    EXPECT_EQ(refused.kind(), c.kind) << c.problem;
   }
 }
 
@@ -85,6 +115,7 @@ TEST(ApplyPlanTest, AFailureUndoesEveryChangeAndSaysWhatFailed) {
   ApplyOutcome outcome = ApplyPlan(fs, plan);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.failure, "writing b.cfg failed: input/output error");
+  EXPECT_EQ(outcome.failed.kind(), ErrorKind::kOther);
   EXPECT_TRUE(outcome.undone);
   EXPECT_FALSE(memory.HasFile("/sim/new.cfg"));
   EXPECT_EQ(memory.FileBytes("/sim/a.cfg"), "a");

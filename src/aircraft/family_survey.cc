@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "aircraft/plan.h"
-#include "platform/sim_path.h"
 
 namespace ql2 {
 
@@ -22,10 +21,11 @@ bool FamilySurvey::AllRequiredBackups(const Family& family) const {
 }
 
 bool FamilySurvey::operator==(const FamilySurvey& other) const {
-  return std::tie(backup_exists, backup_own, backup_digest, reference_error, title_found,
-                  reference_restored, reference_stripped) ==
+  return std::tie(backup_exists, backup_own, backup_digest, reference_error, reference_error_kind,
+                  title_found, reference_restored, reference_stripped) ==
          std::tie(other.backup_exists, other.backup_own, other.backup_digest, other.reference_error,
-                  other.title_found, other.reference_restored, other.reference_stripped);
+                  other.reference_error_kind, other.title_found, other.reference_restored,
+                  other.reference_stripped);
 }
 
 namespace {
@@ -63,10 +63,13 @@ FamilySurvey SurveyFamily(const Family& family, SimFolderView& view, bool instal
   const FileContent& content = view.Content(reference.config);
   if (!content.readable()) {
     // Installed, but the reference file cannot be looked at: say so rather than guess.
-    std::string cause = DescribeErrorKind(ErrorKind::kNotAFile);
-    if (!content.exists()) cause = DescribeErrorKind(ErrorKind::kNotFound);
-    if (!content.error.ok()) cause = content.error.cause();
-    survey.reference_error = "Cannot read " + DisplaySimPath(reference.config) + ": " + cause + ".";
+    survey.reference_error_kind = ErrorKind::kNotAFile;
+    if (!content.exists()) survey.reference_error_kind = ErrorKind::kNotFound;
+    if (!content.error.ok()) survey.reference_error_kind = content.error.kind();
+    const std::string cause =
+        content.error.ok() ? DescribeErrorKind(survey.reference_error_kind) : content.error.cause();
+    survey.reference_error =
+        "Cannot read " + view.DisplayName(reference.config) + ": " + cause + ".";
     return survey;
   }
   survey.title_found = HasGaugeTitleLine(content.bytes);

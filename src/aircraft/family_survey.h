@@ -20,7 +20,8 @@ struct FamilySurvey {
   std::vector<bool> backup_own;
   std::size_t backup_digest = 0;  // changes when any backup's bytes do
   // When the gauge is recorded installed: what the reference file shows.
-  std::string reference_error;      // why it cannot be read ("Cannot read ...: ...")
+  std::string reference_error;  // why it cannot be read ("Cannot read ...: ...")
+  ErrorKind reference_error_kind = ErrorKind::kNone;
   bool title_found = false;         // it still holds the installation's title entry
   bool reference_restored = false;  // it is byte for byte its backup again
   // A removal kept its backup beside it and took the installation out of it (it had changed

@@ -19,17 +19,17 @@ bool IsUtf16(std::string_view bytes) {
   return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
 }
 
-// The words after a file's name that say why it cannot be read; empty when it can (or is absent
-// and may be).
-std::string ReadProblem(const FileContent& content, bool must_exist) {
-  if (!content.exists()) return must_exist ? "is missing" : "";
-  if (content.kind != EntryKind::kFile) return "is not a regular file";
-  if (!content.error.ok()) return FileProblem(content.error);
-  return "";
-}
-
-Status Refusal(const std::string& why) {
-  return Status::Fail(ErrorKind::kBadContent, why, why);
+// Why a file cannot be read, naming it; ok when it can (or is absent and may be).
+Status ReadRefusal(const FileContent& content, bool must_exist, const std::string& name) {
+  if (!content.exists()) {
+    return must_exist ? Refusal(ErrorKind::kNotFound, name + " is missing") : Status::Ok();
+  }
+  if (content.kind != EntryKind::kFile) {
+    return Refusal(ErrorKind::kNotAFile, name + " is not a regular file");
+  }
+  if (!content.error.ok())
+    return Refusal(content.error.kind(), name + " " + FileProblem(content.error));
+  return Status::Ok();
 }
 
 std::string KeptName(std::string_view relative, int number) {
@@ -260,20 +260,20 @@ class StepList {
 
   void Write(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
              SharedBytes bytes, const FileContent& now) {
-    into->push_back({role, false, Path(relative, role), DisplaySimPath(relative), std::move(bytes),
+    into->push_back({role, false, Path(relative, role), input_.Display(relative), std::move(bytes),
                      Before(now)});
   }
   void Delete(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
               const FileContent& now) {
     into->push_back(
-        {role, true, Path(relative, role), DisplaySimPath(relative), SharedBytes(), Before(now)});
+        {role, true, Path(relative, role), input_.Display(relative), SharedBytes(), Before(now)});
   }
   // Keeps `content` under `kept_name` (unless it is there already) and tells why.
   void Keep(std::vector<PlanStep>* into, std::vector<KeptCopy>* kept, KeptCopy::Reason reason,
             std::string_view file, const std::string& kept_name, bool there,
             const FileContent& content) {
     if (!there) Write(into, StepRole::kKeptCopy, kept_name, content.bytes, FileContent());
-    kept->push_back({reason, DisplaySimPath(file), DisplaySimPath(kept_name)});
+    kept->push_back({reason, input_.Display(file), input_.Display(kept_name)});
   }
   // The record step that sets the family's "Installed" key, when it changes the record.
   void Record(std::vector<PlanStep>* into, std::string_view value) {
@@ -298,12 +298,19 @@ class StepList {
 
 // The record must be readable before a click can write its new bytes.
 Status CheckRecord(const FamilyInput& input) {
-  std::string problem = ReadProblem(input.record, false);
-  if (problem.empty()) return Status::Ok();
-  return Refusal(DisplaySimPath(record::kRelativePath) + " " + problem);
+  return ReadRefusal(input.record, false, input.Display(record::kRelativePath));
 }
 
 }  // namespace
+
+Status Refusal(ErrorKind kind, const std::string& why) {
+  return Status::Fail(kind, why, why);
+}
+
+std::string FamilyInput::Display(std::string_view relative) const {
+  auto it = display_names.find(relative);
+  return it != display_names.end() ? it->second : DisplaySimPath(relative, '/');
+}
 
 bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::string& bytes) {
   bool there = false;
@@ -338,6 +345,11 @@ FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFold
   input.record_folder = record.sim_folder();
   input.separator = panels.fs().Separator();
   input.record = record.Content(record::kRelativePath);
+  // A record found in another folder than the panel files is named whole.
+  input.display_names.emplace(record::kRelativePath,
+                              record.sim_folder() == panels.sim_folder()
+                                  ? record.DisplayName(record::kRelativePath)
+                                  : record.fs().PathOnDisk(record.Path(record::kRelativePath)));
   for (const PanelFile& file : family.files) {
     PanelFileInput one;
     one.config = panels.Content(file.config);
@@ -347,6 +359,11 @@ FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFold
           KeptCopyName(panels, file.config, one.backup.bytes, &one.kept_config_there);
       one.kept_backup_name =
           KeptCopyName(panels, file.backup, one.backup.bytes, &one.kept_backup_there);
+    }
+    for (std::string_view relative :
+         {file.config, file.backup, std::string_view(one.kept_config_name),
+          std::string_view(one.kept_backup_name)}) {
+      if (!relative.empty()) input.display_names.emplace(relative, panels.DisplayName(relative));
     }
     input.files.push_back(std::move(one));
   }
@@ -369,24 +386,26 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
     const PanelFileInput& in = input.files[i];
     handled[i] = !file.further_model || further;
     if (!handled[i]) continue;
-    const std::string name = DisplaySimPath(file.config);
-    std::string problem = ReadProblem(in.config, true);
-    if (problem.empty() && IsUtf16(in.config.bytes)) problem = std::string(kUtf16Problem);
-    if (!problem.empty()) return Refusal(name + " " + problem);
-    problem = ReadProblem(in.backup, false);
-    if (!problem.empty()) return Refusal(DisplaySimPath(file.backup) + " " + problem);
+    const std::string name = input.Display(file.config);
+    Status refusal = ReadRefusal(in.config, true, name);
+    if (refusal.ok() && IsUtf16(in.config.bytes)) {
+      refusal = Refusal(ErrorKind::kBadContent, name + " " + std::string(kUtf16Problem));
+    }
+    if (refusal.ok()) refusal = ReadRefusal(in.backup, false, input.Display(file.backup));
+    if (!refusal.ok()) return refusal;
   }
   Result<Numbering> numbering = CountReference(family, input.files[0].config.bytes);
   if (!numbering.ok()) {
-    return Refusal(DisplaySimPath(family.files[0].config) + " " + numbering.status().cause());
+    return Refusal(numbering.status().kind(),
+                   input.Display(family.files[0].config) + " " + numbering.status().cause());
   }
   for (std::size_t i = 0; i < family.files.size(); ++i) {
     if (!handled[i]) continue;
     for (int s : family.files[i].sections) {
       std::string_view section = family.gauge_sections[s].section_name;
       if (!profile::HasSection(input.files[i].config.bytes, section)) {
-        return Refusal(DisplaySimPath(family.files[i].config) + " has no [" + std::string(section) +
-                       "] section");
+        return Refusal(ErrorKind::kBadContent, input.Display(family.files[i].config) + " has no [" +
+                                                   std::string(section) + "] section");
       }
     }
   }
@@ -492,10 +511,9 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
     const bool handled = installed ? (!file.further_model || further || in.backup.exists())
                                    : IsOwnBackup(family, in.config, in.backup);
     if (!handled) continue;
-    std::string problem = ReadProblem(in.config, false);
-    if (!problem.empty()) return Refusal(DisplaySimPath(file.config) + " " + problem);
-    problem = ReadProblem(in.backup, false);
-    if (!problem.empty()) return Refusal(DisplaySimPath(file.backup) + " " + problem);
+    Status refusal = ReadRefusal(in.config, false, input.Display(file.config));
+    if (refusal.ok()) refusal = ReadRefusal(in.backup, false, input.Display(file.backup));
+    if (!refusal.ok()) return refusal;
 
     FileSteps& out = steps[i];
     const bool has_backup = in.backup.exists();

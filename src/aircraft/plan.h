@@ -4,8 +4,10 @@
 // then carries a plan out, and a dry run prints it.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "aircraft/family.h"
@@ -37,6 +39,12 @@ struct FamilyInput {
   char separator = '/';
   std::vector<PanelFileInput> files;  // one per file of the family's table
   FileContent record;
+  // How messages name each relative path the plan may name (SimFolderView::DisplayName): the
+  // panel files, their backups, the kept copies' names and the record.
+  std::map<std::string, std::string, std::less<>> display_names;
+
+  // The display name of a relative path; one not looked up is named as written, with '/'.
+  std::string Display(std::string_view relative) const;
 };
 
 // Reads what a click of the family needs, each file once, through the views.
@@ -52,7 +60,7 @@ struct PlanStep {
   StepRole role;
   bool remove = false;  // delete the file; else write `bytes` to it
   std::string path;     // the full path
-  std::string display;  // the path as a status line names it: "Aircraft\...\panel.cfg"
+  std::string display;  // the path as a status line names it: "Aircraft/.../panel.cfg"
   SharedBytes bytes;
   std::optional<SharedBytes> before;  // what stands there now; nullopt: nothing
 };
@@ -97,6 +105,10 @@ bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::stri
 // The words after a file's name that say what keeps it from being read or changed: "is missing",
 // "is read-only", "is in use by another program", "cannot be opened: permission denied".
 std::string FileProblem(const Status& status);
+
+// A click that cannot be made: the kind of the problem (for what the user can do about it) and
+// the sentence that names the file ("Aircraft/.../panel.cfg is read-only").
+Status Refusal(ErrorKind kind, const std::string& why);
 
 // The name a copy of `relative` is kept under: "<relative>.before-quillever".
 inline constexpr std::string_view kKeptCopySuffix = ".before-quillever";

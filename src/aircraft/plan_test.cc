@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,11 +46,14 @@ FamilyInput Input(const Family& family, const std::map<std::string, std::string>
   return input;
 }
 
-// What the plan leaves in each file it writes, by relative path ("" for a deleted file).
+// What the plan leaves in each file it writes, by relative path as the tables write it ("" for a
+// deleted file).
 std::map<std::string, std::string> Written(const Plan& plan) {
   std::map<std::string, std::string> written;
   for (const PlanStep& step : plan.steps) {
-    written["\\" + step.display] = step.remove ? "" : step.bytes.str();
+    std::string relative = step.path.substr(std::string("/sim").size());
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    written[relative] = step.remove ? "" : step.bytes.str();
   }
   return written;
 }
@@ -174,6 +178,32 @@ TEST(PlanInstallTest, NothingTakenGivesTheCountedNames) {
   expected = profile::WriteString(expected, "Fixed Window38", "gauge00", kAtrGauge);
   EXPECT_EQ(Written(plan.value())[kAtrConfig], expected);
   EXPECT_EQ(Written(plan.value())[kAtrBackup], before);
+}
+
+// Steps, kept copies and refusals name files as the input's display names give them (the disk's
+// letter case), and a refusal keeps the kind of its problem.
+TEST(PlanTest, FilesAreNamedByTheInputsDisplayNames) {
+  const std::string panel = AtrPanel({"Window00=Main"}, {});
+  const std::string shown = "Aircraft/FLIGHT 1 ATR-72-500/Panel/panel.cfg";
+  FamilyInput input =
+      Input(AtrFamily(), {{kAtrConfig, panel}, {kAtrBackup, "someone else's copy"}});
+  input.display_names[kAtrConfig] = shown;
+  input.display_names[kAtrBackup] = shown + ".backup";
+  input.display_names[input.files[0].kept_backup_name] = shown + ".backup.before-quillever";
+  Result<Plan> plan = PlanInstall(AtrFamily(), input, InstallKind::kFresh);
+  ASSERT_TRUE(plan.ok()) << plan.status().message();
+  std::vector<std::string> displays;
+  for (const PlanStep& step : plan.value().steps) displays.push_back(step.display);
+  EXPECT_EQ(displays, (std::vector<std::string>{shown + ".backup.before-quillever",
+                                                shown + ".backup", shown, "QL/qlever2.con"}));
+  ASSERT_EQ(plan.value().kept.size(), 1u);
+  EXPECT_EQ(plan.value().kept[0].file, shown + ".backup");
+  EXPECT_EQ(plan.value().kept[0].kept, shown + ".backup.before-quillever");
+
+  input.files[0].config.error = Status::Failed(ErrorKind::kInUse, "read", "/sim/x");
+  Result<Plan> refused = PlanInstall(AtrFamily(), input, InstallKind::kFresh);
+  EXPECT_EQ(refused.status().cause(), shown + " is in use by another program");
+  EXPECT_EQ(refused.status().kind(), ErrorKind::kInUse);
 }
 
 // A removal on bytes: the backup comes back only over what the installation left; otherwise the

@@ -26,7 +26,16 @@ const char kRecordText[] =
 const char kPanelText[] =
     "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\ngauge00=a!b, 1,2,3,4\r\n"
     "[Window01]\r\n[Fixed Window38]\r\n[Fixed Window39]\r\n";
-const char kCannot[] = "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg ";
+const char kCannot[] = "Cannot install: Aircraft/Flight 1 ATR-72-500/panel/panel.cfg ";
+// What the status line then says the user can do, by the kind of problem.
+const char kPutBack[] =
+    " Put back the add-on's own copy of the file, or reinstall the add-on, then try again.";
+const char kMakeWritable[] = " Make it writable (clear its read-only mark), then try again.";
+const char kGiveRights[] =
+    " Give your user account the right to read and change it, then try again.";
+const char kClose[] =
+    " Close the program that holds it (the simulator, or an editor), then try again.";
+const char kMoveAway[] = " Move away what stands at that name, then try again.";
 
 std::string Repeat(const std::string& text, std::size_t times) {
   std::string out;
@@ -67,7 +76,7 @@ const BadInput kBadInputs[] = {
        for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
        SetPanel(fs, junk);
      },
-     std::string(kCannot) + "has no [Window00] section."},
+     std::string(kCannot) + "has no [Window00] section." + kPutBack},
     {"NulBytesInAValidFile",
      [](MemoryFileSystem& fs) {
        SetPanel(fs, std::string("\0\0junk\0\r\n", 9) + kPanelText + std::string("x\0y\r\n", 5));
@@ -80,7 +89,7 @@ const BadInput kBadInputs[] = {
      ""},
     {"NoLineEndsAtAll",
      [](MemoryFileSystem& fs) { SetPanel(fs, Replace(kPanelText, "\r\n", " ")); },
-     std::string(kCannot) + "has no [Window00] section."},
+     std::string(kCannot) + "has no [Window00] section." + kPutBack},
     {"LineFeedsOnly", [](MemoryFileSystem& fs) { SetPanel(fs, Replace(kPanelText, "\r\n", "\n")); },
      ""},
     {"CarriageReturnsOnly",
@@ -94,31 +103,33 @@ const BadInput kBadInputs[] = {
        SetPanel(fs, wide);
      },
      std::string(kCannot) +
-         "is saved as UTF-16 text, which the simulator does not read; it was left as it is."},
+         "is saved as UTF-16 text, which the simulator does not read; it was left as it is." +
+         kPutBack},
     {"Utf16BigEndian", [](MemoryFileSystem& fs) { SetPanel(fs, std::string("\xFE\xFF\0[", 4)); },
      std::string(kCannot) +
-         "is saved as UTF-16 text, which the simulator does not read; it was left as it is."},
+         "is saved as UTF-16 text, which the simulator does not read; it was left as it is." +
+         kPutBack},
     {"PanelFileIsAFolder",
      [](MemoryFileSystem& fs) {
        fs.RemoveFolder(kFolder);
        fs.AddFolder(kPanel);
      },
-     std::string(kCannot) + "is not a regular file."},
+     std::string(kCannot) + "is not a regular file." + kMoveAway},
     {"EmptyPanelFile", [](MemoryFileSystem& fs) { SetPanel(fs, ""); },
-     std::string(kCannot) + "has no [Window00] section."},
+     std::string(kCannot) + "has no [Window00] section." + kPutBack},
     {"StopLineMissing",
      [](MemoryFileSystem& fs) { SetPanel(fs, Replace(kPanelText, "[Fixed Window39]\r\n", "")); },
-     std::string(kCannot) + "has no [Fixed Window39] section after [Fixed Window38]."},
+     std::string(kCannot) + "has no [Fixed Window39] section after [Fixed Window38]." + kPutBack},
     {"StopLineBeforeStartLine",
      [](MemoryFileSystem& fs) {
        SetPanel(fs, Replace(Replace(kPanelText, "[Fixed Window38]", "[tmp]"), "[Fixed Window39]",
                             "[Fixed Window38]"));
        SetPanel(fs, Replace(fs.FileBytes(kPanel), "[tmp]", "[Fixed Window39]"));
      },
-     std::string(kCannot) + "has no [Fixed Window38] section before [Fixed Window39]."},
+     std::string(kCannot) + "has no [Fixed Window38] section before [Fixed Window39]." + kPutBack},
     {"HeaderWithTrailingBlankIsNotTheHeader",
      [](MemoryFileSystem& fs) { SetPanel(fs, Replace(kPanelText, "[Window00]", "[Window00] ")); },
-     std::string(kCannot) + "has no [Window00] section before [Window01]."},
+     std::string(kCannot) + "has no [Window00] section before [Window01]." + kPutBack},
     {"NoWindowTitlesSection",
      [](MemoryFileSystem& fs) {
        SetPanel(fs, Replace(kPanelText, "[Window Titles]\r\nWindow00=Main\r\n", ""));
@@ -126,32 +137,34 @@ const BadInput kBadInputs[] = {
      ""},
     {"TooManyWindowLines",
      [](MemoryFileSystem& fs) { SetPanel(fs, kPanelText + Repeat("Window=x\r\n", 40000)); },
-     std::string(kCannot) + "has more than 32767 window lines."},
+     std::string(kCannot) + "has more than 32767 window lines." + kPutBack},
     {"ReadOnlyPanelFile", [](MemoryFileSystem& fs) { fs.FindFile(kPanel)->read_only = true; },
-     std::string(kCannot) + "is read-only."},
+     std::string(kCannot) + "is read-only." + kMakeWritable},
     {"UnreadablePanelFile", [](MemoryFileSystem& fs) { fs.FindFile(kPanel)->unreadable = true; },
-     std::string(kCannot) + "cannot be opened: permission denied."},
+     std::string(kCannot) + "cannot be opened: permission denied." + kGiveRights},
     {"PanelFileInUse", [](MemoryFileSystem& fs) { fs.FindFile(kPanel)->in_use = true; },
-     std::string(kCannot) + "is in use by another program."},
+     std::string(kCannot) + "is in use by another program." + kClose},
     {"PanelFolderNotWritable", [](MemoryFileSystem& fs) { fs.SetFolderWritable(kFolder, false); },
-     "Cannot install: the folder Aircraft\\Flight 1 ATR-72-500\\panel cannot be written: "
-     "permission denied."},
+     std::string("Cannot install: the folder Aircraft/Flight 1 ATR-72-500/panel cannot be written: "
+                 "permission denied.") +
+         kGiveRights},
     {"BackupNameTakenByAFolder", [](MemoryFileSystem& fs) { fs.AddFolder(kBackup); },
-     "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup is not a regular "
-     "file."},
+     std::string("Cannot install: Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup is not a "
+                 "regular file.") +
+         kMoveAway},
     {"RecordFileOfJunk",
      [](MemoryFileSystem& fs) { fs.AddFile(kRecord, std::string("\x01\x02[[==\0junk", 11)); }, ""},
     {"ReadOnlyRecordFile", [](MemoryFileSystem& fs) { fs.FindFile(kRecord)->read_only = true; },
-     "Cannot install: QL\\qlever2.con is read-only."},
+     std::string("Cannot install: QL/qlever2.con is read-only.") + kMakeWritable},
     {"UnreadableRecordFile", [](MemoryFileSystem& fs) { fs.FindFile(kRecord)->unreadable = true; },
-     "Cannot read QL\\qlever2.con: permission denied.", false},
+     std::string("Cannot read QL/qlever2.con: permission denied.") + kGiveRights, false},
     {"RecordIsAFolder",
      [](MemoryFileSystem& fs) {
        fs.RemoveFolder("/sim/QL");
        fs.AddFile("/sim/QL/uninst.swi", "");
        fs.AddFolder(kRecord);
      },
-     "Cannot read QL\\qlever2.con: not a regular file.", false},
+     std::string("Cannot read QL/qlever2.con: not a regular file.") + kMoveAway, false},
     {"RegistryNamesAFile", [](MemoryFileSystem& fs) { fs.AddFile("/simfile", "x"); },
      std::string(texts::kSimulatorNotFound), false, "/simfile"},
     {"RegistryNamesNothing", [](MemoryFileSystem&) {}, std::string(texts::kSimulatorNotFound),

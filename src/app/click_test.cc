@@ -54,9 +54,9 @@ TEST(AtrTest, RepairFromEditedBacksUpTheEditedFile) {
   EXPECT_EQ(sim.Bytes(kKept), RenderPanel(first));
   EXPECT_EQ(sim.Record("ATR", "Installed"), "1");
   EXPECT_EQ(w.Caption(C::kLabelAtr),
-            "The gauge has been installed successfully. The copy of Aircraft\\Flight 1 "
-            "ATR-72-500\\panel\\panel.cfg from before the first installation was kept as "
-            "Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.before-quillever.");
+            "The gauge has been installed successfully. The copy of Aircraft/Flight 1 "
+            "ATR-72-500/panel/panel.cfg from before the first installation was kept as "
+            "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.before-quillever.");
   EXPECT_FALSE(w.IsEnabled(C::kInstallAtr));
   EXPECT_TRUE(w.IsClickable(C::kRemoveAtr));
   EXPECT_TRUE(w.IsVisible(C::kPictureInsAtr));
@@ -200,26 +200,29 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
        [](Simulator& sim) {
          ASSERT_TRUE(sim.fs.DeleteFile(Simulator::Path(CheyenneRow(5).config)).ok());
        },
-       "Cannot install: Aircraft\\Digital Aviation PA31T1 Cheyenne IA\\panel.ifrvfr\\panel.cfg is "
-       "missing."},
+       "Cannot install: Aircraft/Digital Aviation PA31T1 Cheyenne IA/panel.ifrvfr/panel.cfg is "
+       "missing. Put it back, or reinstall the add-on, then try again."},
       {"a stop line missing in the reference file", without_stop, false, nullptr,
-       "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg has no [Fixed Window39] "
-       "section after [Fixed Window38]."},
+       "Cannot install: Aircraft/Flight 1 ATR-72-500/panel/panel.cfg has no [Fixed Window39] "
+       "section after [Fixed Window38]. Put back the add-on's own copy of the file, or reinstall "
+       "the add-on, then try again."},
       {"a target section missing in one file", without_section, false, nullptr,
-       "Cannot install: Aircraft\\Digital Aviation PA31T Cheyenne II\\panel.ifrvfr\\panel.cfg has "
-       "no [Fixed Window31] section."},
+       "Cannot install: Aircraft/Digital Aviation PA31T Cheyenne II/panel.ifrvfr/panel.cfg has "
+       "no [Fixed Window31] section. Put back the add-on's own copy of the file, or reinstall the "
+       "add-on, then try again."},
       {"a read-only panel file",
        PicScenario(
            {"", true, PicLayout(9, 5), PicLayout(9, 5), PicLayout(9, 5), "Window9", "gauge05"}),
        false,
        [](Simulator& sim) { sim.fs.FindFile(Simulator::Path(PicConfig("500")))->read_only = true; },
-       "Cannot install: Aircraft\\feelThere pic 737-500\\panel\\panel.cfg is read-only."},
+       "Cannot install: Aircraft/feelThere pic 737-500/panel/panel.cfg is read-only. Make it "
+       "writable (clear its read-only mark), then try again."},
       {"a backup missing at removal", CheyenneWorkedExample(), true,
        [](Simulator& sim) {
          ASSERT_TRUE(sim.fs.DeleteFile(Simulator::Path(CheyenneRow(7).backup)).ok());
        },
        "The files changed since this window last looked at them, so nothing was done. "
-       "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel\\panel.backup is missing although the "
+       "Aircraft/Digital Aviation PA31T Cheyenne II/panel/panel.backup is missing although the "
        "gauge is installed: a removal did not finish. Click Remove to put back the files that "
        "still have a backup.",
        true},
@@ -230,7 +233,7 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
              sim.fs.DeleteFile(Simulator::Path(PmdgConfig("700", "panel.VC") + ".backup")).ok());
        },
        "The files changed since this window last looked at them, so nothing was done. "
-       "Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup is missing although the gauge is "
+       "Aircraft/PMDG737-700/panel.VC/panel.cfg.backup is missing although the gauge is "
        "installed: a removal did not finish. Click Remove to put back the files that still have a "
        "backup.",
        true},
@@ -238,7 +241,8 @@ TEST(RefusalTest, NothingChangesAndTheStatusLineSaysWhy) {
       // folder that cannot be written is refused before the first change, like a missing one.
       {"a record folder that cannot be written", CheyenneWorkedExample(), true,
        [](Simulator& sim) { sim.fs.SetFolderWritable(Simulator::Path("\\QL"), false); },
-       "Cannot remove: the folder QL cannot be written: permission denied."},
+       "Cannot remove: the folder QL cannot be written: permission denied. Give your user account "
+       "the right to read and change it, then try again."},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/texts.h"
+
 namespace ql2 {
 namespace {
 
@@ -111,6 +113,15 @@ PictureWords WordsOf(Picture picture) {
 
 bool IsStatusLine(const ControlSpec& design) {
   return design.kind == ControlKind::kLabel && design.parent != ControlId::kNone;
+}
+
+bool IsFamilyButton(const ControlSpec& design) {
+  return design.kind == ControlKind::kButton && design.parent != ControlId::kNone;
+}
+
+std::string_view TooltipOf(const ControlSpec& design) {
+  if (design.kind == ControlKind::kPicture) return WordsOf(design.picture).tooltip;
+  return IsFamilyButton(design) ? texts::kFamilyButtonTooltip : std::string_view();
 }
 
 Position CenterOnScreen(double screen_width, double screen_height, double window_width,

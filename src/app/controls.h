@@ -101,6 +101,12 @@ const WindowSpec& FindWindow(WindowId id);
 
 // A status line is a label inside a family's group; the hidden scratch labels lie outside.
 bool IsStatusLine(const ControlSpec& design);
+// A family's Install or Remove button: a button inside a family's group. Its context menu (the
+// right mouse button, the menu key, Shift+F10) offers the preview of its click.
+bool IsFamilyButton(const ControlSpec& design);
+// The tooltip of a control: a picture's state in words, what a family's button offers besides
+// its click; "" for none.
+std::string_view TooltipOf(const ControlSpec& design);
 
 // Where a window of this size goes to be centred on a screen of that size, in twips: each
 // difference is rounded to a whole twip and halved with the remainder dropped, so a window larger

@@ -24,11 +24,7 @@ bool Changes(FileOperationKind kind) {
 // copy's source or destination), else the file operated on; relative to the simulator folder.
 std::string NamedFile(const FileOperation& op, bool removal) {
   std::string path = op.kind == FileOperationKind::kCopy && removal ? op.second_path : op.path;
-  std::string relative = path.substr(std::string(kSim).size() + 1);
-  for (char& c : relative) {
-    if (c == '/') c = '\\';
-  }
-  return relative;
+  return path.substr(std::string(kSim).size() + 1);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -82,12 +78,14 @@ void RunFaultsAtEveryStep(const Scenario& s, bool removal) {
     EXPECT_EQ(Differences(before, sim.Snapshot()), std::vector<std::string>());
     EXPECT_EQ(Controls(*sim.window, g), controls);
     const std::string status = sim.window->Caption(g.status);
-    const std::string cause = failed->kind == FileOperationKind::kDelete
-                                  ? "the file is in use by another program"
-                                  : "the disk is full";
+    const bool in_use = failed->kind == FileOperationKind::kDelete;
+    const std::string cause = in_use ? "the file is in use by another program" : "the disk is full";
+    // What the user can do about it, in the next sentence.
+    const std::string advice =
+        in_use ? ". Close the program that holds it" : ". Free some space on the disk";
     EXPECT_EQ(status.rfind(removal ? "Cannot remove: " : "Cannot install: ", 0), 0u) << status;
     EXPECT_TRUE(Contains(status, NamedFile(*failed, removal))) << status;
-    EXPECT_TRUE(Contains(status, cause)) << status;
+    EXPECT_TRUE(Contains(status, cause + advice)) << status;
     EXPECT_FALSE(Contains(status, kSim)) << status;
 
     ASSERT_TRUE(sim.Click(button, g)) << sim.window->Caption(g.status);

@@ -5,13 +5,6 @@
 namespace ql2 {
 namespace {
 
-std::string Fill(std::string_view pattern, std::string_view placeholder, std::string_view value) {
-  std::string text(pattern);
-  const std::size_t at = text.find(placeholder);
-  if (at != std::string::npos) text.replace(at, placeholder.size(), value);
-  return text;
-}
-
 struct Sentences {
   KeptCopy::Reason reason;
   std::string_view one;
@@ -36,9 +29,10 @@ std::string KeptCopiesText(const std::vector<KeptCopy>& kept) {
     if (these.empty()) continue;
     if (!text.empty()) text += ' ';
     if (these.size() == 1) {
-      text += Fill(Fill(sentences.one, "{file}", these[0]->file), "{kept}", these[0]->kept);
+      text += texts::Fill(texts::Fill(sentences.one, "{file}", these[0]->file), "{kept}",
+                          these[0]->kept);
     } else {
-      text += Fill(sentences.many, "{count}", std::to_string(these.size()));
+      text += texts::Fill(sentences.many, "{count}", std::to_string(these.size()));
     }
   }
   return text;

@@ -243,8 +243,9 @@ TEST(LifeAfterInstallTest, SomeoneElsesBackupIsNeverPutOverAPanelFile) {
     EXPECT_EQ(sim.Bytes(kept), "my own copy\r\n");
     EXPECT_EQ(sim.Bytes(reference.backup), RenderPanel(reference.layout));
     EXPECT_EQ(sim.window->Caption(g.status),
-              g.install_texts.back() + " " + DisplaySimPath(reference.backup) +
-                  " was not made by this program, so it was kept as " + DisplaySimPath(kept) + ".");
+              g.install_texts.back() + " " + DisplaySimPath(reference.backup, '/') +
+                  " was not made by this program, so it was kept as " + DisplaySimPath(kept, '/') +
+                  ".");
 
     ASSERT_TRUE(sim.Click(g.remove, g));
     EXPECT_EQ(sim.Bytes(reference.config), RenderPanel(reference.layout));

@@ -11,25 +11,20 @@
 
 namespace ql2 {
 
-// A refused write under Program Files whose undoing failed too, naming the family's longest file
-// in the simulator folder given (with its separator).
-inline std::string LongestStatusText(const Family& family, const std::string& sim_folder,
-                                     char separator) {
+// A write refused under Program Files, and a second refusal while the click puts the files back:
+// writing the family's longest backup name fails, and deleting it again (as the undoing of an
+// earlier backup does) fails too. Status lines name files relative to the simulator folder (a
+// whole path only for the folder a linked file lies in, which is shorter than this), written
+// with the separator given; the cause says what to do already, so no advice follows it.
+inline std::string LongestStatusText(const Family& family, char separator) {
   const PanelFile* longest = &family.files[0];
   for (const PanelFile& file : family.files) {
     if (file.backup.size() > longest->backup.size()) longest = &file;
   }
   const std::string cause(kProgramFilesCause);
-  return std::string(texts::kCannotInstall) + "backing up " + DisplaySimPath(longest->backup) +
-         " failed: " + cause + "." + std::string(texts::kUndoFailed) + "cannot write " +
-         JoinSimPath(sim_folder, longest->config, separator) + ": " + cause + ".";
+  const std::string name = DisplaySimPath(longest->backup, separator);
+  return std::string(texts::kCannotInstall) + "writing the backup " + name + " failed: " + cause +
+         "." + std::string(texts::kUndoFailed) + "cannot delete " + name + ": " + cause + ".";
 }
-
-// A deep simulator folder, as a long-standing installation may have it.
-inline constexpr char kDeepWindowsSimFolder[] =
-    "C:\\Program Files (x86)\\Microsoft Games\\Microsoft Flight Simulator 9 - A Century of Flight";
-inline constexpr char kDeepWineSimFolder[] =
-    "/home/flight-simulator-enthusiast/.wine/drive_c/Program Files (x86)/Microsoft Games/"
-    "Microsoft Flight Simulator 9 - A Century of Flight";
 
 }  // namespace ql2

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "aircraft/apply_plan.h"
+#include "app/advice.h"
 #include "app/elevated_restart.h"
 #include "app/kept_copies_text.h"
 #include "app/texts.h"
@@ -43,21 +44,21 @@ void SetEnabled(Window& window, ControlId id, bool enabled) {
 // Names the backup that shows a change did not finish: the first one this program left from an
 // installation, or the first one missing from an installation.
 std::string InterruptionText(const Family& family, const FamilyFacts& facts,
-                             FamilyDisplayState state) {
+                             FamilyDisplayState state, SimFolderView& view) {
   const bool install = state == FamilyDisplayState::kInterruptedInstall;
   const FamilySurvey& survey = facts.survey;
   for (std::size_t i = 0; i < family.files.size(); ++i) {
     const PanelFile& file = family.files[i];
     if (install ? survey.backup_own[i] : (!file.further_model && !survey.backup_exists[i])) {
-      return DisplaySimPath(file.backup) +
+      return view.DisplayName(file.backup) +
              std::string(install ? texts::kInterruptedInstall : texts::kInterruptedRemove);
     }
   }
   // Every backup is there, but the reference file is already back as it was, or has lost the
   // installation and had its backup kept.
-  return DisplaySimPath(family.files[0].config) + std::string(survey.reference_stripped
-                                                                  ? texts::kInterruptedStripped
-                                                                  : texts::kInterruptedRestore);
+  return view.DisplayName(family.files[0].config) + std::string(survey.reference_stripped
+                                                                    ? texts::kInterruptedStripped
+                                                                    : texts::kInterruptedRestore);
 }
 
 bool IsInterrupted(FamilyDisplayState state) {
@@ -280,8 +281,8 @@ FamilyFacts MainWindowLogic::GatherFacts(const Family& family, bool present, Sim
   Result<std::string> installed = RecordText(record, family.record_section, record::kInstalledKey);
   facts.record_read = installed.ok();
   if (!installed.ok()) {
-    facts.record_error = std::string(texts::kCannotRead) + DisplaySimPath(record::kRelativePath) +
-                         ": " + installed.status().cause() + ".";
+    facts.record_error = std::string(texts::kCannotRead) + view.DisplayName(record::kRelativePath) +
+                         ": " + installed.status().cause() + "." + AdviceAfter(installed.status());
     return facts;
   }
   facts.installed = profile::ParseNumber(installed.value());
@@ -332,13 +333,19 @@ void MainWindowLogic::ShowFamily(const Family& family, const FamilyFacts& facts)
       icon = controls.edited_icon;
       break;
     case FamilyDisplayState::kInterruptedInstall:
-    case FamilyDisplayState::kInterruptedRemove:
+    case FamilyDisplayState::kInterruptedRemove: {
       // Without the lock the scan may have looked at another copy's change while it ran.
-      status = scan_locked_ ? InterruptionText(family, facts, state) : std::string(texts::kBusy);
+      SimFolderView view(fs_, sim_folder_);
+      status =
+          scan_locked_ ? InterruptionText(family, facts, state, view) : std::string(texts::kBusy);
       remove_enabled = true;
       break;
+    }
     case FamilyDisplayState::kError:
-      status = facts.record_read ? facts.survey.reference_error : facts.record_error;
+      status = facts.record_read
+                   ? facts.survey.reference_error +
+                         AdviceAfter(Status::Fail(facts.survey.reference_error_kind, "", ""))
+                   : facts.record_error;
       break;
   }
   window_.SetCaption(controls.status, status);
@@ -472,16 +479,12 @@ MainWindowLogic::Decision MainWindowLogic::Decide(const Family& family, bool ins
                                         state == FamilyDisplayState::kEdited ? InstallKind::kRepair
                                                                              : InstallKind::kFresh)
                           : PlanRemove(family, input);
-  if (!plan.ok()) {
-    decision.status = std::string(cannot) + plan.status().cause() + ".";
+  Status refused = plan.ok() ? CheckPlan(fs_, plan.value()) : plan.status();
+  if (!refused.ok()) {
+    decision.status = std::string(cannot) + refused.cause() + "." + AdviceAfter(refused);
     return decision;
   }
   decision.plan = std::move(plan.value());
-  std::string problem = CheckPlan(fs_, decision.plan);
-  if (!problem.empty()) {
-    decision.status = std::string(cannot) + problem + ".";
-    return decision;
-  }
   decision.possible = true;
   decision.status = OutcomeText(decision);
   return decision;
@@ -545,7 +548,7 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
       view_current = false;
       succeeded = false;
       std::string text = std::string(install ? texts::kCannotInstall : texts::kCannotRemove) +
-                         outcome.failure + ".";
+                         outcome.failure + "." + AdviceAfter(outcome.failed);
       if (outcome.undone) {
         text += texts::kNothingChanged;
       } else {
@@ -580,10 +583,23 @@ MainWindowLogic::ClickPreview MainWindowLogic::PreviewClick(ControlId button) {
     preview.possible = decision.possible;
     preview.status = decision.status;
     preview.plan = std::move(decision.plan);
-    preview.sim_folder = decision.folders.panels.empty() ? sim_folder_ : decision.folders.panels;
     return preview;
   }
   return preview;
+}
+
+bool MainWindowLogic::ShowPreview(ControlId button) {
+  for (const Family* family : AllFamilies()) {
+    const FamilyControls& controls = ControlsOf(*family);
+    if (button != controls.install && button != controls.remove) continue;
+    if (!window_.IsShown(button) || !window_.IsEnabled(button)) return false;
+    // The caption is read before the look: the preview is of the button the user chose.
+    const std::string caption = window_.Caption(button);
+    window_.ShowPreviewModally(
+        DescribeClickPreview(*family, caption, PreviewClick(button), fs_.Separator()));
+    return true;
+  }
+  return false;
 }
 
 bool MainWindowLogic::Click(ControlId id) {
@@ -627,7 +643,8 @@ void MainWindowLogic::OpenManual() {
                               ? shell_.OpenDocument(path)
                               : Status::Failed(ErrorKind::kNotFound, kOpenVerb, path);
     if (opened.ok()) return;
-    why = std::string(texts::kManualCannotOpen) + path + ": " + opened.cause() + ".";
+    why =
+        std::string(texts::kManualCannotOpen) + fs_.PathOnDisk(path) + ": " + opened.cause() + ".";
   }
   window_.Warn(texts::kManualTitle, why + std::string(texts::kManualLater));
 }

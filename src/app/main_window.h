@@ -12,6 +12,7 @@
 
 #include "aircraft/family.h"
 #include "aircraft/plan.h"
+#include "app/click_preview.h"
 #include "app/family_controls.h"
 #include "app/family_state.h"
 #include "app/keyboard.h"
@@ -69,15 +70,13 @@ class MainWindowLogic {
   // nor moves on to another family.
   bool Click(ControlId id);
 
-  // What a click on a family's Install or Remove button would do now, without doing it.
-  struct ClickPreview {
-    bool possible = false;
-    // The status line the click would leave: its outcome when possible, else why not.
-    std::string status;
-    Plan plan;
-    std::string sim_folder;  // the folder the plan's paths lie in
-  };
+  // What a click on a family's Install or Remove button would do now, decided as the click
+  // decides it, without doing it.
+  using ClickPreview = ql2::ClickPreview;
   ClickPreview PreviewClick(ControlId button);
+  // Shows the window's preview of a click on a family's Install or Remove button that the window
+  // offers now (shown and enabled); false, showing nothing, for any other control.
+  bool ShowPreview(ControlId button);
 
   // Asks the desktop to open the user manual; when it cannot, says so and how to try again.
   void OpenManual();

@@ -268,7 +268,10 @@ const ScanCase kScanCases[] = {
        t.Cheyenne().Marker();
        t.fs.AddFile(kRecord, RecordText(1, 0, 0, 0)).unreadable = true;
      },
-     {S::kError, "Cannot read QL\\qlever2.con: permission denied.", "disabled", "disabled", "none"},
+     {S::kError,
+      "Cannot read QL/qlever2.con: permission denied. Give your user account the right to read "
+      "and change it, then try again.",
+      "disabled", "disabled", "none"},
      kAtrAbsent,
      kPmdgAbsent,
      kPicAbsent},
@@ -278,7 +281,9 @@ const ScanCase kScanCases[] = {
        t.fs.AddFile(kAtrPanel, "Window01=Quillever\r\n").unreadable = true;
      },
      kCheyenneAbsent,
-     {S::kError, "Cannot read Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg: permission denied.",
+     {S::kError,
+      "Cannot read Aircraft/Flight 1 ATR-72-500/panel/panel.cfg: permission denied. Give your user "
+      "account the right to read and change it, then try again.",
       "disabled", "disabled", "none"},
      kPmdgAbsent,
      kPicAbsent},
@@ -294,14 +299,14 @@ const ScanCase kScanCases[] = {
        t.fs.AddFile("/sim/Aircraft/feelThere pic 737-500/panel/panel.cfg.backup", "same");
      },
      {S::kInterruptedInstall,
-      "Aircraft\\Digital Aviation PA31T Cheyenne II\\panel.vfr\\panel.backup exists although the "
+      "Aircraft/Digital Aviation PA31T Cheyenne II/panel.vfr/panel.backup exists although the "
       "gauge is not installed: an installation did not finish. Click Remove to put the files back "
       "from their backups.",
       "disabled", "enabled", "none"},
      kOffered,
      kOffered,
      {S::kInterruptedInstall,
-      "Aircraft\\feelThere pic 737-500\\panel\\panel.cfg.backup" +
+      "Aircraft/feelThere pic 737-500/panel/panel.cfg.backup" +
           std::string(texts::kInterruptedInstall),
       "disabled", "enabled", "none"}},
     // Files named like backups that this program did not make: beside a panel file with no
@@ -322,16 +327,16 @@ const ScanCase kScanCases[] = {
        t.fs.DeleteFile("/sim/Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup");
      },
      {S::kInterruptedRemove,
-      "Aircraft\\Digital Aviation PA31T1 Cheyenne I\\panel\\panel.backup is missing although the "
+      "Aircraft/Digital Aviation PA31T1 Cheyenne I/panel/panel.backup is missing although the "
       "gauge is installed: a removal did not finish. Click Remove to put back the files that still "
       "have a backup.",
       "disabled", "enabled", "none"},
      kAtrEdited,
      {S::kInterruptedRemove,
-      "Aircraft\\PMDG737-700\\panel.VC\\panel.cfg.backup" + std::string(texts::kInterruptedRemove),
+      "Aircraft/PMDG737-700/panel.VC/panel.cfg.backup" + std::string(texts::kInterruptedRemove),
       "disabled", "enabled", "none"},
      {S::kInterruptedInstall,
-      "Aircraft\\feelThere pic 737-300\\panel\\panel.cfg.backup" +
+      "Aircraft/feelThere pic 737-300/panel/panel.cfg.backup" +
           std::string(texts::kInterruptedInstall),
       "disabled", "enabled", "none"}},
     {"Pmdg800WithoutPmdg700IsAbsent",

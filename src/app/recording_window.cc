@@ -84,6 +84,11 @@ void RecordingWindow::ShowAboutModally() {
   log_.push_back("ShowAboutModally");
 }
 
+void RecordingWindow::ShowPreviewModally(const PreviewView& preview) {
+  previews_.push_back(preview);
+  log_.push_back("ShowPreviewModally " + preview.title);
+}
+
 void RecordingWindow::Close() {
   closed_ = true;
   log_.push_back("Close");

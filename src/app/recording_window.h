@@ -36,6 +36,7 @@ class RecordingWindow : public Window {
   int ChooseFromList(std::string_view title, std::string_view text,
                      const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
+  void ShowPreviewModally(const PreviewView& preview) override;
   void Close() override;
 
   const ControlState& State(ControlId id) const;
@@ -58,6 +59,8 @@ class RecordingWindow : public Window {
   ControlId focused() const { return focused_; }
   const std::vector<std::string>& warnings() const { return warnings_; }
   int about_openings() const { return about_openings_; }
+  // Every preview shown, in order.
+  const std::vector<PreviewView>& previews() const { return previews_; }
   bool closed() const { return closed_; }
   // "Show pictureInsChe", "SetCaption Label1 Backing up files...", "AskYesNo First time run",
   // "Focus removeATR", "Warn User manual", "ChooseFolder <title>", "ChooseFromList <title>", ...
@@ -69,6 +72,7 @@ class RecordingWindow : public Window {
   std::map<ControlId, ControlState> states_;
   std::vector<std::string> log_;
   std::vector<std::string> warnings_;
+  std::vector<PreviewView> previews_;
   ControlId focused_ = ControlId::kNone;
   bool answer_ = false;
   std::string chosen_folder_;

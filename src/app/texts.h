@@ -2,7 +2,10 @@
 // tables (src/aircraft).
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "platform/status.h"
 
 namespace ql2 {
 namespace texts {
@@ -110,11 +113,66 @@ inline constexpr std::string_view kElevateText =
 inline constexpr std::string_view kNotElevated =
     "The Configurator was not started again as administrator: ";
 
+// What the user can do about a problem that stopped a click or keeps a file from being read, by
+// the kind of problem; said in the sentence after the one that names the problem and its file.
+struct Advice {
+  ErrorKind kind;
+  std::string_view text;
+};
+inline constexpr Advice kAdvice[] = {
+    {ErrorKind::kNotFound, "Put it back, or reinstall the add-on, then try again."},
+    {ErrorKind::kPermissionDenied,
+     "Give your user account the right to read and change it, then try again."},
+    {ErrorKind::kReadOnly, "Make it writable (clear its read-only mark), then try again."},
+    {ErrorKind::kInUse,
+     "Close the program that holds it (the simulator, or an editor), then try again."},
+    {ErrorKind::kDiskFull, "Free some space on the disk, then try again."},
+    {ErrorKind::kNotAFile, "Move away what stands at that name, then try again."},
+    {ErrorKind::kBadContent,
+     "Put back the add-on's own copy of the file, or reinstall the add-on, then try again."},
+    {ErrorKind::kOther, "Check the disk, then try again."},
+};
+
+// The preview of a click, opened from the context menu of a family's Install or Remove button;
+// {button} is the button's caption.
+inline constexpr std::string_view kPreviewMenuItem = "Show what {button} would change...";
+// (Under 80 characters: some tooltip controls keep no more.)
+inline constexpr std::string_view kFamilyButtonTooltip =
+    "Right-click or Shift+F10 shows what this button would change.";
+inline constexpr std::string_view kPreviewTitle = "What {button} would change";
+inline constexpr std::string_view kPreviewPossible =
+    "A click on {button} now would make the changes below, and the group would then say: ";
+inline constexpr std::string_view kPreviewImpossible =
+    "A click on {button} now would change nothing: ";
+inline constexpr std::string_view kPreviewFiles = "Files:";
+inline constexpr std::string_view kPreviewReport = "The changes, as ql2cfg --dry-run prints them:";
+inline constexpr std::string_view kPreviewNote =
+    "This preview has changed nothing. Escape closes it.";
+inline constexpr std::string_view kPreviewClose = "Close";
+// What a preview lists each file under.
+inline constexpr std::string_view kPreviewKeepCopy = "Keep a copy as";
+inline constexpr std::string_view kPreviewCreateBackup = "Back up to";
+inline constexpr std::string_view kPreviewReplaceBackup = "Replace the backup";
+inline constexpr std::string_view kPreviewDeleteBackup = "Delete the backup";
+inline constexpr std::string_view kPreviewEdit = "Edit";
+inline constexpr std::string_view kPreviewRestore = "Restore from its backup";
+inline constexpr std::string_view kPreviewCreate = "Create";
+inline constexpr std::string_view kPreviewDelete = "Delete";
+
 inline constexpr std::string_view kCannotInstall = "Cannot install: ";
 inline constexpr std::string_view kCannotRemove = "Cannot remove: ";
 inline constexpr std::string_view kCannotRead = "Cannot read ";
 inline constexpr std::string_view kNothingChanged = " Nothing was changed.";
 inline constexpr std::string_view kUndoFailed = " Putting the files back also failed: ";
+
+// The text with its first "{name}" replaced by the value.
+inline std::string Fill(std::string_view text, std::string_view placeholder,
+                        std::string_view value) {
+  std::string filled(text);
+  const std::size_t at = filled.find(placeholder);
+  if (at != std::string::npos) filled.replace(at, placeholder.size(), value);
+  return filled;
+}
 
 }  // namespace texts
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/preview_view.h"
 
 namespace ql2 {
 
@@ -42,6 +43,8 @@ class Window {
                              const std::vector<std::string>& items) = 0;
   // Opens the About window modally; returns when it has been closed.
   virtual void ShowAboutModally() = 0;
+  // Shows what a click would change, modally, until the user closes it (Escape closes it too).
+  virtual void ShowPreviewModally(const PreviewView& preview) = 0;
   // Closes the main window, which ends the program.
   virtual void Close() = 0;
 };

@@ -18,42 +18,57 @@ bool InGroup(const ControlSpec& design, ControlId group) {
   return design.window == WindowId::kMain && design.parent == group;
 }
 
-// How much taller a group must be for its status line's text, moving its pictures below the text;
-// places the group's controls.
+// How much taller a group must be for its status line's text; places the group's controls. The
+// text stays beside the buttons, moving the shown pictures below it, unless it is shorter to put
+// it below everything, across the group.
 int LayOutGroup(const ControlSpec& group, double scale, const TextHeight& text_height,
                 const IsControlShown& shown, std::map<ControlId, TwipsRect>& places) {
   // The room the table leaves beneath the group's lowest control.
   int design_bottom = 0;
-  int status_bottom = 0;
+  const ControlSpec* status = nullptr;
   int pictures_top = -1;
+  int pictures_bottom = 0;
+  int buttons_bottom = 0;
   for (const ControlSpec& design : ControlTable()) {
     if (!InGroup(design, group.id)) continue;
     places[design.id] = TableRect(design);
-    if (design.kind != ControlKind::kLabel)
-      design_bottom = std::max(design_bottom, design.top + design.height);
+    const int bottom = design.top + design.height;
+    if (design.kind != ControlKind::kLabel) design_bottom = std::max(design_bottom, bottom);
     if (IsStatusLine(design)) {
-      const int needed = text_height(design.id, scale);
-      places[design.id] = {design.left, design.top, StatusLineWidth(design),
-                           std::max(design.height, needed)};
-      status_bottom = std::max(status_bottom, design.top + needed);
+      status = &design;
     } else if (design.kind == ControlKind::kPicture && shown(design.id)) {
       pictures_top = pictures_top < 0 ? design.top : std::min(pictures_top, design.top);
+      pictures_bottom = std::max(pictures_bottom, bottom);
+    } else if (design.kind == ControlKind::kButton) {
+      buttons_bottom = std::max(buttons_bottom, bottom);
     }
   }
   const int margin = group.height - design_bottom;
+  if (status == nullptr) return std::max(0, design_bottom + margin - group.height);
+
+  const int beside = text_height(status->id, StatusLineWidth(*status), scale);
+  const int status_bottom = status->top + beside;
   const int shift = pictures_top < 0 || status_bottom <= pictures_top
                         ? 0
                         : status_bottom + kTextGap - pictures_top;
-  int content_bottom = status_bottom;
-  for (const ControlSpec& design : ControlTable()) {
-    if (!InGroup(design, group.id)) continue;
-    TwipsRect& place = places[design.id];
-    if (design.kind == ControlKind::kPicture) place.top += shift;
-    const bool counts = design.kind == ControlKind::kButton ||
-                        (design.kind == ControlKind::kPicture && shown(design.id));
-    if (counts) content_bottom = std::max(content_bottom, place.bottom());
+  const int beside_bottom =
+      std::max({status_bottom, buttons_bottom, pictures_top < 0 ? 0 : pictures_bottom + shift});
+  if (beside > status->height) {
+    const int below_top = std::max(buttons_bottom, pictures_bottom) + kTextGap;
+    const int below = text_height(status->id, FullStatusLineWidth(*status), scale);
+    if (below_top + below < beside_bottom) {
+      places[status->id] = {status->left, below_top, FullStatusLineWidth(*status), below};
+      return std::max(0, below_top + below + margin - group.height);
+    }
   }
-  return std::max(0, content_bottom + margin - group.height);
+  places[status->id] = {status->left, status->top, StatusLineWidth(*status),
+                        std::max(status->height, beside)};
+  for (const ControlSpec& design : ControlTable()) {
+    if (InGroup(design, group.id) && design.kind == ControlKind::kPicture) {
+      places[design.id].top += shift;
+    }
+  }
+  return std::max(0, beside_bottom + margin - group.height);
 }
 
 }  // namespace
@@ -80,6 +95,16 @@ int StatusLineWidth(const ControlSpec& status) {
     if (InGroup(design, status.parent) && design.kind == ControlKind::kButton &&
         design.left > status.left) {
       right = std::min(right, design.left - kTextGap);
+    }
+  }
+  return right - status.left;
+}
+
+int FullStatusLineWidth(const ControlSpec& status) {
+  int right = status.left + status.width;
+  for (const ControlSpec& design : ControlTable()) {
+    if (InGroup(design, status.parent) && design.kind == ControlKind::kButton) {
+      right = std::max(right, design.left + design.width);
     }
   }
   return right - status.left;

@@ -1,7 +1,9 @@
 // Where the main window's controls go, shared by every front end. The control table's places hold
 // while every status line's text fits them. A text that needs more room wraps within its line's
-// width, the group's shown pictures move down below it, the group grows, and everything beneath
-// moves down with it. The window is then drawn at the largest scale at which it fits the screen.
+// width and the group's shown pictures move down below it; or, when that makes the group shorter
+// (a text of many lines), the text goes below the buttons and the pictures, across the group's
+// whole width. The group grows, and everything beneath moves down with it. The window is then
+// drawn at the largest scale at which it fits the screen.
 #pragma once
 
 #include <functional>
@@ -31,10 +33,12 @@ struct MainWindowLayout {
 // The width a status line's text wraps at: its box in the table, ending a little before the group's
 // buttons begin.
 int StatusLineWidth(const ControlSpec& status);
+// The width it wraps at below the buttons: from its left edge to the buttons' right edge.
+int FullStatusLineWidth(const ControlSpec& status);
 
-// The height, in twips, the status line's text needs when it wraps at StatusLineWidth, drawn at
+// The height, in twips, the status line's text needs when it wraps at a width (twips), drawn at
 // the scale.
-using TextHeight = std::function<int(ControlId status, double scale)>;
+using TextHeight = std::function<int(ControlId status, int width, double scale)>;
 using IsControlShown = std::function<bool(ControlId id)>;
 
 MainWindowLayout LayOutMainWindow(double scale, const TextHeight& text_height,

@@ -13,9 +13,18 @@ using C = ControlId;
 constexpr int kLine = 195;
 
 TextHeight Heights(std::map<C, int> heights) {
-  return [heights](C status, double) {
+  return [heights](C status, int, double) {
     auto it = heights.find(status);
     return it == heights.end() ? kLine : it->second;
+  };
+}
+
+// Texts of these lengths (twips of text on one line), wrapped into whole lines at the width asked.
+TextHeight Lengths(std::map<C, int> lengths) {
+  return [lengths](C status, int width, double) {
+    auto it = lengths.find(status);
+    if (it == lengths.end()) return kLine;
+    return (it->second + width - 1) / width * kLine;
   };
 }
 
@@ -95,6 +104,42 @@ TEST(WindowLayoutTest, ALongTextGrowsItsGroupAndMovesWhatLiesBelow) {
   }
 }
 
+// A text of many lines is shorter across the whole group than beside the buttons: it goes below
+// the buttons and the pictures, which keep their places; a text of a few lines stays beside them.
+TEST(WindowLayoutTest, AVeryLongTextTakesTheGroupsWidthBelowTheButtons) {
+  const int full = FullStatusLineWidth(FindControl(C::kLabel1));
+  EXPECT_EQ(full, 4320 + 1215 - 240);  // to the buttons' right edge
+  struct Case {
+    int lines_beside;  // the text's lines at the width beside the buttons
+    bool below;
+  };
+  for (const Case c : {Case{3, false}, Case{6, false}, Case{12, true}, Case{20, true}}) {
+    SCOPED_TRACE(c.lines_beside);
+    const int length = c.lines_beside * 4020;
+    const MainWindowLayout layout =
+        LayOutMainWindow(1, Lengths({{C::kLabel1, length}}), Shown({C::kPictureCheNot}));
+    const TwipsRect text = layout.Place(C::kLabel1);
+    const TwipsRect picture = layout.Place(C::kPictureCheNot);
+    const int beside_growth = 360 + c.lines_beside * kLine + 60 + 420 + 195 - 1335;
+    if (!c.below) {
+      EXPECT_EQ(text.width, 4020);
+      EXPECT_EQ(layout.client_height, kHeight + beside_growth);
+      continue;
+    }
+    const int lines = (length + full - 1) / full;
+    EXPECT_EQ(text.width, full);
+    EXPECT_EQ(text.height, lines * kLine);
+    EXPECT_EQ(picture.top, 720) << "the picture keeps its place";
+    EXPECT_EQ(text.top, 720 + 420 + 60) << "below the picture, which lies lower than the buttons";
+    const int growth = text.bottom() + 195 - 1335;
+    EXPECT_EQ(layout.client_height, kHeight + growth);
+    EXPECT_LT(growth, beside_growth);
+    for (C id : {C::kAdd, C::kRemoveCheyenne, C::kPictureCheNot}) {
+      EXPECT_LE(layout.Place(id).bottom(), text.top) << FindControl(id).name;
+    }
+  }
+}
+
 TEST(WindowLayoutTest, TheWindowFallsBackToAScaleAtWhichItFitsTheScreen) {
   struct Case {
     double preferred;
@@ -110,7 +155,7 @@ TEST(WindowLayoutTest, TheWindowFallsBackToAScaleAtWhichItFitsTheScreen) {
   };
   for (const Case& c : cases) {
     std::set<double> measured;
-    const TextHeight heights = [&measured](C, double scale) {
+    const TextHeight heights = [&measured](C, int, double scale) {
       measured.insert(scale);
       return kLine;
     };

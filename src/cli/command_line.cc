@@ -4,12 +4,13 @@
 #include <ostream>
 
 #include "aircraft/family.h"
+#include "app/dry_run_report.h"
 #include "app/family_controls.h"
 #include "app/main_window.h"
 #include "app/recording_window.h"
 #include "app/texts.h"
-#include "cli/dry_run_report.h"
 #include "platform/shell.h"
+#include "platform/sim_path.h"
 
 namespace ql2 {
 namespace {
@@ -26,8 +27,9 @@ constexpr const char* kAlreadyInstalled = "The gauge is already installed.";
 constexpr const char* kNotInstalled = "The gauge is not installed.";
 constexpr const char* kRepairFirst =
     "The panel configuration file has been edited; repair the gauge before removing it.";
+// {file}: the installer marker, named as messages name files.
 constexpr const char* kNoMarker =
-    "The gauge package is not installed: QL\\uninst.swi is missing, so nothing can be installed.";
+    "The gauge package is not installed: {file} is missing, so nothing can be installed.";
 constexpr const char* kDryRunDone = "Dry run: nothing was changed.";
 constexpr const char* kOutputFailed =
     "ql2cfg: the output could not be written (is the disk or device full?)\n";
@@ -78,7 +80,7 @@ bool Parse(const std::vector<std::string>& arguments, Arguments* parsed) {
 
 // Why a family's button cannot be pressed, in plain words.
 std::string WhyNotOffered(const MainWindowLogic& logic, const RecordingWindow& window,
-                          const Family& family, Command command) {
+                          const Family& family, Command command, char separator) {
   FamilyDisplayState state = logic.StateOf(family);
   if (state == FamilyDisplayState::kAbsent || state == FamilyDisplayState::kError ||
       state == FamilyDisplayState::kInterruptedInstall ||
@@ -86,7 +88,9 @@ std::string WhyNotOffered(const MainWindowLogic& logic, const RecordingWindow& w
     return window.Caption(ControlsOf(family).status);
   }
   if (command == Command::kInstall) {
-    if (!logic.installer_marker_found()) return kNoMarker;
+    if (!logic.installer_marker_found()) {
+      return texts::Fill(kNoMarker, "{file}", DisplaySimPath(package::kInstallerMarker, separator));
+    }
     return kAlreadyInstalled;
   }
   if (state == FamilyDisplayState::kEdited) return kRepairFirst;
@@ -109,14 +113,14 @@ int Run(const Arguments& parsed, MainWindowLogic& logic, const RecordingWindow& 
       parsed.command == Command::kInstall ? ControlsOf(family).install : ControlsOf(family).remove;
   int status = 0;
   if (!window.IsClickable(button)) {
-    err << WhyNotOffered(logic, window, family, parsed.command) << '\n';
+    err << WhyNotOffered(logic, window, family, parsed.command, fs.Separator()) << '\n';
     status = 1;
   } else if (parsed.dry_run) {
     // What the click would do, as the click itself would decide it; nothing is written.
     MainWindowLogic::ClickPreview preview = logic.PreviewClick(button);
     out << preview.status << '\n';
     if (preview.possible) {
-      out << DryRunReport(ChangesOf(preview.plan), preview.sim_folder, fs.Separator());
+      out << DryRunReport(ChangesOf(preview.plan), fs.Separator());
     }
     status = preview.possible ? 0 : 1;
   } else {

@@ -174,7 +174,7 @@ TEST_F(Ql2cfgTest, RefusalsSayWhyAndChangeNothing) {
   auto before = Snapshot();
   Outcome no_marker = Ql2cfg(WithSim("install atr"));
   EXPECT_EQ(no_marker.status, 1);
-  EXPECT_NE(no_marker.err.find("QL\\uninst.swi is missing"), std::string::npos) << no_marker.err;
+  EXPECT_NE(no_marker.err.find("QL/uninst.swi is missing"), std::string::npos) << no_marker.err;
   Outcome absent = Ql2cfg(WithSim("install pic"));
   EXPECT_EQ(absent.status, 1);
   EXPECT_EQ(absent.err, "Boeing 737 Classics PIC cannot be found.\n");
@@ -193,8 +193,9 @@ TEST_F(Ql2cfgTest, FailedProcedureExitsOneWithTheStatusLine) {
   Outcome run = Ql2cfg(WithSim("install atr"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg has no "
-            "[Fixed Window38] section.\n");
+            "Cannot install: Aircraft/Flight 1 ATR-72-500/panel/panel.cfg has no "
+            "[Fixed Window38] section. Put back the add-on's own copy of the file, or reinstall "
+            "the add-on, then try again.\n");
 }
 
 TEST_F(Ql2cfgTest, DryRunLeavesTheTreeByteIdenticalAndShowsTheChanges) {
@@ -203,9 +204,8 @@ TEST_F(Ql2cfgTest, DryRunLeavesTheTreeByteIdenticalAndShowsTheChanges) {
   Outcome install = Ql2cfg(WithSim("install atr --dry-run"));
   EXPECT_EQ(install.status, 0) << install.err;
   EXPECT_EQ(Snapshot(), before);
-  EXPECT_NE(
-      install.out.find("create backup Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup"),
-      std::string::npos)
+  EXPECT_NE(install.out.find("create backup Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup"),
+            std::string::npos)
       << install.out;
   EXPECT_NE(install.out.find("+++ b/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg"),
             std::string::npos);
@@ -217,7 +217,7 @@ TEST_F(Ql2cfgTest, DryRunLeavesTheTreeByteIdenticalAndShowsTheChanges) {
   Outcome remove = Ql2cfg(WithSim("remove atr --dry-run"));
   EXPECT_EQ(remove.status, 0) << remove.err;
   EXPECT_EQ(Snapshot(), before);
-  EXPECT_NE(remove.out.find("delete backup Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.backup"),
+  EXPECT_NE(remove.out.find("delete backup Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup"),
             std::string::npos)
       << remove.out;
   EXPECT_NE(remove.out.find("-Window1=Quillever\n"), std::string::npos);
@@ -257,6 +257,29 @@ TEST_F(Ql2cfgTest, NonAsciiFolderNamesRoundTrip) {
   EXPECT_EQ(after, original);
 }
 
+// Files are named as the disk spells them, with '/', in the dry run's report and in refusals.
+TEST_F(Ql2cfgTest, MessagesNameFilesInTheLetterCaseFoundOnDisk) {
+  MakeAtr();
+  fs::remove_all(sim_ / "Aircraft");
+  const fs::path panel = sim_ / "aircraft/FLIGHT 1 ATR-72-500/Panel/Panel.cfg";
+  WriteAll(panel, kAtrPanel);
+  Outcome dry = Ql2cfg(WithSim("install atr --dry-run"));
+  EXPECT_EQ(dry.status, 0) << dry.err;
+  EXPECT_NE(dry.out.find("\ncreate backup aircraft/FLIGHT 1 ATR-72-500/Panel/panel.cfg.backup\n"
+                         "--- a/aircraft/FLIGHT 1 ATR-72-500/Panel/Panel.cfg\n"),
+            std::string::npos)
+      << dry.out;
+
+  fs::permissions(panel, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  Outcome refused = Ql2cfg(WithSim("install atr"));
+  EXPECT_EQ(refused.out.rfind("Cannot install: aircraft/FLIGHT 1 ATR-72-500/Panel/Panel.cfg is "
+                              "read-only.",
+                              0),
+            0u)
+      << refused.out;
+}
+
 TEST_F(Ql2cfgTest, ReadOnlyPanelIsRefusedEvenToRoot) {
   MakeAtr();
   const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel/panel.cfg";
@@ -266,7 +289,8 @@ TEST_F(Ql2cfgTest, ReadOnlyPanelIsRefusedEvenToRoot) {
   Outcome run = Ql2cfg(WithSim("install atr"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "Cannot install: Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg is read-only.\n");
+            "Cannot install: Aircraft/Flight 1 ATR-72-500/panel/panel.cfg is read-only. Make it "
+            "writable (clear its read-only mark), then try again.\n");
   EXPECT_EQ(Snapshot(), before);
 }
 
@@ -379,12 +403,12 @@ TEST_F(Ql2cfgTest, RemoveDryRunShowsWhatIsKept) {
   Outcome run = Ql2cfg(WithSim("remove atr --dry-run"));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(run.out.rfind("The gauge has been removed successfully. Aircraft\\Flight 1 ATR-72-500"
-                          "\\panel\\panel.cfg had changed since the installation",
+  EXPECT_EQ(run.out.rfind("The gauge has been removed successfully. Aircraft/Flight 1 ATR-72-500"
+                          "/panel/panel.cfg had changed since the installation",
                           0),
             0u)
       << run.out;
-  EXPECT_NE(run.out.find("keep copy Aircraft\\Flight 1 ATR-72-500\\panel\\panel.cfg.before-"
+  EXPECT_NE(run.out.find("keep copy Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.before-"
                          "quillever\n"),
             std::string::npos)
       << run.out;

@@ -268,6 +268,10 @@ std::string CaseFoldingFileSystem::WritePath(const std::string& path) {
   return inner_.WritePath(ResolvePath(path));
 }
 
+std::string CaseFoldingFileSystem::PathOnDisk(const std::string& path) {
+  return ResolvePathIgnoringCase(path);
+}
+
 Status CaseFoldingFileSystem::CheckEditable(const std::string& path) {
   return inner_.CheckEditable(ResolvePath(path));
 }

@@ -41,6 +41,8 @@ class CaseFoldingFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
   std::string WritePath(const std::string& path) override;
+  // ResolvePathIgnoringCase's answer.
+  std::string PathOnDisk(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;
   Result<std::unique_ptr<FolderLock>> LockFolder(const std::string& folder) override;

@@ -77,6 +77,12 @@ TEST_F(CaseFoldingTest, ResolvesEachComponent) {
   }
 }
 
+TEST_F(CaseFoldingTest, PathOnDiskIsTheResolvedPath) {
+  EXPECT_EQ(fs_.PathOnDisk(root_ + "/aircraft/feelthere pic 737-300/panel/panel.backup"),
+            root_ + "/Aircraft/FeelThere PIC 737-300/Panel/panel.backup");
+  EXPECT_EQ(fs_.PathOnDisk(root_ + "/aircraft/none/panel.cfg"), root_ + "/Aircraft/none/panel.cfg");
+}
+
 TEST_F(CaseFoldingTest, ResolvesRelativePaths) {
   std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(root_);

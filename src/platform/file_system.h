@@ -71,6 +71,11 @@ class FileSystem {
   // disk where letter case is ignored. Its folder is where the new bytes are put first.
   virtual std::string WritePath(const std::string& path) { return path; }
 
+  // The path as the disk spells it, for messages: each name that exists in the letter case it has
+  // on disk (where letter case is ignored), the rest as given, separators as given. Links are not
+  // followed. Unless a file system knows better, the path as given.
+  virtual std::string PathOnDisk(const std::string& path) { return path; }
+
   // Whether an existing regular file may be read and replaced (kReadOnly, kPermissionDenied,
   // kNotAFile, kNotFound otherwise), without changing anything.
   virtual Status CheckEditable(const std::string& path) = 0;

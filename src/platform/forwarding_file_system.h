@@ -30,6 +30,7 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.ListFolder(folder);
   }
   std::string WritePath(const std::string& path) override { return inner_.WritePath(path); }
+  std::string PathOnDisk(const std::string& path) override { return inner_.PathOnDisk(path); }
   Status CheckEditable(const std::string& path) override { return inner_.CheckEditable(path); }
   Status CheckFolderWritable(const std::string& folder) override {
     return inner_.CheckFolderWritable(folder);

@@ -8,6 +8,21 @@ std::string SimFolderView::Path(std::string_view relative) const {
   return JoinSimPath(sim_folder_, relative, fs_.Separator());
 }
 
+std::string SimFolderView::DisplayName(std::string_view relative) {
+  if (folder_on_disk_.empty()) folder_on_disk_ = fs_.PathOnDisk(sim_folder_);
+  const std::string path = fs_.PathOnDisk(Path(relative));
+  // The folder is spelt the same way in both answers, even where its names were short ones.
+  if (!folder_on_disk_.empty() && path.compare(0, folder_on_disk_.size(), folder_on_disk_) == 0) {
+    std::string_view rest(path);
+    rest.remove_prefix(folder_on_disk_.size());
+    while (!rest.empty() && (rest.front() == fs_.Separator() || rest.front() == '/')) {
+      rest.remove_prefix(1);
+    }
+    return std::string(rest);
+  }
+  return DisplaySimPath(relative, fs_.Separator());
+}
+
 SimFolderView::Seen& SimFolderView::Look(std::string_view relative) {
   auto it = seen_.find(relative);
   if (it == seen_.end()) it = seen_.emplace(std::string(relative), Seen()).first;

@@ -35,6 +35,10 @@ class SimFolderView {
   FileSystem& fs() { return fs_; }
   const std::string& sim_folder() const { return sim_folder_; }
   std::string Path(std::string_view relative) const;
+  // The relative path as messages name it: from the simulator folder on, each name in the letter
+  // case found on disk and the file system's separator ("Aircraft/Flight 1 ATR-72-500/panel/
+  // panel.cfg" on Linux, with '\\' on Windows). Names that do not exist are written as given.
+  std::string DisplayName(std::string_view relative);
 
   EntryKind Kind(std::string_view relative);
   // What stands there (kind, size, time, identity), looked at once; after this view's own write,
@@ -64,6 +68,7 @@ class SimFolderView {
   FileSystem& fs_;
   std::string sim_folder_;
   std::map<std::string, Seen, std::less<>> seen_;
+  std::string folder_on_disk_;  // found the first time a name is displayed
 };
 
 }  // namespace ql2

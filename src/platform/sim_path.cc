@@ -8,9 +8,9 @@ std::string JoinSimPath(std::string_view sim_folder, std::string_view relative, 
   return path;
 }
 
-std::string DisplaySimPath(std::string_view relative) {
+std::string DisplaySimPath(std::string_view relative, char separator) {
   while (!relative.empty() && relative.front() == '\\') relative.remove_prefix(1);
-  return std::string(relative);
+  return JoinSimPath("", relative, separator);
 }
 
 }  // namespace ql2

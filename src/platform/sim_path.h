@@ -11,7 +11,8 @@ namespace ql2 {
 
 std::string JoinSimPath(std::string_view sim_folder, std::string_view relative, char separator);
 
-// The relative path as a status line names it: "QL\qlever2.con".
-std::string DisplaySimPath(std::string_view relative);
+// The relative path without its first separator, written with the separator given:
+// "QL/qlever2.con". (Messages name files as the disk spells them: SimFolderView::DisplayName.)
+std::string DisplaySimPath(std::string_view relative, char separator);
 
 }  // namespace ql2

@@ -21,7 +21,8 @@ TEST(SimPathTest, JoinAddsNoSeparatorAndConvertsBackslashes) {
   for (const Case& c : cases) {
     EXPECT_EQ(JoinSimPath(c.folder, c.relative, c.separator), c.expected) << c.folder;
   }
-  EXPECT_EQ(DisplaySimPath("\\QL\\qlever2.con"), "QL\\qlever2.con");
+  EXPECT_EQ(DisplaySimPath("\\QL\\qlever2.con", '\\'), "QL\\qlever2.con");
+  EXPECT_EQ(DisplaySimPath("\\QL\\qlever2.con", '/'), "QL/qlever2.con");
 }
 
 }  // namespace

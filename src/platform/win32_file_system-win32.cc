@@ -181,7 +181,54 @@ HANDLE CreateTempBeside(const std::string& target, DWORD attributes, std::string
   return INVALID_HANDLE_VALUE;
 }
 
+bool IsPathSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// The length of the part of a path that names no entry of a folder: "C:" or "\\server\share".
+std::size_t RootLength(const std::string& path) {
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
+    std::size_t end = 2;
+    for (int names = 0; names < 2 && end < path.size(); ++names) {
+      while (end < path.size() && IsPathSeparator(path[end])) ++end;
+      while (end < path.size() && !IsPathSeparator(path[end])) ++end;
+    }
+    return end;
+  }
+  if (path.size() >= 2 && path[1] == ':') return 2;
+  return 0;
+}
+
 }  // namespace
+
+std::string Win32FileSystem::PathOnDisk(const std::string& path) {
+  std::size_t pos = RootLength(path);
+  std::string on_disk = path.substr(0, pos);
+  bool resolving = true;
+  while (pos < path.size()) {
+    if (IsPathSeparator(path[pos])) {
+      on_disk += path[pos++];
+      continue;
+    }
+    std::size_t end = pos;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
+    std::string name = path.substr(pos, end - pos);
+    pos = end;
+    // A pattern would find some other entry; nothing can exist below a missing name.
+    if (resolving && name != "." && name != ".." && name.find_first_of("*?") == std::string::npos) {
+      WIN32_FIND_DATAA found;
+      HANDLE search = FindFirstFileA((on_disk + name).c_str(), &found);
+      if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        name = found.cFileName;
+      } else {
+        resolving = false;
+      }
+    }
+    on_disk += name;
+  }
+  return on_disk;
+}
 
 EntryInfo Win32FileSystem::Stat(const std::string& path) {
   EntryInfo info;

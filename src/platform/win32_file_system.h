@@ -18,6 +18,9 @@ class Win32FileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
   Status CheckEditable(const std::string& path) override;
+  // Each name after the root ("C:\", "\\server\share\") as the folder lists it (FindFirstFile),
+  // which also gives a short 8.3 name its long one.
+  std::string PathOnDisk(const std::string& path) override;
   // Asks the system for the right to add a file to the folder (an open of the folder itself for
   // FILE_ADD_FILE), so that its access rules decide, and nothing is created.
   Status CheckFolderWritable(const std::string& folder) override;

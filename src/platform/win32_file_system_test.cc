@@ -237,6 +237,28 @@ TEST_F(Win32FileSystemTest, MessageNamesTheFileAndTheCause) {
             "cannot write " + Path("panel.cfg") + ": the file is read-only");
 }
 
+TEST_F(Win32FileSystemTest, PathOnDiskGivesEachNameTheCaseFoundOnDisk) {
+  ASSERT_TRUE(CreateDirectoryA(Path("Sub Folder").c_str(), nullptr));
+  Put("Sub Folder\\Panel.CFG", kOldBytes);
+  // The test's own folder as the disk spells it, for the expectations.
+  const std::string dir = fs_.PathOnDisk(dir_);
+  struct Case {
+    std::string asked;
+    std::string found;
+  };
+  const Case cases[] = {
+      {Path("sub folder\\panel.cfg"), dir + "\\Sub Folder\\Panel.CFG"},
+      // Separators as given; a missing name and what follows it as given.
+      {Path("SUB FOLDER/panel.cfg"), dir + "\\Sub Folder/Panel.CFG"},
+      {Path("sub folder\\panel.cfg.backup"), dir + "\\Sub Folder\\panel.cfg.backup"},
+      {Path("none\\sub folder"), dir + "\\none\\sub folder"},
+      {Path("sub folder\\"), dir + "\\Sub Folder\\"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fs_.PathOnDisk(c.asked), c.found) << c.asked;
+  // The drive is kept as written.
+  EXPECT_EQ(fs_.PathOnDisk("c:"), "c:");
+}
+
 TEST_F(Win32FileSystemTest, CopyAndDeleteWholeFiles) {
   Put("panel.cfg", kNewBytes);
   Put("panel.cfg.backup", kOldBytes, FILE_ATTRIBUTE_HIDDEN);

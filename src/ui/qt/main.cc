@@ -4,6 +4,8 @@
 //                       in the window (it is not remembered)
 //   --screenshot FILE   (for the documentation) save the window as shown at start and quit,
 //                       asking no question
+//   --screenshot-preview FILE   (for the documentation) the same with the preview of the ATR's
+//                       Install, the demo's first click
 // With QL2_EXIT_AFTER_PAINT=1 in the environment (for the start-up benchmark) the program prints
 // "first-paint-epoch-us N" once the window has first been painted, and quits.
 #include <QApplication>
@@ -21,6 +23,9 @@
 #include "ui/qt/qt_window.h"
 
 namespace {
+
+// How long the preview's picture waits for the dialog to be shown and painted, each time.
+constexpr int kPreviewPaintMs = 200;
 
 class FirstPaintReporter : public QObject {
  protected:
@@ -62,8 +67,13 @@ int main(int argc, char** argv) {
                                        QStringLiteral("Save the start-up window to <file>."),
                                        QStringLiteral("file"));
   screenshot_option.setFlags(QCommandLineOption::HiddenFromHelp);
+  QCommandLineOption preview_option(QStringLiteral("screenshot-preview"),
+                                    QStringLiteral("Save the preview of a click to <file>."),
+                                    QStringLiteral("file"));
+  preview_option.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(sim_folder_option);
   parser.addOption(screenshot_option);
+  parser.addOption(preview_option);
   parser.process(application);
 
   std::optional<std::string> given_folder;
@@ -78,7 +88,8 @@ int main(int argc, char** argv) {
   logic.SetGivenFolder(given_folder);
   logic.SetFolderMemory(&services.folder_memory());
 
-  const bool screenshot = parser.isSet(screenshot_option);
+  const bool preview = parser.isSet(preview_option);
+  const bool screenshot = parser.isSet(screenshot_option) || preview;
   ql2::MainWindowLogic::ScanOptions options;
   options.ask_first_run = !screenshot;
   logic.StartupScan(options);
@@ -86,6 +97,30 @@ int main(int argc, char** argv) {
   if (qgetenv("QL2_EXIT_AFTER_PAINT") == "1") window.installEventFilter(&first_paint);
   window.show();  // centres itself on the screen
 
+  if (preview) {
+    const QString file = parser.value(preview_option);
+    int result = 1;
+    // The dialog is taken once it is shown and painted, then closed.
+    QTimer taker;
+    QObject::connect(&taker, &QTimer::timeout, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog == nullptr || !dialog->isVisible()) return;
+      taker.stop();
+      if (dialog->grab().save(file)) {
+        result = 0;
+      } else {
+        qCritical("cannot write %s", qPrintable(file));
+      }
+      dialog->close();
+    });
+    QTimer::singleShot(0, &window, [&] {
+      taker.start(kPreviewPaintMs);
+      logic.ShowPreview(ql2::ControlId::kInstallAtr);
+      QApplication::quit();
+    });
+    QApplication::exec();
+    return result;
+  }
   if (screenshot) {
     const QString file = parser.value(screenshot_option);
     int result = 0;

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -8,6 +9,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,9 +23,11 @@
 #include <functional>
 #include <vector>
 
+#include "app/click_preview.h"
 #include "app/keyboard.h"
 #include "ui/qt/qt_about_dialog.h"
 #include "ui/qt/qt_layout.h"
+#include "ui/qt/qt_preview_dialog.h"
 
 namespace ql2 {
 namespace {
@@ -123,7 +127,9 @@ class EtchedGroup : public QGroupBox {
 };
 
 // A push button that Enter and Return press too, as Space does, wherever it stands; its access
-// key is the window's to handle (the families' buttons share theirs).
+// key is the window's to handle (the families' buttons share theirs). A button given a context
+// menu opens it for the right mouse button, and for the menu key and Shift+F10 while it has the
+// focus.
 class FormButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
@@ -132,15 +138,33 @@ class FormButton : public QPushButton {
     setText(marked);
     setShortcut(QKeySequence());
   }
+  // Called with the place, on the screen, where the menu opens.
+  void SetContextMenu(std::function<void(const QPoint&)> open) { open_menu_ = std::move(open); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    const bool menu_key = event->key() == Qt::Key_Menu ||
+                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       click();
+    } else if (menu_key && open_menu_) {
+      open_menu_(mapToGlobal(rect().center()));
     } else {
       QPushButton::keyPressEvent(event);
     }
   }
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    // The keys are answered above; a window system that also sends the event for them would
+    // open the menu twice.
+    if (!open_menu_ || event->reason() == QContextMenuEvent::Keyboard) {
+      QPushButton::contextMenuEvent(event);
+      return;
+    }
+    open_menu_(event->globalPos());
+  }
+
+ private:
+  std::function<void(const QPoint&)> open_menu_;
 };
 
 // The message box shows the logic's text; its CR LF line break is the window system's "\n".
@@ -192,9 +216,7 @@ void QtMainWindow::Create(const ControlSpec& design) {
       const ControlId id = design.id;
       auto* picture = new ClickablePicture(parent, [this, id] { Click(id); });
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      const PictureWords words = WordsOf(design.picture);
-      picture->setAccessibleName(ToQString(words.name));
-      if (!words.tooltip.empty()) picture->setToolTip(ToQString(words.tooltip));
+      picture->setAccessibleName(ToQString(WordsOf(design.picture).name));
       if (design.picture == Picture::kAboutButton) {
         picture->setCursor(Qt::PointingHandCursor);
         picture->setFocusPolicy(Qt::StrongFocus);
@@ -208,10 +230,14 @@ void QtMainWindow::Create(const ControlSpec& design) {
       button->setAutoDefault(false);
       const ControlId id = design.id;
       QObject::connect(button, &QPushButton::clicked, button, [this, id] { Click(id); });
+      if (IsFamilyButton(design)) {
+        button->SetContextMenu([this, id](const QPoint& at) { OpenContextMenu(id, at); });
+      }
       widget = button;
       break;
     }
   }
+  if (!TooltipOf(design).empty()) widget->setToolTip(ToQString(TooltipOf(design)));
   widget->setObjectName(ToQString(design.name));
   widget->setVisible(design.visible);
   widgets_[design.id] = widget;
@@ -233,6 +259,14 @@ void QtMainWindow::MakeShortcuts() {
 
 void QtMainWindow::Click(ControlId id) {
   if (logic_ != nullptr) logic_->Click(id);
+}
+
+void QtMainWindow::OpenContextMenu(ControlId id, const QPoint& at) {
+  if (logic_ == nullptr) return;
+  QMenu menu(this);
+  menu.setObjectName(kContextMenuName);
+  const QAction* preview = menu.addAction(ToQString(PreviewMenuItem(Caption(id))));
+  if (menu.exec(at) == preview) logic_->ShowPreview(id);
 }
 
 // Overlapping controls are drawn in the table's stacking order, the highest on top.
@@ -265,9 +299,9 @@ void QtMainWindow::Relayout() {
     // Not shown yet: the title bar the window system will add.
     room.frame_height = style()->pixelMetric(QStyle::PM_TitleBarHeight);
   }
-  const TextHeight text_height = [this](ControlId status, double scale) {
+  const TextHeight text_height = [this](ControlId status, int width_twips, double scale) {
     const auto* label = static_cast<const QLabel*>(Control(status));
-    const int width = ScaledPixels(StatusLineWidth(FindControl(status)), scale);
+    const int width = ScaledPixels(width_twips, scale);
     const int pixels = QFontMetrics(FormFont(false, scale))
                            .boundingRect(QRect(0, 0, width, 1 << 20),
                                          Qt::AlignLeft | Qt::TextWordWrap, label->text())
@@ -417,6 +451,10 @@ int QtMainWindow::ChooseFromList(std::string_view title, std::string_view text,
   const QString choice = QInputDialog::getItem(this, ToQString(title), ToQString(text), choices, 0,
                                                /*editable=*/false, &picked);
   return picked ? static_cast<int>(choices.indexOf(choice)) : -1;
+}
+
+void QtMainWindow::ShowPreviewModally(const PreviewView& preview) {
+  ShowPreviewDialog(this, preview);
 }
 
 void QtMainWindow::ShowAboutModally() {

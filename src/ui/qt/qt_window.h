@@ -19,6 +19,9 @@ class QLabel;
 
 namespace ql2 {
 
+// The object name of a family button's context menu.
+inline constexpr char kContextMenuName[] = "buttonMenu";
+
 class QtMainWindow : public QWidget, public Window {
  public:
   explicit QtMainWindow(QWidget* parent = nullptr);
@@ -48,6 +51,7 @@ class QtMainWindow : public QWidget, public Window {
   int ChooseFromList(std::string_view title, std::string_view text,
                      const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
+  void ShowPreviewModally(const PreviewView& preview) override;
   void Close() override;
 
  protected:
@@ -63,6 +67,9 @@ class QtMainWindow : public QWidget, public Window {
   void Relayout();
   void ApplyScale(double scale);
   void Click(ControlId id);
+  // A family button's context menu, opened at a place on the screen: its one item opens the
+  // preview of the button's click.
+  void OpenContextMenu(ControlId id, const QPoint& at);
 
   std::map<ControlId, QWidget*> widgets_;
   std::map<ControlId, std::string> captions_;

@@ -6,22 +6,30 @@
 #include <cmath>
 #include <vector>
 
+#include "app/click_preview.h"
 #include "app/keyboard.h"
 
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_about_dialog.h"
 #include "ui/win32/win32_layout.h"
 #include "ui/win32/win32_list_dialog.h"
+#include "ui/win32/win32_preview_dialog.h"
 
 // After <windows.h>: the shell's folder picker, the tooltips and subclassing.
 #include <commctrl.h>
+#include <shlobj.h>
 #include <shobjidl.h>
+#include <windowsx.h>
 
 namespace ql2 {
 namespace {
 
 constexpr char kWindowClass[] = "QL2ConfiguratorMainWindow";
 constexpr int kTwipsPerInch = 1440;
+// WM_CONTEXTMENU's place when a key asked for the menu.
+constexpr LPARAM kKeyboardMenu = -1;
+// The context menu's one item.
+constexpr UINT kPreviewCommand = 1;
 
 // Buttons are clicked, and so is the About picture; other pictures and labels never notify.
 bool IsClickable(const ControlSpec& design) {
@@ -133,13 +141,13 @@ void Win32MainWindow::Relayout() {
   auto dpi_at = [](double scale) {
     return static_cast<int>(std::lround(scale * kTwipsPerInch / kTwipsPerPixelAt96Dpi));
   };
-  const TextHeight text_height = [this, &dpi_at](ControlId status, double scale) {
+  const TextHeight text_height = [this, &dpi_at](ControlId status, int width, double scale) {
     const int dpi = dpi_at(scale);
     HFONT font = dpi == dpi_ && text_font_ != nullptr ? text_font_ : MakeTextFont(dpi);
     auto caption = captions_.find(status);
     const int pixels =
         WrappedTextHeight(font, caption == captions_.end() ? std::string() : caption->second,
-                          TwipsToPixels(StatusLineWidth(FindControl(status)), dpi));
+                          TwipsToPixels(width, dpi));
     if (font != text_font_) DeleteObject(font);
     return (pixels * kTwipsPerInch + dpi - 1) / dpi;
   };
@@ -211,8 +219,8 @@ void Win32MainWindow::AddTooltips() {
                               nullptr, instance_, nullptr);
   if (tooltips_ == nullptr) return;
   for (const ControlSpec* design : MainRows()) {
-    const std::string text(WordsOf(design->picture).tooltip);
-    if (design->kind != ControlKind::kPicture || text.empty()) continue;
+    const std::string text(TooltipOf(*design));
+    if (text.empty()) continue;
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -334,6 +342,18 @@ bool Win32MainWindow::PreTranslate(MSG* message) {
   }
   if (message->message == WM_KEYDOWN && message->wParam == VK_F1) {
     if (logic_ != nullptr) logic_->OpenManual();
+    return true;
+  }
+  // The menu key and Shift+F10 open the focused control's context menu, down and up, so that the
+  // window procedure never makes a second one of them.
+  const bool key = message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN ||
+                   message->message == WM_KEYUP || message->message == WM_SYSKEYUP;
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  if (key && (message->wParam == VK_APPS || (message->wParam == VK_F10 && shift))) {
+    const bool down = message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN;
+    if (down) {
+      SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetFocus()), kKeyboardMenu);
+    }
     return true;
   }
   if (message->message == WM_SYSCHAR || message->message == WM_CHAR) {
@@ -477,6 +497,20 @@ int Win32MainWindow::ChooseFromList(std::string_view title, std::string_view tex
   return ChooseFromListDialog(instance_, window_, title, text, items);
 }
 
+void Win32MainWindow::ShowPreviewModally(const PreviewView& preview) {
+  ShowPreviewDialog(instance_, window_, preview);
+}
+
+void Win32MainWindow::OpenContextMenu(ControlId id, POINT at) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuA(menu, MF_STRING, kPreviewCommand, PreviewMenuItem(Caption(id)).c_str());
+  const BOOL chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+  DestroyMenu(menu);
+  if (chosen == kPreviewCommand && logic_ != nullptr) logic_->ShowPreview(id);
+}
+
 void Win32MainWindow::ShowAboutModally() {
   ShowAboutDialog(instance_, window_, [this] {
     if (logic_ != nullptr) logic_->Click(ControlId::kAboutManual);
@@ -523,6 +557,20 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       const bool on_button = focus != nullptr && IsChild(window_, focus) &&
                              (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON);
       return MAKELRESULT(on_button ? GetDlgCtrlID(focus) : 0, DC_HASDEFID);
+    }
+    case WM_CONTEXTMENU: {
+      // From the right button over a control, or from the keys above (the focused control).
+      HWND from = reinterpret_cast<HWND>(w);
+      const auto id = static_cast<ControlId>(GetDlgCtrlID(from));
+      if (from == nullptr || from != Control(id) || !IsFamilyButton(FindControl(id))) break;
+      POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+      if (l == kKeyboardMenu) {
+        RECT rect;
+        GetWindowRect(from, &rect);
+        at = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+      }
+      OpenContextMenu(id, at);
+      return 0;
     }
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(w) == Control(ControlId::kPictureAbout) &&

@@ -3,7 +3,8 @@
 // on pictureAbout becomes one call of MainWindowLogic::Click, an access key one call of
 // PressAccessKey, F1 one of OpenManual; the logic changes the controls through the Window
 // operations. The controls stand where the shared layout puts them, at the largest scale up to
-// the monitor's at which the window fits the monitor's available area.
+// the monitor's at which the window fits the monitor's available area. The Install and Remove
+// buttons' context menu (right button, menu key, Shift+F10) offers the preview of their click.
 #pragma once
 
 #include <map>
@@ -62,6 +63,7 @@ class Win32MainWindow : public Window {
   int ChooseFromList(std::string_view title, std::string_view text,
                      const std::vector<std::string>& items) override;
   void ShowAboutModally() override;
+  void ShowPreviewModally(const PreviewView& preview) override;
   void Close() override;
 
  private:
@@ -75,6 +77,9 @@ class Win32MainWindow : public Window {
   void MakeResources(int dpi);
   void ApplyStacking();
   void AddTooltips();
+  // A family button's context menu at a place on the screen (the button's middle when opened by
+  // a key): its one item opens the preview of the button's click.
+  void OpenContextMenu(ControlId id, POINT at);
   void DrawPicture(const DRAWITEMSTRUCT& item);
   void PaintBackground(HDC dc);
   void ReleaseResources();

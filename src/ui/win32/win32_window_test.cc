@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "platform/simulator_finder.h"
 #include "ui/win32/win32_layout.h"
 #include "ui/win32/win32_list_dialog.h"
+#include "ui/win32/win32_preview_dialog.h"
 
 // After <windows.h>: the folder browser's messages and the tooltips'.
 #include <commctrl.h>
@@ -36,6 +38,9 @@ constexpr char kSim[] = "/sim";
 // The folder picker's box for a typed path (the system's "edt1").
 constexpr int kPathBoxId = 0x480;
 constexpr char kDialogClass[] = "#32770";
+constexpr char kMenuClass[] = "#32768";
+// Asks a popup menu's window for its menu (not in every <winuser.h>).
+constexpr UINT kMenuGetHandle = 0x01E1;
 constexpr UINT kProbeMs = 50;
 constexpr DWORD kDialogWaitMs = 20000;
 
@@ -115,59 +120,65 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&both, &a, &b) != 0;
 }
 
-// Runs inspect on each modal dialog with the title (any title: "") once it is open; the inspection
-// must close it. A dialog that never opens is reported; one that inspect leaves open is closed
-// after a while.
+// Runs inspect on the modal dialog with the title (any title: "") once it is open, or on the
+// first visible window of another class (a popup menu's, "#32768"); the inspection must close it.
+// A dialog that never opens is reported; one that inspect leaves open is closed after a while.
+// Several probes may wait at once.
 class DialogProbe {
  public:
-  DialogProbe(std::string title, std::function<void(HWND)> inspect)
-      : title_(std::move(title)), inspect_(std::move(inspect)) {
-    current_ = this;
+  DialogProbe(std::string title, std::function<void(HWND)> inspect,
+              const char* window_class = kDialogClass)
+      : title_(std::move(title)), inspect_(std::move(inspect)), class_(window_class) {
+    probes_.push_back(this);
     started_ = GetTickCount();
     timer_ = SetTimer(nullptr, 0, kProbeMs, &DialogProbe::Tick);
   }
   ~DialogProbe() {
     KillTimer(nullptr, timer_);
-    current_ = nullptr;
+    probes_.erase(std::find(probes_.begin(), probes_.end(), this));
   }
   bool seen() const { return seen_ > 0; }
   // How many dialogs it inspected.
   int count() const { return seen_; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogProbe* self = current_;
-    if (self == nullptr) return;
-    HWND dialog = self->FindDialog();
-    if (dialog != nullptr) {
-      if (dialog != self->last_) {
-        ++self->seen_;
-        self->last_ = dialog;
-        self->started_ = GetTickCount();
-        self->inspect_(dialog);
-      } else if (GetTickCount() - self->started_ > kDialogWaitMs) {
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        PostMessageA(dialog, WM_COMMAND, IDNO, 0);
-      }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    const std::vector<DialogProbe*> probes = probes_;  // an inspection may end a probe
+    for (DialogProbe* self : probes) {
+      if (self->timer_ == timer) self->Look();
+    }
+  }
+  void Look() {
+    HWND dialog = FindDialog();
+    if (dialog == nullptr) return;
+    if (dialog != last_) {
+      ++seen_;
+      last_ = dialog;
+      started_ = GetTickCount();
+      inspect_(dialog);
+    } else if (GetTickCount() - started_ > kDialogWaitMs) {
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+      PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     }
   }
 
-  // The first shown dialog of this process with the title.
+  // The first shown window of this process of the class, with the title.
   HWND FindDialog() const {
     struct Search {
-      const std::string* title;
+      const DialogProbe* probe;
       HWND found;
-    } search{&title_, nullptr};
+    } search{this, nullptr};
     EnumWindows(
         [](HWND window, LPARAM l) -> BOOL {
           auto* s = reinterpret_cast<Search*>(l);
           DWORD process = 0;
           GetWindowThreadProcessId(window, &process);
           if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
-              ClassOf(window) != kDialogClass) {
+              ClassOf(window) != s->probe->class_) {
             return TRUE;
           }
-          if (!s->title->empty() && TextOf(window) != *s->title) return TRUE;
+          if (!s->probe->title_.empty() && TextOf(window) != s->probe->title_) return TRUE;
           s->found = window;
           return FALSE;
         },
@@ -175,15 +186,16 @@ class DialogProbe {
     return search.found;
   }
 
-  static DialogProbe* current_;
+  static std::vector<DialogProbe*> probes_;
   std::string title_;
   std::function<void(HWND)> inspect_;
+  const char* class_;
   UINT_PTR timer_ = 0;
   DWORD started_ = 0;
   int seen_ = 0;
   HWND last_ = nullptr;
 };
-DialogProbe* DialogProbe::current_ = nullptr;
+std::vector<DialogProbe*> DialogProbe::probes_;
 
 // Presses a key the way the keyboard does: to the control with the focus.
 void PressKey(WPARAM key) {
@@ -192,9 +204,9 @@ void PressKey(WPARAM key) {
   PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
-// A key pressed and let go on the keyboard (with Alt held, when asked), then the window's messages
-// handled as its message loop handles them, until the keys have had their effect.
-void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false) {
+// A key pressed and let go on the keyboard (with Alt or Shift held, when asked), then the window's
+// messages handled as its message loop handles them, until the keys have had their effect.
+void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false, bool shift = false) {
   std::vector<INPUT> inputs;
   auto add = [&inputs](WORD vk, bool up) {
     INPUT input{};
@@ -204,8 +216,10 @@ void PressKeyInto(Win32MainWindow& window, WORD key, bool alt = false) {
     inputs.push_back(input);
   };
   if (alt) add(VK_MENU, false);
+  if (shift) add(VK_SHIFT, false);
   add(key, false);
   add(key, true);
+  if (shift) add(VK_SHIFT, true);
   if (alt) add(VK_MENU, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   for (int i = 0; i < 10; ++i) {
@@ -243,7 +257,9 @@ class Win32WindowTest : public ::testing::Test {
 
   HWND Item(ControlId id) const { return GetDlgItem(window_.handle(), static_cast<int>(id)); }
   void Click(ControlId id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
-  void Press(WORD key, bool alt = false) { PressKeyInto(window_, key, alt); }
+  void Press(WORD key, bool alt = false, bool shift = false) {
+    PressKeyInto(window_, key, alt, shift);
+  }
   // The name of the control with the focus, "" for none of the window's.
   std::string Focused() const { return std::string(FindControl(window_.FocusedControl()).name); }
 
@@ -452,24 +468,34 @@ TEST_F(Win32WindowTest, ARefusedWriteUnderProgramFilesIsShownWholeInsideItsGroup
   EXPECT_EQ(client.bottom, MulDiv(FindWindow(WindowId::kMain).client_height, dpi, 1440));
 }
 
-// The longest text each group can show today, in a deep simulator folder, at 100 % and at 200 %
-// on a screen of 1280 x 1024 pixels: the text whole and clear, the window on the screen with its
-// title bar, About and Exit, drawn smaller where it would not fit.
+// The longest text each group can show today, in one group and in all four at once, at 100 % and
+// at 200 % on a screen of 1280 x 1024 pixels: each text whole and clear, the groups apart, the
+// window on the screen with its title bar, About and Exit, drawn smaller where it would not fit.
 TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScreen) {
   HWND main = window_.handle();
   const RECT area = WorkArea(main);
+  const std::vector<const Family*>& families = AllFamilies();
   for (int dpi : {96, 192}) {
     RECT suggested{0, 0, 100, 100};
     SendMessageA(main, kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    for (const Family* family : AllFamilies()) {
-      SCOPED_TRACE(std::string(family->id) + " at " + std::to_string(dpi) + " dpi");
-      for (const Family* other : AllFamilies()) {
-        window_.SetCaption(ControlsOf(*other).status,
-                           other == family ? LongestStatusText(*family, kDeepWindowsSimFolder, '\\')
-                                           : texts::kNotInstalled);
+    // Each family alone, then all of them (chosen == their count).
+    for (std::size_t chosen = 0; chosen <= families.size(); ++chosen) {
+      const bool all = chosen == families.size();
+      SCOPED_TRACE((all ? std::string("all") : std::string(families[chosen]->id)) + " at " +
+                   std::to_string(dpi) + " dpi");
+      for (std::size_t i = 0; i < families.size(); ++i) {
+        window_.SetCaption(ControlsOf(*families[i]).status,
+                           all || i == chosen ? LongestStatusText(*families[i], '\\')
+                                              : std::string(texts::kNotInstalled));
       }
-      ExpectReadable(*family);
+      RECT previous_group{0, 0, 0, 0};
+      for (std::size_t i = 0; i < families.size(); ++i) {
+        if (all || i == chosen) ExpectReadable(*families[i]);
+        const RECT group = ClientRectOf(Item(ControlsOf(*families[i]).group));
+        EXPECT_FALSE(Overlap(previous_group, group)) << families[i]->id;
+        previous_group = group;
+      }
       RECT outer;
       GetWindowRect(main, &outer);
       EXPECT_GE(outer.top, area.top);
@@ -485,6 +511,7 @@ TEST_F(Win32WindowTest, TheLongestTextsAreReadAtEveryScaleAndTheWindowFitsTheScr
       }
       if (dpi == 192) {
         EXPECT_LT(window_.layout().scale, 2) << "drawn smaller to fit";
+        EXPECT_GE(window_.layout().scale, 1) << "never below half";
       }
     }
   }
@@ -854,6 +881,104 @@ TEST_F(Win32WindowTest, AccessKeysMoveTheFocusOrClickAsTheLogicSaysAndF1OpensThe
   EXPECT_EQ(Changed(before, FamiliesOnDisk()), "pmdg");
 }
 
+std::string ListText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// A family button's context menu offers the preview of its click, opened by Shift+F10, the menu
+// key or the right button: the files and the dry run's changes, named as messages name them;
+// Escape closes it, nothing was written, and the focus is back on the button.
+TEST_F(Win32WindowTest, TheContextMenuShowsWhatAClickWouldChangeAndChangesNothing) {
+  Activate();
+  Press('I', /*alt=*/true);
+  Press('I', /*alt=*/true);
+  ASSERT_EQ(Focused(), "installATR");
+  const std::map<std::string, MemoryFile> before = fs_.files();
+  enum class How { kShiftF10, kMenuKey, kRightButton };
+  for (How how : {How::kShiftF10, How::kMenuKey, How::kRightButton}) {
+    SCOPED_TRACE(static_cast<int>(how));
+    fs_.ClearLog();
+    std::string item;
+    DialogProbe menu(
+        "",
+        [&](HWND popup) {
+          HMENU handle = reinterpret_cast<HMENU>(SendMessageA(popup, kMenuGetHandle, 0, 0));
+          char text[128] = {};
+          GetMenuStringA(handle, 0, text, sizeof text, MF_BYPOSITION);
+          item = text;
+          PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+          PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        },
+        kMenuClass);
+    std::string summary, report, focus;
+    std::vector<std::string> files;
+    DialogProbe preview("What Install would change", [&](HWND dialog) {
+      summary = TextOf(GetDlgItem(dialog, kPreviewSummaryId));
+      report = TextOf(GetDlgItem(dialog, kPreviewReportId));
+      HWND list = GetDlgItem(dialog, kPreviewFilesId);
+      const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+      for (int row = 0; row < rows; ++row) {
+        files.push_back(ListText(list, row, 0) + " " + ListText(list, row, 1));
+      }
+      EXPECT_NE(GetWindowLongPtrA(GetDlgItem(dialog, kPreviewReportId), GWL_STYLE) & ES_READONLY,
+                0);
+      focus = TextOf(GetFocus());
+      EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
+      PressKey(VK_ESCAPE);
+    });
+    if (how == How::kShiftF10) {
+      Press(VK_F10, /*alt=*/false, /*shift=*/true);
+    } else if (how == How::kMenuKey) {
+      Press(VK_APPS);
+    } else {
+      // What the system sends when the right button is let go over the button.
+      RECT rect;
+      GetWindowRect(Item(ControlId::kInstallAtr), &rect);
+      SendMessageA(window_.handle(), WM_CONTEXTMENU,
+                   reinterpret_cast<WPARAM>(Item(ControlId::kInstallAtr)),
+                   MAKELPARAM(rect.left + 5, rect.top + 5));
+    }
+    EXPECT_TRUE(menu.seen());
+    EXPECT_EQ(item, "Show what Install would change...");
+    EXPECT_TRUE(preview.seen());
+    EXPECT_EQ(FindWindowA(kDialogClass, "What Install would change"), nullptr) << "closed";
+    EXPECT_EQ(summary,
+              "A click on Install now would make the changes below, and the group would then "
+              "say: The gauge has been installed successfully.");
+    EXPECT_EQ(files,
+              (std::vector<std::string>{
+                  "Back up to Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup",
+                  "Edit Aircraft/Flight 1 ATR-72-500/panel/panel.cfg", "Edit QL/qlever2.con"}));
+    EXPECT_NE(report.find("create backup Aircraft/Flight 1 ATR-72-500/panel/panel.cfg.backup\r\n"
+                          "--- a/Aircraft/Flight 1 ATR-72-500/panel/panel.cfg\r\n"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(focus, "Close");
+    for (const FileOperation& op : fs_.log()) {
+      EXPECT_TRUE(op.kind == FileOperationKind::kRead || op.kind == FileOperationKind::kList ||
+                  op.kind == FileOperationKind::kCheckEditable ||
+                  op.kind == FileOperationKind::kCheckFolder)
+          << "changed " << op.path;
+    }
+    EXPECT_EQ(fs_.files().size(), before.size());
+    Activate();
+    EXPECT_EQ(Focused(), "installATR");
+  }
+  // The menu is only the family buttons'.
+  SendMessageA(window_.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Item(ControlId::kClose)),
+               MAKELPARAM(5, 5));
+  EXPECT_EQ(FindWindowA(kMenuClass, nullptr), nullptr);
+  // The click then does what the preview said.
+  Press(VK_SPACE);
+  EXPECT_EQ(TextOf(Item(ControlId::kLabelAtr)), "The gauge has been installed successfully.");
+}
+
 TEST_F(Win32WindowTest, ThePicturesSayTheirStateInWords) {
   HWND tooltips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
   while (tooltips != nullptr && GetWindow(tooltips, GW_OWNER) != window_.handle()) {
@@ -872,6 +997,15 @@ TEST_F(Win32WindowTest, ThePicturesSayTheirStateInWords) {
     SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::string(text), WordsOf(design.picture).tooltip) << design.name;
   }
+  // The Install and Remove buttons say what their context menu offers.
+  char text[256] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_.handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(ControlId::kRemovePic));
+  tool.lpszText = text;
+  SendMessageA(tooltips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::string(text), texts::kFamilyButtonTooltip);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/unified_diff.h"
+#include "app/unified_diff.h"
 
 #include <gtest/gtest.h>
 
