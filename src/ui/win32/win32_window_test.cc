@@ -733,19 +733,21 @@ TEST_F(Win32WindowTest, TheFolderLineAndTheChooser) {
   ASSERT_TRUE(IsWindowVisible(Item(ControlId::kChooseFolder)));
 
   std::vector<std::string> items;
-  DialogProbe pick(std::string(texts::kPickSimulatorTitle), [&](HWND dialog) {
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
-    EXPECT_TRUE(HasChildWithText(dialog, std::string(texts::kPickSimulatorText)));
-    HWND list = GetDlgItem(dialog, kListDialogListId);
-    items = ListItems(list);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
-    SendMessageA(list, LB_SETCURSEL, 1, 0);
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  });
-  Click(ControlId::kChooseFolder);
-  EXPECT_TRUE(pick.seen());
-  EXPECT_EQ(items, (std::vector<std::string>{"/sim (~/.wine) - in use", "/modded (bottles:Modded)",
-                                             "Another folder..."}));
+  {  // the probe ends with its block, so that it does not answer the lists opened below
+    DialogProbe pick(std::string(texts::kPickSimulatorTitle), [&](HWND dialog) {
+      EXPECT_EQ(GetWindow(dialog, GW_OWNER), window_.handle());
+      EXPECT_TRUE(HasChildWithText(dialog, std::string(texts::kPickSimulatorText)));
+      HWND list = GetDlgItem(dialog, kListDialogListId);
+      items = ListItems(list);
+      EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+      SendMessageA(list, LB_SETCURSEL, 1, 0);
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Click(ControlId::kChooseFolder);
+    EXPECT_TRUE(pick.seen());
+    EXPECT_EQ(items, (std::vector<std::string>{"/sim (~/.wine) - in use",
+                                               "/modded (bottles:Modded)", "Another folder..."}));
+  }
   EXPECT_EQ(memory.Load(), "/modded");
   EXPECT_EQ(window_.Caption(ControlId::kLabel3), "/modded");
   EXPECT_EQ(TextOf(line), "Simulator folder (chosen): /modded");
