@@ -110,9 +110,10 @@ class CountingFileSystem : public ForwardingFileSystem {
  public:
   explicit CountingFileSystem(FileSystem& inner) : ForwardingFileSystem(inner) {}
 
-  Status ReplaceFile(const std::string& path, std::string_view bytes) override {
+  Status ReplaceFileWithParts(const std::string& path,
+                              const std::vector<std::string_view>& parts) override {
     ++writes_;
-    return ForwardingFileSystem::ReplaceFile(path, bytes);
+    return ForwardingFileSystem::ReplaceFileWithParts(path, parts);
   }
   Status CopyFile(const std::string& from, const std::string& to) override {
     ++writes_;

@@ -26,8 +26,9 @@ class TestFileSystem : public ForwardingFileSystem {
   std::string PathOnDisk(const std::string& path) override {
     return path == asked ? on_disk : path;
   }
-  Status ReplaceFile(const std::string& path, std::string_view bytes) override {
-    Status status = ForwardingFileSystem::ReplaceFile(path, bytes);
+  Status ReplaceFileWithParts(const std::string& path,
+                              const std::vector<std::string_view>& parts) override {
+    Status status = ForwardingFileSystem::ReplaceFileWithParts(path, parts);
     if (status.ok() && path == fails_after_change) {
       fails_after_change.clear();  // once
       return Status::Failed(ErrorKind::kOther, "write", path, "input/output error");

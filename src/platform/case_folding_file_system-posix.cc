@@ -218,9 +218,10 @@ void CaseFoldingFileSystem::Wrote(const std::string& resolved, bool ok) {
   if (was_there && inner_.WritePath(resolved) != resolved) known.listings.clear();
 }
 
-Status CaseFoldingFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+Status CaseFoldingFileSystem::ReplaceFileWithParts(const std::string& path,
+                                                   const std::vector<std::string_view>& parts) {
   const std::string resolved = ResolvePath(path);
-  Status status = inner_.ReplaceFile(resolved, bytes);
+  Status status = inner_.ReplaceFileWithParts(resolved, parts);
   Wrote(resolved, status.ok());
   return status;
 }

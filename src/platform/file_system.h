@@ -52,11 +52,17 @@ class FileSystem {
   // The whole file's bytes. Fails with kNotFound, kNotAFile, kPermissionDenied, ...
   virtual Result<std::string> ReadFile(const std::string& path) = 0;
 
-  // Replaces (or creates) the file with exactly these bytes, atomically: a temporary file is
-  // written beside it, flushed and renamed over it, keeping the old file's permission bits. A
-  // read-only target is refused (kReadOnly); a missing folder is kNotFound. Through a symbolic
-  // link, the file the link points to is replaced.
-  virtual Status ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+  // Replaces (or creates) the file with exactly the bytes of these parts one after another,
+  // atomically: a temporary file is written beside it, flushed and renamed over it, keeping the
+  // old file's permission bits. A read-only target is refused (kReadOnly); a missing folder is
+  // kNotFound. Through a symbolic link, the file the link points to is replaced. (An edited file
+  // is its old bytes with a few lines spliced in: it is written without being joined first.)
+  virtual Status ReplaceFileWithParts(const std::string& path,
+                                      const std::vector<std::string_view>& parts) = 0;
+  // The same with the bytes in one piece.
+  Status ReplaceFile(const std::string& path, std::string_view bytes) {
+    return ReplaceFileWithParts(path, {bytes});
+  }
 
   // Copies a whole file over another (created or replaced, atomically as ReplaceFile). Unless a
   // file system knows better, that is ReadFile then ReplaceFile, failing as they fail.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -19,8 +20,9 @@ class ForwardingFileSystem : public FileSystem {
   char Separator() const override { return inner_.Separator(); }
   EntryInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   Result<std::string> ReadFile(const std::string& path) override { return inner_.ReadFile(path); }
-  Status ReplaceFile(const std::string& path, std::string_view bytes) override {
-    return inner_.ReplaceFile(path, bytes);
+  Status ReplaceFileWithParts(const std::string& path,
+                              const std::vector<std::string_view>& parts) override {
+    return inner_.ReplaceFileWithParts(path, parts);
   }
   Status CopyFile(const std::string& from, const std::string& to) override {
     return inner_.CopyFile(from, to);

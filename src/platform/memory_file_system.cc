@@ -83,12 +83,15 @@ Status MemoryFileSystem::CheckWritableTarget(const std::string& path, const char
   return Status::Ok();
 }
 
-Status MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+Status MemoryFileSystem::ReplaceFileWithParts(const std::string& path,
+                                              const std::vector<std::string_view>& parts) {
   Status fault = Begin(FileOperationKind::kReplace, path);
   if (!fault.ok()) return fault;
   Status writable = CheckWritableTarget(path, "write");
   if (!writable.ok()) return writable;
-  files_[Normalize(path)].bytes.assign(bytes.data(), bytes.size());
+  std::string bytes;
+  for (std::string_view part : parts) bytes.append(part);
+  files_[Normalize(path)].bytes = std::move(bytes);
   return Status::Ok();
 }
 

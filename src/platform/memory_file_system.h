@@ -47,7 +47,8 @@ class MemoryFileSystem : public FileSystem {
   char Separator() const override { return '/'; }
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
-  Status ReplaceFile(const std::string& path, std::string_view bytes) override;
+  Status ReplaceFileWithParts(const std::string& path,
+                              const std::vector<std::string_view>& parts) override;
   Status CopyFile(const std::string& from, const std::string& to) override;
   Status DeleteFile(const std::string& path) override;
   Result<std::vector<std::string>> ListFolder(const std::string& folder) override;

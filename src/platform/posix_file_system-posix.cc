@@ -7,8 +7,10 @@
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -75,17 +77,28 @@ std::string FollowLinks(const FileSystem& fs, const std::string& path, bool* fou
   return current;
 }
 
-Status WriteAll(int fd, std::string_view bytes, const std::string& path) {
-  const char* p = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    ssize_t n = write(fd, p, left);
+// Writes the parts one after another, as few calls as the system takes (writev), going on after
+// a call that wrote only some of them.
+Status WriteAll(int fd, const std::vector<std::string_view>& parts, const std::string& path) {
+  std::vector<iovec> left;
+  left.reserve(parts.size());
+  for (std::string_view part : parts) {
+    if (!part.empty()) left.push_back({const_cast<char*>(part.data()), part.size()});
+  }
+  std::size_t first = 0;
+  while (first < left.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(left.size() - first, IOV_MAX));
+    ssize_t n = writev(fd, &left[first], count);
     if (n < 0) {
       if (errno == EINTR) continue;
       return ErrnoStatus("write", path);
     }
-    p += n;
-    left -= static_cast<size_t>(n);
+    auto written = static_cast<std::size_t>(n);
+    while (first < left.size() && written >= left[first].iov_len) written -= left[first++].iov_len;
+    if (first < left.size()) {
+      left[first].iov_base = static_cast<char*>(left[first].iov_base) + written;
+      left[first].iov_len -= written;
+    }
   }
   return Status::Ok();
 }
@@ -176,7 +189,8 @@ Status CheckEditableFile(const std::string& path, const struct stat& st) {
 
 }  // namespace
 
-Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+Status PosixFileSystem::ReplaceFileWithParts(const std::string& path,
+                                             const std::vector<std::string_view>& parts) {
   bool found = false;
   struct stat st;
   int missing = 0;
@@ -204,7 +218,7 @@ Status PosixFileSystem::ReplaceFile(const std::string& path, std::string_view by
   std::string temp = target + ".ql2-XXXXXX";
   int fd = mkstemp(&temp[0]);
   if (fd < 0) return ErrnoStatus("write", path);
-  Status status = WriteAll(fd, bytes, path);
+  Status status = WriteAll(fd, parts, path);
   if (status.ok() && fchmod(fd, mode) != 0) status = ErrnoStatus("write", path);
   if (status.ok() && fsync(fd) != 0) status = ErrnoStatus("write", path);
   if (close(fd) != 0 && status.ok()) status = ErrnoStatus("write", path);

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace ql2 {
 namespace {
@@ -63,6 +65,22 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsPermissionBitsAndLeavesNoTemporaryFile) 
   EXPECT_EQ(Bytes("panel.cfg"), std::string("new\0\xff", 5));
   EXPECT_EQ(Mode("panel.cfg"), 0640u);
   EXPECT_EQ(Entries(), std::set<std::string>{"panel.cfg"});
+}
+
+// The parts are written one after another: empty ones, and more than one call of the system
+// takes at once.
+TEST_F(PosixFileSystemTest, ReplaceWithPartsWritesThemInOrder) {
+  Put("panel.cfg", "old");
+  std::vector<std::string> texts = {"", "[Window00]\r\n", "", "gauge00=a\r\n"};
+  for (int i = 0; i < 3000; ++i) texts.push_back(std::to_string(i) + "\n");
+  std::vector<std::string_view> parts(texts.begin(), texts.end());
+  std::string joined;
+  for (const std::string& text : texts) joined += text;
+  ASSERT_TRUE(fs_.ReplaceFileWithParts(Path("panel.cfg"), parts).ok());
+  EXPECT_EQ(Bytes("panel.cfg"), joined);
+  ASSERT_TRUE(fs_.ReplaceFileWithParts(Path("panel.cfg"), {}).ok());
+  EXPECT_EQ(Bytes("panel.cfg"), "");
+  EXPECT_EQ(Entries(), std::set<std::string>({"panel.cfg"}));
 }
 
 // A look at a file tells a replaced one from the one before, even with the same bytes, so that a

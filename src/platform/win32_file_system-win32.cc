@@ -295,7 +295,8 @@ Result<std::string> Win32FileSystem::ReadFile(const std::string& path) {
   return bytes;
 }
 
-Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+Status Win32FileSystem::ReplaceFileWithParts(const std::string& path,
+                                             const std::vector<std::string_view>& parts) {
   const std::string target = FollowLinks(path);
   DWORD kept = FILE_ATTRIBUTE_NORMAL;
   DWORD attributes = GetFileAttributesA(target.c_str());
@@ -311,7 +312,10 @@ Status Win32FileSystem::ReplaceFile(const std::string& path, std::string_view by
   DWORD error = ERROR_SUCCESS;
   Handle h(CreateTempBeside(target, kept, &temp, &error));
   if (!h.valid()) return ErrorStatus("write", path, error);
-  error = WriteAll(h.get(), bytes);
+  error = ERROR_SUCCESS;
+  for (std::size_t i = 0; i < parts.size() && error == ERROR_SUCCESS; ++i) {
+    error = WriteAll(h.get(), parts[i]);
+  }
   if (error == ERROR_SUCCESS && !FlushFileBuffers(h.get())) error = GetLastError();
   if (!h.Close() && error == ERROR_SUCCESS) error = GetLastError();
   if (error == ERROR_SUCCESS && !MoveFileExA(temp.c_str(), target.c_str(),

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -93,6 +94,16 @@ TEST_F(Win32FileSystemTest, ReplaceCreatesAMissingFileButNotAMissingFolder) {
 
   EXPECT_EQ(fs_.ReplaceFile(Path("QL\\qlever2.con"), "x").kind(), ErrorKind::kNotFound);
   EXPECT_EQ(Entries(), (std::set<std::string>{"qlever2.con"}));
+}
+
+// The parts are written one after another, empty ones and one larger than a single write.
+TEST_F(Win32FileSystemTest, ReplaceWithPartsWritesThemInOrder) {
+  Put("panel.cfg", kOldBytes);
+  const std::string large(3u << 19, 'g');  // one and a half times a single write
+  const std::vector<std::string_view> parts = {"", kNewBytes, large, "", kOldBytes};
+  ASSERT_TRUE(fs_.ReplaceFileWithParts(Path("panel.cfg"), parts).ok());
+  EXPECT_EQ(Bytes("panel.cfg"), kNewBytes + large + kOldBytes);
+  EXPECT_EQ(Entries(), (std::set<std::string>{"panel.cfg"}));
 }
 
 TEST_F(Win32FileSystemTest, ReplaceAcceptsForwardSlashes) {
