@@ -22,7 +22,8 @@ std::string Action(const PlanStep& step) {
 }
 
 Status Make(FileSystem& fs, const PlanStep& step) {
-  return step.remove ? fs.DeleteFile(step.path) : fs.ReplaceFile(step.path, step.bytes);
+  return step.remove ? fs.DeleteFile(step.path)
+                     : fs.ReplaceFileWithParts(step.path, step.bytes.Parts());
 }
 
 // Puts one changed file back as the plan found it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "panelcfg/free_numbers.h"
+#include "panelcfg/panel_edit.h"
 #include "platform/profile.h"
 #include "platform/sim_path.h"
 #include "record/install_record.h"
@@ -92,85 +93,53 @@ std::string GaugeWindowText(const Family& family, const std::vector<std::string>
   return text;
 }
 
-// Room for everything an installation adds to one file: its gauge windows, their titles and its
-// gauge entries, each with a line end and a header it may need, so that the edits of a file are
-// made in place in one copy of it.
-std::size_t EditRoom(const Family& family) {
-  constexpr std::size_t kPerLine = 64;  // a key, a header, line ends
-  std::size_t room = kPerLine;
-  for (const GaugeWindow& window : family.windows) {
-    room += window.title.size() + window.size_line.size() + window.visible_line.size() +
-            window.ident_line.size() + window.window_size_line.size() + window.gauge_line.size() +
-            12 * kPerLine;
-  }
-  return room + family.gauge_sections.size() * (family.gauge_value.size() + 2 * kPerLine);
-}
-
-std::string EditableCopy(const Family& family, std::string_view bytes) {
-  std::string copy;
-  copy.reserve(bytes.size() + EditRoom(family));
-  copy.append(bytes);
-  return copy;
-}
-
 // Adds the title entries (keys `titles`) and appends the windows (names `windows`) that are
 // wanted.
-void AddWindows(const Family& family, std::string* bytes, const std::vector<std::string>& titles,
+void AddWindows(const Family& family, PanelEdit* edit, const std::vector<std::string>& titles,
                 const std::vector<bool>& add_title, const std::vector<std::string>& windows,
                 const std::vector<bool>& add_window) {
   for (std::size_t w = 0; w < family.windows.size(); ++w) {
-    if (add_title[w]) AddWindowTitleEntry(bytes, titles[w], family.windows[w].title);
+    if (add_title[w]) edit->AddWindowTitleEntry(titles[w], family.windows[w].title);
   }
   std::string appended = GaugeWindowText(family, windows, add_window);
-  if (!appended.empty()) AppendGaugeWindowSection(bytes, appended);
+  if (!appended.empty()) edit->AppendGaugeWindowSection(appended);
 }
 
 // Adds a gauge entry to each of the file's gauge sections that is wanted, keyed after the
 // reference file's count or the first key free in that section after it.
-void AddEntries(const Family& family, const PanelFile& file, std::string* bytes,
+void AddEntries(const Family& family, const PanelFile& file, PanelEdit* edit,
                 const Numbering& numbering, const std::vector<bool>& wanted) {
   for (int s : file.sections) {
     if (!wanted[s]) continue;
-    const GaugeSection& section = family.gauge_sections[s];
-    const int number =
-        FreeGaugeNumber(*bytes, section.section_name, numbering.gauges[s], family.key_style);
-    AddGaugeEntry(bytes, section.section_name, FormGaugeKey(number, family.key_style),
-                  family.gauge_value);
+    edit->AddGaugeEntry(family.gauge_sections[s].section_name, numbering.gauges[s],
+                        family.key_style, family.gauge_value);
   }
 }
 
 // The whole installation into one file.
-std::string FreshEdit(const Family& family, const PanelFile& file, std::string_view bytes,
-                      const Numbering& numbering) {
+SplicedBytes FreshEdit(const Family& family, const PanelFile& file, const SharedBytes& bytes,
+                       const Numbering& numbering) {
   const std::vector<std::string> names = FreshWindowNames(family, bytes, numbering.windows);
   const std::vector<bool> all_windows(family.windows.size(), true);
-  std::string edited = EditableCopy(family, bytes);
-  AddWindows(family, &edited, names, all_windows, names, all_windows);
-  AddEntries(family, file, &edited, numbering,
-             std::vector<bool>(family.gauge_sections.size(), true));
-  return edited;
+  PanelEdit edit(bytes);
+  AddWindows(family, &edit, names, all_windows, names, all_windows);
+  AddEntries(family, file, &edit, numbering, std::vector<bool>(family.gauge_sections.size(), true));
+  return std::move(edit).Result();
 }
 
-// Counts as the installation takes them from the reference file: its windows as it is, its
-// gauges once the gauge windows are added.
+// Counts as the installation takes them from the reference file: its windows, and the gauge
+// lines of each gauge section. The installation counts the gauges once its title entries and
+// gauge windows are in the file, which changes none of these counts: a title line is no gauge
+// line and no section's first or last line, and the windows go after the end of every counted
+// section, which the file must hold as it is.
 Result<Numbering> CountReference(const Family& family, std::string_view reference) {
   Numbering numbering;
   Result<LineCount> windows = CountWindowTitleLines(reference);
   if (!windows.ok()) return windows.status();
-  // The sections must be there in the file as it is, before any gauge window is added to it.
+  numbering.windows = windows.value();
   for (const GaugeSection& section : family.gauge_sections) {
     Result<LineCount> gauges =
         CountSectionGaugeLines(reference, section.start_line, section.stop_line);
-    if (!gauges.ok()) return gauges.status();
-  }
-  numbering.windows = windows.value();
-  const std::vector<std::string> names = FreshWindowNames(family, reference, numbering.windows);
-  const std::vector<bool> all_windows(family.windows.size(), true);
-  std::string edited = EditableCopy(family, reference);
-  AddWindows(family, &edited, names, all_windows, names, all_windows);
-  for (const GaugeSection& section : family.gauge_sections) {
-    Result<LineCount> gauges =
-        CountSectionGaugeLines(edited, section.start_line, section.stop_line);
     if (!gauges.ok()) return gauges.status();
     numbering.gauges.push_back(gauges.value());
   }
@@ -217,8 +186,8 @@ Carried WhatIsCarried(const Family& family, const PanelFile& file, const std::ve
 // Puts back what a file lost of the installation and nothing it still has. A title whose window
 // is there names that window, a window whose title is there takes the title's name; a pair with
 // neither is numbered afresh.
-std::string RepairEdit(const Family& family, const PanelFile& file, std::string_view bytes,
-                       const Carried& carried, const Numbering& numbering) {
+SplicedBytes RepairEdit(const Family& family, const PanelFile& file, const SharedBytes& bytes,
+                        const Carried& carried, const Numbering& numbering) {
   const std::size_t count = family.windows.size();
   std::vector<std::string> titles(count), windows(count);
   std::vector<bool> add_title(count, false), add_window(count, false);
@@ -245,12 +214,12 @@ std::string RepairEdit(const Family& family, const PanelFile& file, std::string_
     titles[w] = windows[w] = FormWindowName(number);
     previous = number;
   }
-  std::string edited = EditableCopy(family, bytes);
-  AddWindows(family, &edited, titles, add_title, windows, add_window);
+  PanelEdit edit(bytes);
+  AddWindows(family, &edit, titles, add_title, windows, add_window);
   std::vector<bool> missing_entries(carried.entries.size());
   for (std::size_t s = 0; s < missing_entries.size(); ++s) missing_entries[s] = !carried.entries[s];
-  AddEntries(family, file, &edited, numbering, missing_entries);
-  return edited;
+  AddEntries(family, file, &edit, numbering, missing_entries);
+  return std::move(edit).Result();
 }
 
 // Builds the steps of one click, grouped the way they are made.
@@ -259,7 +228,7 @@ class StepList {
   StepList(const Family& family, const FamilyInput& input) : family_(family), input_(input) {}
 
   void Write(std::vector<PlanStep>* into, StepRole role, std::string_view relative,
-             SharedBytes bytes, const FileContent& now) {
+             SplicedBytes bytes, const FileContent& now) {
     into->push_back({role, false, Path(relative, role), input_.Display(relative), std::move(bytes),
                      Before(now)});
   }
@@ -279,7 +248,8 @@ class StepList {
   void Record(std::vector<PlanStep>* into, std::string_view value) {
     std::string bytes = WriteInstallFlag(input_.record.bytes.str(), family_.record_section, value);
     if (input_.record.exists() && bytes == input_.record.bytes) return;
-    Write(into, StepRole::kRecord, record::kRelativePath, std::move(bytes), input_.record);
+    Write(into, StepRole::kRecord, record::kRelativePath, SharedBytes(std::move(bytes)),
+          input_.record);
   }
 
  private:
@@ -422,7 +392,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
     const SharedBytes& bytes = in.config.bytes;
     const bool has_backup = in.backup.exists();
     const bool backup_differs = has_backup && in.backup.bytes != bytes;
-    std::string edited;
+    SplicedBytes edited;
     if (kind == InstallKind::kFresh) {
       // A file of the backup's name with other bytes is not this program's (the gauge is not
       // installed): it is kept, not overwritten.
@@ -443,8 +413,8 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
         // The backup from before the installation stays; without one, the file less the
         // installation's entries is the best copy there is.
         if (!has_backup) {
-          list.Write(&backups[i], StepRole::kBackup, file.backup, RemoveMarks(bytes, found),
-                     in.backup);
+          list.Write(&backups[i], StepRole::kBackup, file.backup,
+                     SharedBytes(RemoveMarks(bytes, found)), in.backup);
         }
         edited = RepairEdit(family, file, bytes, carried, numbering.value());
       } else {
@@ -460,7 +430,7 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
         edited = FreshEdit(family, file, bytes, numbering.value());
       }
     }
-    if (edited != bytes) {
+    if (!edited.Equals(bytes)) {
       list.Write(&edits, StepRole::kPanel, file.config, std::move(edited), in.config);
     }
   }
@@ -536,16 +506,18 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
     // no copy of the file.
     if (has_backup &&
         (SameWithoutRanges(bytes, installation, *backup) ||
-         (numbering().ok() && bytes == FreshEdit(family, file, *backup, numbering().value())))) {
+         (numbering().ok() &&
+          FreshEdit(family, file, in.backup.bytes, numbering().value()).Equals(bytes)))) {
       list.Write(&out.restore, StepRole::kPanel, file.config, in.backup.bytes, in.config);
       list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
       continue;
     }
     // Changed since: only the installation's entries come out, and the backup is kept beside it
     // unless the result is the backup itself.
-    std::string stripped = RemoveRanges(bytes, installation);
-    if (stripped != bytes) {
-      list.Write(&out.restore, StepRole::kPanel, file.config, std::move(stripped), in.config);
+    std::vector<Splice> cuts = RangeCuts(installation);
+    if (!cuts.empty()) {
+      list.Write(&out.restore, StepRole::kPanel, file.config, SplicedBytes(bytes, std::move(cuts)),
+                 in.config);
     }
     if (!has_backup) continue;
     list.Keep(&out.kept, &plan.kept, KeptCopy::Reason::kChangedSinceInstall, file.config,

@@ -12,6 +12,7 @@
 
 #include "aircraft/family.h"
 #include "platform/sim_folder_view.h"
+#include "platform/spliced_bytes.h"
 #include "platform/status.h"
 
 namespace ql2 {
@@ -61,7 +62,7 @@ struct PlanStep {
   bool remove = false;  // delete the file; else write `bytes` to it
   std::string path;     // the full path
   std::string display;  // the path as a status line names it: "Aircraft/.../panel.cfg"
-  SharedBytes bytes;
+  SplicedBytes bytes;   // an edited file: the bytes it holds now, with what the click adds
   std::optional<SharedBytes> before;  // what stands there now; nullopt: nothing
 };
 

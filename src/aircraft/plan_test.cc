@@ -53,7 +53,7 @@ std::map<std::string, std::string> Written(const Plan& plan) {
   for (const PlanStep& step : plan.steps) {
     std::string relative = step.path.substr(std::string("/sim").size());
     std::replace(relative.begin(), relative.end(), '/', '\\');
-    written[relative] = step.remove ? "" : step.bytes.str();
+    written[relative] = step.remove ? "" : step.bytes.Joined();
   }
   return written;
 }

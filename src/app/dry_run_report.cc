@@ -41,7 +41,7 @@ std::vector<FileChange> ChangesOf(const Plan& plan) {
     if (it == changes.end()) {
       it = changes.insert(changes.end(), {step.path, step.display, step.role, step.before, {}});
     }
-    it->after = step.remove ? std::nullopt : std::optional<std::string>(step.bytes);
+    it->after = step.remove ? std::nullopt : std::optional<std::string>(step.bytes.Joined());
   }
   changes.erase(
       std::remove_if(changes.begin(), changes.end(),

@@ -268,7 +268,7 @@ void MainWindowLogic::WriteFullKeys(SimFolderView& view) {
   if (!bytes || *bytes == record.bytes) return;
   // A record that cannot be written is reported by the click that needs it.
   if (fs_.ReplaceFile(view.Path(record::kRelativePath), *bytes).ok()) {
-    view.Wrote(record::kRelativePath, std::move(*bytes));
+    view.Wrote(record::kRelativePath, SharedBytes(std::move(*bytes)));
   }
 }
 

@@ -285,6 +285,17 @@ std::string RemoveRanges(std::string_view bytes, const std::vector<ByteRange>& r
   return out;
 }
 
+std::vector<Splice> RangeCuts(const std::vector<ByteRange>& ranges) {
+  std::vector<Splice> cuts;
+  std::size_t at = 0;
+  for (const ByteRange& range : ranges) {
+    if (range.begin < at) continue;  // as RemoveRanges takes them
+    if (range.end > range.begin) cuts.push_back({range.begin, range.end - range.begin, ""});
+    at = range.end;
+  }
+  return cuts;
+}
+
 bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ranges,
                        std::string_view other) {
   std::size_t at = 0;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/spliced_bytes.h"
+
 namespace ql2 {
 
 struct InstallationMarks {
@@ -60,8 +62,10 @@ struct ByteRange {
 std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
                                           const InstallationMarks& marks);
 
-// The bytes without the ranges (in file order), made, or only compared with other bytes.
+// The bytes without the ranges (in file order), made, as the splices that make them from the
+// bytes (none when nothing is taken out), or only compared with other bytes.
 std::string RemoveRanges(std::string_view bytes, const std::vector<ByteRange>& ranges);
+std::vector<Splice> RangeCuts(const std::vector<ByteRange>& ranges);
 bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ranges,
                        std::string_view other);
 

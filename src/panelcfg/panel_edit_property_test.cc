@@ -1,14 +1,19 @@
 // Profile writes on generated panel files: a write changes exactly the one line of its key, or
 // inserts exactly one line at the end of its section's entries, or appends its section at the end;
-// every other line keeps its bytes, its line ending and its place, and the value reads back.
+// every other line keeps its bytes, its line ending and its place, and the value reads back. An
+// installation's edits made as splices give the bytes of the same edits made in turn.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "panelcfg/free_numbers.h"
+#include "panelcfg/panel_config.h"
+#include "panelcfg/panel_edit.h"
 #include "platform/profile.h"
 
 namespace ql2 {
@@ -279,6 +284,86 @@ TEST(PanelEditPropertyTest, WriteTouchesOnlyItsLineAndReadsBack) {
       file = after;
     }
   }
+}
+
+// The edits of an installation made by PanelEdit give the bytes of the same edits made one after
+// another on a copy, whatever the file: line endings of every kind, an unended last line, keys
+// and sections it has already, sections it lacks, a section given two entries.
+TEST(PanelEditPropertyTest, SplicedEditsGiveTheBytesOfEditsMadeInTurn) {
+  constexpr GaugeKeyStyle kStyles[] = {GaugeKeyStyle::kNoLeadingZero, GaugeKeyStyle::kTwoDigits};
+  constexpr const char* kTitleValues[] = {"Quillever", "QL", "Main Panel"};
+  for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+    PanelGenerator gen(seed);
+    std::vector<Line> lines = Split(gen.File());
+    if (gen.Chance(30)) {  // no "Window Titles" section: the first title entry makes one
+      std::string name;
+      auto titles = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
+        return IsHeader(line.text, &name) && SameName(name, "Window Titles");
+      });
+      auto next = std::find_if(std::next(titles), lines.end(),
+                               [&](const Line& line) { return IsHeader(line.text, &name); });
+      lines.erase(titles, next);
+    }
+    const std::string file = Join(lines);
+    std::string in_turn = file;
+    PanelEdit edit{SharedBytes(file)};
+    std::string done;  // what was done, for the failure message
+    // The edits in the installation's order: title entries, gauge windows, gauge entries; now
+    // and then in another.
+    std::vector<int> kinds;
+    for (std::size_t t = gen.Pick(3); t > 0; --t) kinds.push_back(0);
+    if (gen.Chance(80)) kinds.push_back(1);
+    for (std::size_t e = gen.Pick(4); e > 0; --e) kinds.push_back(2);
+    if (gen.Chance(30)) std::shuffle(kinds.begin(), kinds.end(), std::mt19937(seed));
+    for (int kind : kinds) {
+      if (kind == 0) {  // a key the section may have already
+        const std::string key = "Window" + (gen.Chance(30) ? gen.Number2(gen.Pick(4))
+                                                           : std::to_string(10 + gen.Pick(3)));
+        const std::string title = gen.OneOf(kTitleValues);
+        AddWindowTitleEntry(&in_turn, key, title);
+        edit.AddWindowTitleEntry(key, title);
+        done += "title " + key + "=" + title + "; ";
+      } else if (kind == 1) {
+        const std::string text = BuildGaugeWindowSection(
+            "Window" + std::to_string(20 + gen.Pick(3)), "size_mm=1280,960", "Visible=0",
+            "ident=80", "window_size=1.000, 1.000", "gauge00=QLever2!Cp6uja,  0,0,19,19");
+        AppendGaugeWindowSection(&in_turn, text);
+        edit.AppendGaugeWindowSection(text);
+        done += "windows; ";
+      } else {
+        const std::string section = gen.Section(lines);
+        const int from = static_cast<int>(gen.Pick(8));
+        const GaugeKeyStyle style = gen.OneOf(kStyles);
+        const std::string value = gen.Value();
+        const int number = FreeGaugeNumber(in_turn, section, from, style);
+        AddGaugeEntry(&in_turn, section, FormGaugeKey(number, style), value);
+        edit.AddGaugeEntry(section, from, style, value);
+        done += "entry [" + section + "] from " + std::to_string(from) + "; ";
+      }
+    }
+    ASSERT_EQ(std::move(edit).Result().Joined(), in_turn)
+        << "seed " << seed << ": " << done << "\n--- before\n"
+        << file;
+  }
+}
+
+// An installation's edits of a file whose lines all end are the file's own bytes, shared, with
+// the lines it gains spliced in: no copy of the file is made.
+TEST(PanelEditTest, AnEditOfAFileWhoseLinesEndAddsLinesToItsOwnBytes) {
+  const SharedBytes original(
+      std::string("[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\ngauge00=a\r\n; end\r\n"));
+  PanelEdit edit(original);
+  edit.AddWindowTitleEntry("Window1", "Quillever");
+  edit.AddWindowTitleEntry("Window2", "QL");
+  edit.AppendGaugeWindowSection("\r\n[Window1]\r\ngauge00=QLever2!Cp6uja");
+  edit.AddGaugeEntry("Window00", 1, GaugeKeyStyle::kTwoDigits, "QLever2!QL");
+  const SplicedBytes result = std::move(edit).Result();
+  EXPECT_EQ(&result.base().str(), &original.str());
+  EXPECT_EQ(result.splices().size(), 3u);
+  EXPECT_EQ(result.Joined(),
+            "[Window Titles]\r\nWindow00=Main\r\nWindow1=Quillever\r\nWindow2=QL\r\n\r\n"
+            "[Window00]\r\ngauge00=a\r\ngauge01=QLever2!QL\r\n; end\r\n"
+            "\r\n[Window1]\r\ngauge00=QLever2!Cp6uja\r\n");
 }
 
 }  // namespace

@@ -87,15 +87,15 @@ std::string CutToBuffer(std::string_view value, std::size_t buffer_size) {
   return std::string(value.substr(0, buffer_size - 1));
 }
 
-std::string EndedLine(std::string_view key, std::string_view value) {
+}  // namespace
+
+std::string KeyLine(std::string_view key, std::string_view value) {
   std::string line(key);
   line += '=';
   line += value;
   line += kLineEnd;
   return line;
 }
-
-}  // namespace
 
 std::string ReadString(std::string_view file, std::string_view section, std::string_view key,
                        std::string_view default_value, std::size_t buffer_size) {
@@ -111,8 +111,9 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
 }
 
 Splice PlanWrite(std::string_view file, std::string_view section, std::string_view key,
-                 std::string_view value) {
+                 std::string_view value, bool* section_found) {
   Location at = Find(file, section, key);
+  if (section_found != nullptr) *section_found = at.section_found;
   Splice splice;
   if (at.key_found) {
     const TextLine& line = at.key_line;
@@ -127,7 +128,7 @@ Splice PlanWrite(std::string_view file, std::string_view section, std::string_vi
     const TextLine& anchor = at.has_key_line ? at.last_key_line : at.header_line;
     splice.at = anchor.end;
     if (!anchor.has_ending()) splice.text.append(kLineEnd);
-    splice.text.append(EndedLine(key, value));
+    splice.text.append(KeyLine(key, value));
     return splice;
   }
 
@@ -139,7 +140,7 @@ Splice PlanWrite(std::string_view file, std::string_view section, std::string_vi
   splice.text.append(section);
   splice.text += ']';
   splice.text.append(kLineEnd);
-  splice.text.append(EndedLine(key, value));
+  splice.text.append(KeyLine(key, value));
   return splice;
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/spliced_bytes.h"
 #include "platform/text_lines.h"
 
 namespace ql2 {
@@ -31,20 +32,20 @@ std::string ReadString(std::string_view file, std::string_view section, std::str
 std::string WriteString(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value);
 
-// A write as a change of the file's bytes: `erase` bytes at offset `at` give way to `text`.
-struct Splice {
-  std::size_t at = 0;
-  std::size_t erase = 0;
-  std::string text;
-};
+// A write as a change of the file's bytes.
+using Splice = ql2::Splice;
 
 // WriteString as a splice of the file, and the same write made in place: a file grown in place
-// (its capacity reserved) is never copied.
+// (its capacity reserved) is never copied. With section_found, whether the file has the section
+// (else the splice appends it).
 Splice PlanWrite(std::string_view file, std::string_view section, std::string_view key,
-                 std::string_view value);
+                 std::string_view value, bool* section_found = nullptr);
 void ApplySplice(std::string* file, const Splice& splice);
 void WriteStringInPlace(std::string* file, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// The line a write adds for a key its section lacks: "key=value" CR LF.
+std::string KeyLine(std::string_view key, std::string_view value);
 
 // Whether the file has a section of this name, and whether that section has this key.
 bool HasSection(std::string_view file, std::string_view section);

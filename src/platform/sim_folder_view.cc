@@ -43,9 +43,10 @@ void SimFolderView::Deleted(std::string_view relative) {
   seen.stat_done = seen.read_done = seen.info_done = true;
   seen.info = EntryInfo();
   seen.content = FileContent();
+  seen.written.reset();
 }
 
-void SimFolderView::Changed(const std::string& path, bool deleted, const SharedBytes& bytes) {
+void SimFolderView::Changed(const std::string& path, bool deleted, const SplicedBytes& bytes) {
   for (auto& [relative, seen] : seen_) {
     if (Path(relative) != path) continue;
     if (deleted) {
@@ -57,13 +58,18 @@ void SimFolderView::Changed(const std::string& path, bool deleted, const SharedB
   }
 }
 
-void SimFolderView::Wrote(std::string_view relative, SharedBytes bytes) {
+void SimFolderView::Wrote(std::string_view relative, SplicedBytes bytes) {
   Seen& seen = Look(relative);
   seen.stat_done = seen.read_done = true;
   seen.info_done = false;  // a new file: its time and identity are looked at when asked for
   seen.content = FileContent();
   seen.content.kind = EntryKind::kFile;
-  seen.content.bytes = std::move(bytes);
+  if (bytes.splices().empty()) {
+    seen.content.bytes = bytes.base();
+    seen.written.reset();
+  } else {
+    seen.written = std::move(bytes);
+  }
 }
 
 EntryKind SimFolderView::Kind(std::string_view relative) {
@@ -80,6 +86,10 @@ const EntryInfo& SimFolderView::Info(std::string_view relative) {
 
 const FileContent& SimFolderView::Content(std::string_view relative) {
   Seen& seen = Look(relative);
+  if (seen.written) {
+    seen.content.bytes = seen.written->Joined();
+    seen.written.reset();
+  }
   if (seen.read_done) return seen.content;
   seen.read_done = true;
   if (seen.stat_done && seen.content.kind == EntryKind::kNone) return seen.content;

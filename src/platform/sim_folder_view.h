@@ -5,11 +5,13 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/shared_bytes.h"
+#include "platform/spliced_bytes.h"
 
 namespace ql2 {
 
@@ -47,12 +49,13 @@ class SimFolderView {
   // The file's content, read the first time it is asked for.
   const FileContent& Content(std::string_view relative);
   // Notes that the file now holds these bytes (the caller wrote them), or is gone (the caller
-  // deleted it), so that it is not looked at again.
-  void Wrote(std::string_view relative, SharedBytes bytes);
+  // deleted it), so that it is not looked at again. Spliced bytes are joined only if its content
+  // is asked for.
+  void Wrote(std::string_view relative, SplicedBytes bytes);
   void Deleted(std::string_view relative);
   // The same by the file's full path, for a file this view has looked at (else nothing is noted,
   // and the file is looked at when asked for).
-  void Changed(const std::string& path, bool deleted, const SharedBytes& bytes);
+  void Changed(const std::string& path, bool deleted, const SplicedBytes& bytes);
 
  private:
   struct Seen {
@@ -61,6 +64,7 @@ class SimFolderView {
     bool read_done = false;
     EntryInfo info;
     FileContent content;
+    std::optional<SplicedBytes> written;  // the bytes of content, until they are asked for
   };
   void LookAt(std::string_view relative, Seen& seen);
   Seen& Look(std::string_view relative);
