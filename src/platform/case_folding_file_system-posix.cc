@@ -270,7 +270,7 @@ std::string CaseFoldingFileSystem::WritePath(const std::string& path) {
 }
 
 std::string CaseFoldingFileSystem::PathOnDisk(const std::string& path) {
-  return ResolvePathIgnoringCase(path);
+  return ResolvePath(path);
 }
 
 Status CaseFoldingFileSystem::CheckEditable(const std::string& path) {

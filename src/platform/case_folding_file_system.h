@@ -42,7 +42,7 @@ class CaseFoldingFileSystem : public FileSystem {
   Status DeleteFile(const std::string& path) override;
   Result<std::vector<std::string>> ListFolder(const std::string& folder) override;
   std::string WritePath(const std::string& path) override;
-  // ResolvePathIgnoringCase's answer.
+  // ResolvePathIgnoringCase's answer (from the names found while a lock is held).
   std::string PathOnDisk(const std::string& path) override;
   Status CheckEditable(const std::string& path) override;
   Status CheckFolderWritable(const std::string& folder) override;

@@ -165,6 +165,7 @@ TEST_F(CaseFoldingTest, NamesAreKeptWhileLockedAndForgottenOnDeleteAndRelease) {
     Result<std::string> made = fs_.ReadFile(twins + "panel/new.CFG");
     ASSERT_TRUE(made.ok());
     EXPECT_EQ(made.value(), "new");
+    EXPECT_EQ(fs_.PathOnDisk(twins + "panel/new.CFG"), root_ + "/Aircraft/Twins/panel/New.cfg");
     // A folder another program renames meanwhile is still found under the name found before.
     std::filesystem::rename(root_ + "/Aircraft/Twins", root_ + "/Aircraft/TWINS-old");
     EXPECT_EQ(fs_.Stat(twins + "panel.cfg").kind, EntryKind::kNone);
