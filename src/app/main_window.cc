@@ -203,19 +203,21 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   // files; one that holds the lock too long gets nothing written, and its half-done change is
   // not taken for one that did not finish.
   std::map<const Family*, FamilyFacts> facts;
+  const std::vector<const Family*> scanned =
+      options.only != nullptr ? std::vector<const Family*>{options.only} : AllFamilies();
   SimFolderView view(fs_, sim_folder_);
   {
     Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
     scan_locked_ = lock.ok();
     std::map<const Family*, bool> present;
-    for (const Family* family : AllFamilies()) {
+    for (const Family* family : scanned) {
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
     }
     if (scan_locked_ && options.write) {
       WriteFullKeys(view);
       // Temporary files of a run that was killed midway.
       std::set<std::string> folders = {ParentFolder(fs_, SimPath(record::kRelativePath))};
-      for (const Family* family : AllFamilies()) {
+      for (const Family* family : scanned) {
         if (!present[family]) continue;
         for (const PanelFile& file : family->files) {
           folders.insert(ParentFolder(fs_, SimPath(file.config)));
@@ -223,7 +225,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
       }
       for (const std::string& each : folders) RemoveLeftoverTemporaries(fs_, each);
     }
-    for (const Family* family : AllFamilies()) {
+    for (const Family* family : scanned) {
       facts[family] = GatherFacts(*family, present[family], view);
     }
   }
@@ -244,7 +246,7 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   }
 
   marker_found_ = PlainFileExists(fs_, SimPath(package::kInstallerMarker));
-  for (const Family* family : AllFamilies()) ShowFamily(*family, facts[family]);
+  for (const Family* family : scanned) ShowFamily(*family, facts[family]);
   OfferFolderChoice();
   window_.Focus(StartupFocus(View()));
 }

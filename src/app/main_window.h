@@ -40,6 +40,9 @@ class MainWindowLogic {
     bool ask_first_run = true;
     // A dry run writes nothing, not even the record's "Full" keys or leftover temporaries.
     bool write = true;
+    // The one family looked at (a command line that clicks it), whose folders are the only ones
+    // cleared of leftover temporaries, besides the record's; the others show nothing. Null: all.
+    const Family* only = nullptr;
   };
 
   // The load step, run once before the window is first shown: finds the simulator and the

@@ -376,20 +376,24 @@ TEST_F(Ql2cfgTest, StartWhileAnotherCopyHoldsTheFolderWritesNothing) {
   EXPECT_NE(ReadAll(sim_ / "QL/qlever2.con").find("Full=0"), std::string::npos);
 }
 
-// The temporary files of a run killed while it wrote are removed by the next run; other files
-// that only look alike stay.
+// The temporary files of a run killed while it wrote are removed by the next run that looks at
+// their aircraft (a click looks at its own), and the record's by every run; other files that only
+// look alike stay.
 TEST_F(Ql2cfgTest, LeftoverTemporariesAreRemovedByTheNextRun) {
   MakeAtr();
   const fs::path panel = sim_ / "Aircraft/Flight 1 ATR-72-500/panel";
-  WriteAll(panel / "panel.cfg.ql2-Ab3xYz", "half written");
-  WriteAll(sim_ / "QL/qlever2.con.ql2-00aa11bb", "half written");
-  WriteAll(panel / "panel.cfg.ql2-notes.txt", "mine");
-  WriteAll(panel / "ql2-Ab3xYz", "mine");
-  ASSERT_EQ(Ql2cfg(WithSim("status")).status, 0);
-  EXPECT_FALSE(fs::exists(panel / "panel.cfg.ql2-Ab3xYz"));
-  EXPECT_FALSE(fs::exists(sim_ / "QL/qlever2.con.ql2-00aa11bb"));
-  EXPECT_TRUE(fs::exists(panel / "panel.cfg.ql2-notes.txt"));
-  EXPECT_TRUE(fs::exists(panel / "ql2-Ab3xYz"));
+  for (const char* run : {"status", "install atr"}) {
+    SCOPED_TRACE(run);
+    WriteAll(panel / "panel.cfg.ql2-Ab3xYz", "half written");
+    WriteAll(sim_ / "QL/qlever2.con.ql2-00aa11bb", "half written");
+    WriteAll(panel / "panel.cfg.ql2-notes.txt", "mine");
+    WriteAll(panel / "ql2-Ab3xYz", "mine");
+    ASSERT_EQ(Ql2cfg(WithSim(run)).status, 0);
+    EXPECT_FALSE(fs::exists(panel / "panel.cfg.ql2-Ab3xYz"));
+    EXPECT_FALSE(fs::exists(sim_ / "QL/qlever2.con.ql2-00aa11bb"));
+    EXPECT_TRUE(fs::exists(panel / "panel.cfg.ql2-notes.txt"));
+    EXPECT_TRUE(fs::exists(panel / "ql2-Ab3xYz"));
+  }
 }
 
 // The dry run of a removal shows the same decision the removal makes: the later change stays,
