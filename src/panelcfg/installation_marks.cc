@@ -175,41 +175,40 @@ bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
 }
 
 // FindMarks, also noting every section name of the file when `sections` is given, and keeping
-// the sections that may hold marks (no other can) when `may_hold` is given.
+// the sections that hold marks (with all their lines) when `holding` is given.
 std::vector<Mark> FindMarksAndSections(std::string_view bytes, const InstallationMarks& marks,
                                        profile::NameSet* sections,
-                                       std::vector<Section>* may_hold = nullptr) {
+                                       std::vector<Section>* holding = nullptr) {
   std::vector<Mark> found;
   auto wanted = [&](std::string_view name) {
     if (sections != nullptr) sections->Add(name);
     return MayHoldMarks(name, marks);
   };
   ForEachSection(bytes, wanted, [&](const Section& section) {
-    if (may_hold != nullptr) may_hold->push_back(section);
+    const std::size_t before = found.size();
     if (profile::SameName(section.name, panel::kWindowTitlesSection)) {
       FindEntryMarks(bytes, section, marks, -1, &found);
-      return;
-    }
-    const int entry_section = IndexOfSection(marks, section.name);
-    if (entry_section >= 0) {
+    } else if (const int entry_section = IndexOfSection(marks, section.name); entry_section >= 0) {
       FindEntryMarks(bytes, section, marks, entry_section, &found);
-      return;
+    } else {
+      std::size_t gauge_line = 0;
+      const int window = WindowOf(bytes, section, marks, &gauge_line);
+      if (window >= 0) found.push_back(WindowMark(bytes, section, window, gauge_line));
     }
-    std::size_t gauge_line = 0;
-    const int window = WindowOf(bytes, section, marks, &gauge_line);
-    if (window >= 0) found.push_back(WindowMark(bytes, section, window, gauge_line));
+    if (holding != nullptr && found.size() > before) holding->push_back(section);
   });
   std::sort(found.begin(), found.end(),
             [](const Mark& a, const Mark& b) { return a.begin < b.begin; });
   return found;
 }
 
-// AddedMarks, also noting the backup's section names when `backup_sections` is given.
+// AddedMarks, also noting the backup's section names when `backup_sections` is given, and the
+// sections of current that hold marks when `holding` is given.
 std::vector<Mark> AddedMarksAndSections(std::string_view current, const std::string* backup,
                                         const InstallationMarks& marks,
                                         profile::NameSet* backup_sections,
-                                        std::vector<Section>* current_sections = nullptr) {
-  std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, current_sections);
+                                        std::vector<Section>* holding = nullptr) {
+  std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, holding);
   if (backup == nullptr) return found;
   std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
   std::vector<bool> used(before.size(), false);
@@ -243,15 +242,15 @@ std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup
 std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
                                           const InstallationMarks& marks) {
   profile::NameSet backup_sections;
-  std::vector<Section> may_hold;
+  std::vector<Section> holding;
   const std::vector<Mark> added =
-      AddedMarksAndSections(current, backup, marks, &backup_sections, &may_hold);
+      AddedMarksAndSections(current, backup, marks, &backup_sections, &holding);
   std::vector<ByteRange> ranges;
   if (added.empty()) return ranges;
   for (const Mark& mark : added) ranges.push_back({mark.begin, mark.end});
-  // A section a mark emptied is one that may hold marks (a mark's blank line before a window's
-  // header empties nothing).
-  for (const Section& section : may_hold) {
+  // A section a mark emptied is one that holds marks (a mark's blank line before a window's
+  // header empties nothing): only those are kept with their lines, not every section that may.
+  for (const Section& section : holding) {
     if (backup_sections.Has(section.name)) continue;
     // Every line of the section after its header is blank or taken out with a mark.
     bool emptied = true;
