@@ -543,9 +543,6 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
     ApplyOutcome outcome = ApplyPlan(fs_, decision.plan, &progress);
     if (outcome.ok) {
       ShowDone(decision);
-      for (const PlanStep& step : decision.plan.steps) {
-        view.Changed(step.path, step.remove, step.bytes);
-      }
     } else {
       view_current = false;
       succeeded = false;
@@ -563,6 +560,12 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
   }
   // What this click left on disk is what the next click's look again compares with; the group
   // keeps the texts the click set.
+  if (scan_options_.one_click) return succeeded;
+  if (succeeded) {
+    for (const PlanStep& step : decision.plan.steps) {
+      view.Changed(step.path, step.remove, step.bytes);
+    }
+  }
   std::optional<SimFolderView> fresh;
   SimFolderView& after = view_current ? view : fresh.emplace(fs_, sim_folder_);
   facts_[&family] = GatherFacts(family, facts_[&family].present, after);

@@ -43,6 +43,9 @@ class MainWindowLogic {
     // The one family looked at (a command line that clicks it), whose folders are the only ones
     // cleared of leftover temporaries, besides the record's; the others show nothing. Null: all.
     const Family* only = nullptr;
+    // The command line makes one click and ends: what the click leaves is not looked at for a
+    // next click's look again.
+    bool one_click = false;
   };
 
   // The load step, run once before the window is first shown: finds the simulator and the

@@ -184,6 +184,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, CommandLineService
   options.ask_first_run = false;
   options.write = !parsed.dry_run;
   options.only = parsed.family;  // a click looks at its own family only; status at every one
+  options.one_click = true;
   logic.StartupScan(options);
   if (logic.simulator_found() && !logic.scan_locked()) err << texts::kBusyAtStart << '\n';
   if (!logic.folder_note().empty()) err << logic.folder_note() << '\n';
