@@ -42,7 +42,7 @@ std::string KeptName(std::string_view relative, int number) {
 
 // A name for a kept copy of `relative` holding `bytes`: one that nothing stands at yet, or one
 // that holds those bytes already (*there is then true).
-std::string KeptCopyName(SimFolderView& view, std::string_view relative, const std::string& bytes,
+std::string KeptCopyName(SimFolderView& view, std::string_view relative, std::string_view bytes,
                          bool* there) {
   for (int number = 1;; ++number) {
     std::string name = KeptName(relative, number);
@@ -246,7 +246,7 @@ class StepList {
   }
   // The record step that sets the family's "Installed" key, when it changes the record.
   void Record(std::vector<PlanStep>* into, std::string_view value) {
-    std::string bytes = WriteInstallFlag(input_.record.bytes.str(), family_.record_section, value);
+    std::string bytes = WriteInstallFlag(input_.record.bytes, family_.record_section, value);
     if (input_.record.exists() && bytes == input_.record.bytes) return;
     Write(into, StepRole::kRecord, record::kRelativePath, SharedBytes(std::move(bytes)),
           input_.record);
@@ -282,7 +282,7 @@ std::string FamilyInput::Display(std::string_view relative) const {
   return it != display_names.end() ? it->second : DisplaySimPath(relative, '/');
 }
 
-bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::string& bytes) {
+bool HasKeptCopy(SimFolderView& view, std::string_view relative, std::string_view bytes) {
   bool there = false;
   KeptCopyName(view, relative, bytes, &there);
   return there;
@@ -343,7 +343,7 @@ FamilyInput ReadFamilyInput(const Family& family, SimFolderView& panels, SimFold
 bool IsOwnBackup(const Family& family, const FileContent& config, const FileContent& backup) {
   if (!backup.readable() || !config.readable()) return false;
   if (config.bytes == backup.bytes) return true;
-  return !AddedMarks(config.bytes, &backup.bytes.str(), MarksOf(family)).empty();
+  return !AddedMarks(config.bytes, backup.bytes.view(), MarksOf(family)).empty();
 }
 
 Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, InstallKind kind) {
@@ -405,8 +405,9 @@ Result<Plan> PlanInstall(const Family& family, const FamilyInput& input, Install
       }
       edited = FreshEdit(family, file, bytes, numbering.value());
     } else {
-      const std::vector<Mark> found =
-          AddedMarks(bytes, has_backup ? &in.backup.bytes.str() : nullptr, marks);
+      const std::vector<Mark> found = AddedMarks(
+          bytes, has_backup ? std::optional<std::string_view>(in.backup.bytes) : std::nullopt,
+          marks);
       const Carried carried = WhatIsCarried(family, file, found);
       if (carried.all) continue;
       if (carried.any) {
@@ -499,7 +500,8 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input) {
       list.Delete(&out.cleanup, StepRole::kBackup, file.backup, in.backup);
       continue;
     }
-    const std::string* backup = has_backup ? &in.backup.bytes.str() : nullptr;
+    const std::optional<std::string_view> backup =
+        has_backup ? std::optional<std::string_view>(in.backup.bytes) : std::nullopt;
     const std::vector<ByteRange> installation = InstallationRanges(bytes, backup, marks);
     // Exactly what the installation left, or a file that is its backup once the installation is
     // taken out: the backup goes back byte for byte. The second is looked at first, as it needs

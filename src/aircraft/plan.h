@@ -101,7 +101,7 @@ Result<Plan> PlanRemove(const Family& family, const FamilyInput& input);
 bool IsOwnBackup(const Family& family, const FileContent& config, const FileContent& backup);
 
 // Whether a copy of `relative` kept by an earlier click holds these bytes.
-bool HasKeptCopy(SimFolderView& view, std::string_view relative, const std::string& bytes);
+bool HasKeptCopy(SimFolderView& view, std::string_view relative, std::string_view bytes);
 
 // The words after a file's name that say what keeps it from being read or changed: "is missing",
 // "is read-only", "is in use by another program", "cannot be opened: permission denied".

@@ -39,7 +39,9 @@ std::vector<FileChange> ChangesOf(const Plan& plan) {
     auto same = [&](const FileChange& change) { return change.path == step.path; };
     auto it = std::find_if(changes.begin(), changes.end(), same);
     if (it == changes.end()) {
-      it = changes.insert(changes.end(), {step.path, step.display, step.role, step.before, {}});
+      std::optional<std::string> before;
+      if (step.before) before = std::string(step.before->view());
+      it = changes.insert(changes.end(), {step.path, step.display, step.role, before, {}});
     }
     it->after = step.remove ? std::nullopt : std::optional<std::string>(step.bytes.Joined());
   }

@@ -264,7 +264,7 @@ void MainWindowLogic::WriteFullKeys(SimFolderView& view) {
     const profile::Splice splice =
         profile::PlanWrite(now, family->record_section, record::kFullKey, full);
     if (now.substr(splice.at, splice.erase) == splice.text) continue;  // the same bytes again
-    if (!bytes) bytes = record.bytes.str();
+    if (!bytes) bytes = std::string(record.bytes.view());
     profile::ApplySplice(&*bytes, splice);
   }
   if (!bytes || *bytes == record.bytes) return;

@@ -204,12 +204,13 @@ std::vector<Mark> FindMarksAndSections(std::string_view bytes, const Installatio
 
 // AddedMarks, also noting the backup's section names when `backup_sections` is given, and the
 // sections of current that hold marks when `holding` is given.
-std::vector<Mark> AddedMarksAndSections(std::string_view current, const std::string* backup,
+std::vector<Mark> AddedMarksAndSections(std::string_view current,
+                                        std::optional<std::string_view> backup,
                                         const InstallationMarks& marks,
                                         profile::NameSet* backup_sections,
                                         std::vector<Section>* holding = nullptr) {
   std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, holding);
-  if (backup == nullptr) return found;
+  if (!backup) return found;
   std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
   std::vector<bool> used(before.size(), false);
   std::vector<Mark> added;
@@ -234,12 +235,13 @@ std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& mar
   return FindMarksAndSections(bytes, marks, nullptr);
 }
 
-std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
+std::vector<Mark> AddedMarks(std::string_view current, std::optional<std::string_view> backup,
                              const InstallationMarks& marks) {
   return AddedMarksAndSections(current, backup, marks, nullptr);
 }
 
-std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
+std::vector<ByteRange> InstallationRanges(std::string_view current,
+                                          std::optional<std::string_view> backup,
                                           const InstallationMarks& marks) {
   profile::NameSet backup_sections;
   std::vector<Section> holding;
@@ -312,7 +314,7 @@ bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ran
   return same(bytes.substr(at)) && compared == other.size();
 }
 
-std::string StripInstallation(std::string_view current, const std::string* backup,
+std::string StripInstallation(std::string_view current, std::optional<std::string_view> backup,
                               const InstallationMarks& marks) {
   return RemoveRanges(current, InstallationRanges(current, backup, marks));
 }

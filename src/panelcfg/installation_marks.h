@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,7 @@ std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& mar
 // The marks of `current` that `backup` does not account for: each mark of the backup stands for
 // one equal mark of current (the file held it before the installation). Without a backup every
 // mark counts.
-std::vector<Mark> AddedMarks(std::string_view current, const std::string* backup,
+std::vector<Mark> AddedMarks(std::string_view current, std::optional<std::string_view> backup,
                              const InstallationMarks& marks);
 
 // The bytes without the marks' bytes.
@@ -59,7 +60,8 @@ struct ByteRange {
 // What taking the installation out of a file removes, in file order: the marks AddedMarks finds,
 // and the header of a section they leave empty that the backup does not have (the installation
 // made it, as a profile write makes a missing "Window Titles" section).
-std::vector<ByteRange> InstallationRanges(std::string_view current, const std::string* backup,
+std::vector<ByteRange> InstallationRanges(std::string_view current,
+                                          std::optional<std::string_view> backup,
                                           const InstallationMarks& marks);
 
 // The bytes without the ranges (in file order), made, as the splices that make them from the
@@ -70,7 +72,7 @@ bool SameWithoutRanges(std::string_view bytes, const std::vector<ByteRange>& ran
                        std::string_view other);
 
 // The file without the installation (InstallationRanges taken out).
-std::string StripInstallation(std::string_view current, const std::string* backup,
+std::string StripInstallation(std::string_view current, std::optional<std::string_view> backup,
                               const InstallationMarks& marks);
 
 }  // namespace ql2

@@ -58,11 +58,11 @@ TEST(InstallationMarksTest, FindsTheInstallationsEntriesByTheirFormAndGaugeName)
 TEST(InstallationMarksTest, EntriesTheBackupHoldsAreNotTheInstallations) {
   const std::string backup = std::string(kBefore) + "[Window9]\r\ngauge00=QLever2!Cp6uja, 1\r\n";
   const std::string current = backup + "[Window10]\r\ngauge00=QLever2!Cp6uja, 1\r\n";
-  const std::vector<Mark> added = AddedMarks(current, &backup, kMarks);
+  const std::vector<Mark> added = AddedMarks(current, backup, kMarks);
   ASSERT_EQ(added.size(), 1u);
   EXPECT_EQ(added[0].name, "Window10");
-  EXPECT_EQ(AddedMarks(backup, &backup, kMarks).size(), 0u);
-  EXPECT_EQ(AddedMarks(backup, nullptr, kMarks).size(), 1u);
+  EXPECT_EQ(AddedMarks(backup, backup, kMarks).size(), 0u);
+  EXPECT_EQ(AddedMarks(backup, std::nullopt, kMarks).size(), 1u);
 }
 
 // A "Window Titles" section the installation created (the file had none) goes with its entries.
@@ -71,10 +71,10 @@ TEST(InstallationMarksTest, StripTakesOutASectionTheInstallationMade) {
   const std::string installed = before +
                                 "[Window Titles]\r\nWindow2=Quillever\r\n"
                                 "\r\n[Window2]\r\ngauge00=QLever2!Cp6uja,  0,0,19,19\r\n";
-  EXPECT_EQ(StripInstallation(installed, &before, kMarks), before);
+  EXPECT_EQ(StripInstallation(installed, before, kMarks), before);
   const std::string titled = "[Window Titles]\r\n" + before;
   const std::string installed_titled = "[Window Titles]\r\nWindow2=Quillever\r\n" + before;
-  EXPECT_EQ(StripInstallation(installed_titled, &titled, kMarks), titled);
+  EXPECT_EQ(StripInstallation(installed_titled, titled, kMarks), titled);
 }
 
 }  // namespace

@@ -358,7 +358,7 @@ TEST(PanelEditTest, AnEditOfAFileWhoseLinesEndAddsLinesToItsOwnBytes) {
   edit.AppendGaugeWindowSection("\r\n[Window1]\r\ngauge00=QLever2!Cp6uja");
   edit.AddGaugeEntry("Window00", 1, GaugeKeyStyle::kTwoDigits, "QLever2!QL");
   const SplicedBytes result = std::move(edit).Result();
-  EXPECT_EQ(&result.base().str(), &original.str());
+  EXPECT_EQ(result.base().data(), original.data());
   EXPECT_EQ(result.splices().size(), 3u);
   EXPECT_EQ(result.Joined(),
             "[Window Titles]\r\nWindow00=Main\r\nWindow1=Quillever\r\nWindow2=QL\r\n\r\n"

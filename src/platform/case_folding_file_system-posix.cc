@@ -195,6 +195,10 @@ Result<std::string> CaseFoldingFileSystem::ReadFile(const std::string& path) {
   return inner_.ReadFile(ResolvePath(path));
 }
 
+Result<SharedBytes> CaseFoldingFileSystem::ReadBytes(const std::string& path) {
+  return inner_.ReadBytes(ResolvePath(path));
+}
+
 void CaseFoldingFileSystem::Wrote(const std::string& resolved, bool ok) {
   if (found_->locks_held == 0) return;
   Known& known = found_->known;

@@ -36,6 +36,7 @@ class CaseFoldingFileSystem : public FileSystem {
   char Separator() const override { return inner_.Separator(); }
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
+  Result<SharedBytes> ReadBytes(const std::string& path) override;
   Status ReplaceFileWithParts(const std::string& path,
                               const std::vector<std::string_view>& parts) override;
   Status CopyFile(const std::string& from, const std::string& to) override;

@@ -2,6 +2,12 @@
 
 namespace ql2 {
 
+Result<SharedBytes> FileSystem::ReadBytes(const std::string& path) {
+  Result<std::string> bytes = ReadFile(path);
+  if (!bytes.ok()) return bytes.status();
+  return SharedBytes(std::move(bytes.value()));
+}
+
 Status FileSystem::CopyFile(const std::string& from, const std::string& to) {
   Result<std::string> bytes = ReadFile(from);
   if (!bytes.ok()) return bytes.status();

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/shared_bytes.h"
 #include "platform/status.h"
 
 namespace ql2 {
@@ -51,6 +52,9 @@ class FileSystem {
 
   // The whole file's bytes. Fails with kNotFound, kNotAFile, kPermissionDenied, ...
   virtual Result<std::string> ReadFile(const std::string& path) = 0;
+  // The same, as bytes to share, read straight into memory that is not cleared first where the
+  // file system can. Unless it knows better, that is ReadFile.
+  virtual Result<SharedBytes> ReadBytes(const std::string& path);
 
   // Replaces (or creates) the file with exactly the bytes of these parts one after another,
   // atomically: a temporary file is written beside it, flushed and renamed over it, keeping the

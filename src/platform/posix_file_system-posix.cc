@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -136,38 +138,98 @@ EntryInfo PosixFileSystem::Stat(const std::string& path) {
   return info;
 }
 
-Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return ErrnoStatus("read", path);
-  struct stat st;
-  if (fstat(fd, &st) != 0) {
-    int err = errno;
-    close(fd);
-    return ErrnoStatus("read", path, err);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    close(fd);
-    return Status::Failed(ErrorKind::kNotAFile, "read", path);
-  }
-  // Read straight into the string, sized as the file is (one more byte shows the end), and on
-  // from there should the file have grown meanwhile.
-  std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
-  size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-    ssize_t n = read(fd, &bytes[filled], bytes.size() - filled);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      close(fd);
-      return ErrnoStatus("read", path, err);
+namespace {
+
+// A regular file opened to be read whole, with its size when opened; closed when destroyed.
+class FileToRead {
+ public:
+  explicit FileToRead(const std::string& path) {
+    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) {
+      status_ = ErrnoStatus("read", path);
+      return;
     }
-    if (n == 0) break;
-    filled += static_cast<size_t>(n);
+    struct stat st;
+    if (fstat(fd_, &st) != 0) {
+      status_ = ErrnoStatus("read", path);
+    } else if (!S_ISREG(st.st_mode)) {
+      status_ = Status::Failed(ErrorKind::kNotAFile, "read", path);
+    } else {
+      size_ = static_cast<std::size_t>(st.st_size);
+    }
+  }
+  ~FileToRead() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileToRead(const FileToRead&) = delete;
+  FileToRead& operator=(const FileToRead&) = delete;
+
+  const Status& status() const { return status_; }
+  // Room for the whole file and one byte more, which shows its end.
+  std::size_t room() const { return size_ + 1; }
+
+  // Reads on into buffer [*filled, capacity) until the file ends or the buffer is full (the file
+  // grew meanwhile: the caller gives a larger one and reads on).
+  Status ReadInto(char* buffer, std::size_t capacity, std::size_t* filled,
+                  const std::string& path) {
+    while (*filled < capacity) {
+      ssize_t n = read(fd_, buffer + *filled, capacity - *filled);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ErrnoStatus("read", path);
+      }
+      if (n == 0) {
+        ended_ = true;
+        break;
+      }
+      *filled += static_cast<std::size_t>(n);
+    }
+    return Status::Ok();
+  }
+  bool ended() const { return ended_; }
+
+ private:
+  int fd_ = -1;
+  Status status_;
+  std::size_t size_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
+  FileToRead file(path);
+  if (!file.status().ok()) return file.status();
+  std::string bytes(file.room(), '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    Status read = file.ReadInto(&bytes[0], bytes.size(), &filled, path);
+    if (!read.ok()) return read;
+    if (file.ended()) break;
+    bytes.resize(bytes.size() * 2);
   }
   bytes.resize(filled);
-  close(fd);
   return bytes;
+}
+
+Result<SharedBytes> PosixFileSystem::ReadBytes(const std::string& path) {
+  FileToRead file(path);
+  if (!file.status().ok()) return file.status();
+  // Read straight into memory that is not cleared first: a click holds every file it reads, and
+  // clearing each before the read fills it is one more pass over all of it.
+  std::size_t capacity = file.room();
+  std::unique_ptr<char[]> buffer(new char[capacity]);
+  std::size_t filled = 0;
+  for (;;) {
+    Status read = file.ReadInto(buffer.get(), capacity, &filled, path);
+    if (!read.ok()) return read;
+    if (file.ended()) break;
+    std::unique_ptr<char[]> larger(new char[capacity * 2]);
+    std::memcpy(larger.get(), buffer.get(), filled);
+    buffer = std::move(larger);
+    capacity *= 2;
+  }
+  return SharedBytes(std::move(buffer), filled);
 }
 
 namespace {

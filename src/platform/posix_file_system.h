@@ -12,6 +12,7 @@ class PosixFileSystem : public FileSystem {
   char Separator() const override { return '/'; }
   EntryInfo Stat(const std::string& path) override;
   Result<std::string> ReadFile(const std::string& path) override;
+  Result<SharedBytes> ReadBytes(const std::string& path) override;
   Status ReplaceFileWithParts(const std::string& path,
                               const std::vector<std::string_view>& parts) override;
   Status DeleteFile(const std::string& path) override;

@@ -157,11 +157,25 @@ TEST_F(PosixFileSystemTest, ReplaceThroughSymlinkLoopIsAnErrorAndKeepsLinks) {
   EXPECT_EQ(Entries(), (std::set<std::string>{"a.cfg", "b.cfg"}));
 }
 
+// Both reads give the file's bytes as they are, also empty or larger than a page, and fail alike.
+TEST_F(PosixFileSystemTest, ReadsGiveTheFilesBytes) {
+  for (const std::string& bytes :
+       {std::string(), std::string("new\0\xff", 5), std::string(300 * 1024 + 7, '\r')}) {
+    Put("panel.cfg", bytes);
+    EXPECT_EQ(Bytes("panel.cfg"), bytes);
+    Result<SharedBytes> shared = fs_.ReadBytes(Path("panel.cfg"));
+    ASSERT_TRUE(shared.ok());
+    EXPECT_EQ(shared.value(), bytes);
+  }
+  EXPECT_EQ(fs_.ReadBytes(Path("missing.cfg")).status().kind(), ErrorKind::kNotFound);
+}
+
 TEST_F(PosixFileSystemTest, ReadingOrReplacingAFolderIsNotAFile) {
   ASSERT_EQ(mkdir(Path("sub").c_str(), 0755), 0);
   Result<std::string> r = fs_.ReadFile(Path("sub"));
   EXPECT_EQ(r.status().kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(r.status().message(), "cannot read " + Path("sub") + ": not a regular file");
+  EXPECT_EQ(fs_.ReadBytes(Path("sub")).status().message(), r.status().message());
   EXPECT_EQ(fs_.ReplaceFile(Path("sub"), "x").kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(fs_.DeleteFile(Path("sub")).kind(), ErrorKind::kNotAFile);
   EXPECT_TRUE(std::filesystem::is_directory(Path("sub")));

@@ -14,32 +14,35 @@ class SharedBytes {
  public:
   SharedBytes() = default;
   // Takes the bytes over (move a string in to avoid a copy).
-  SharedBytes(std::string bytes)  // NOLINT: implicit, as a string is what it holds
-      : bytes_(std::make_shared<const std::string>(std::move(bytes))) {}
+  SharedBytes(std::string bytes);  // NOLINT: implicit, as a string is what it holds
   SharedBytes(const char* text) : SharedBytes(std::string(text)) {}  // NOLINT
+  // Takes over the first `size` bytes of a buffer the caller filled (a file read straight into
+  // memory that was never cleared first).
+  SharedBytes(std::unique_ptr<char[]> buffer, std::size_t size);
 
-  const std::string& str() const { return bytes_ ? *bytes_ : Empty(); }
-  operator const std::string&() const { return str(); }  // NOLINT
-  operator std::string_view() const { return str(); }    // NOLINT
-  std::size_t size() const { return str().size(); }
-  bool empty() const { return str().empty(); }
+  std::string_view view() const { return {data_, size_}; }
+  operator std::string_view() const { return view(); }  // NOLINT
+  const char* data() const { return data_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
 
   friend bool operator==(const SharedBytes& a, const SharedBytes& b) {
-    return a.bytes_ == b.bytes_ || a.str() == b.str();
+    return (a.data_ == b.data_ && a.size_ == b.size_) || a.view() == b.view();
   }
   friend bool operator!=(const SharedBytes& a, const SharedBytes& b) { return !(a == b); }
-  friend bool operator==(const SharedBytes& a, const std::string& b) { return a.str() == b; }
-  friend bool operator!=(const SharedBytes& a, const std::string& b) { return a.str() != b; }
-  friend bool operator==(const std::string& a, const SharedBytes& b) { return a == b.str(); }
-  friend bool operator!=(const std::string& a, const SharedBytes& b) { return a != b.str(); }
+  friend bool operator==(const SharedBytes& a, std::string_view b) { return a.view() == b; }
+  friend bool operator!=(const SharedBytes& a, std::string_view b) { return a.view() != b; }
+  friend bool operator==(std::string_view a, const SharedBytes& b) { return a == b.view(); }
+  friend bool operator!=(std::string_view a, const SharedBytes& b) { return a != b.view(); }
+  friend bool operator==(const SharedBytes& a, const std::string& b) { return a.view() == b; }
+  friend bool operator!=(const SharedBytes& a, const std::string& b) { return a.view() != b; }
+  friend bool operator==(const std::string& a, const SharedBytes& b) { return a == b.view(); }
+  friend bool operator!=(const std::string& a, const SharedBytes& b) { return a != b.view(); }
 
  private:
-  static const std::string& Empty() {
-    static const std::string empty;
-    return empty;
-  }
-
-  std::shared_ptr<const std::string> bytes_;
+  std::shared_ptr<const void> owner_;  // what holds the bytes: a string or a buffer
+  const char* data_ = "";
+  std::size_t size_ = 0;
 };
 
 }  // namespace ql2

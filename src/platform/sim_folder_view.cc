@@ -94,7 +94,7 @@ const FileContent& SimFolderView::Content(std::string_view relative) {
   seen.read_done = true;
   if (seen.stat_done && seen.content.kind == EntryKind::kNone) return seen.content;
   // A read tells whether a file is there; only what cannot be read needs a look at what it is.
-  Result<std::string> bytes = fs_.ReadFile(Path(relative));
+  Result<SharedBytes> bytes = fs_.ReadBytes(Path(relative));
   if (bytes.ok()) {
     seen.content.kind = EntryKind::kFile;
     seen.content.bytes = std::move(bytes.value());

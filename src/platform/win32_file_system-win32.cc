@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -265,34 +267,101 @@ EntryInfo Win32FileSystem::Stat(const std::string& path) {
   return info;
 }
 
-Result<std::string> Win32FileSystem::ReadFile(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && IsFolder(attributes)) {
-    return Status::Failed(ErrorKind::kNotAFile, "read", path);
-  }
-  // Shared with readers and writers: reading does not stand in anyone's way, and a program that
-  // holds the file without sharing it makes this fail (kInUse).
-  Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!h.valid()) return ErrorStatus("read", path, GetLastError());
-  if (GetFileType(h.get()) != FILE_TYPE_DISK) {
-    return Status::Failed(ErrorKind::kNotAFile, "read", path);
-  }
-  std::string bytes;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0) {
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
-  }
-  std::string buffer(kIoChunk, '\0');
-  for (;;) {
-    DWORD n = 0;
-    if (!::ReadFile(h.get(), &buffer[0], kIoChunk, &n, nullptr)) {
-      return ErrorStatus("read", path, GetLastError());
+namespace {
+
+// A file opened to be read whole, with its size when opened: shared with readers and writers, so
+// that reading does not stand in anyone's way, and a program that holds the file without sharing
+// it makes this fail (kInUse).
+class FileToRead {
+ public:
+  explicit FileToRead(const std::string& path)
+      : h_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && IsFolder(attributes)) {
+      status_ = Status::Failed(ErrorKind::kNotAFile, "read", path);
+      return;
     }
-    if (n == 0) break;
-    bytes.append(buffer, 0, n);
+    if (!h_.valid()) {
+      status_ = ErrorStatus("read", path, GetLastError());
+      return;
+    }
+    if (GetFileType(h_.get()) != FILE_TYPE_DISK) {
+      status_ = Status::Failed(ErrorKind::kNotAFile, "read", path);
+      return;
+    }
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(h_.get(), &size) && size.QuadPart > 0) {
+      size_ = static_cast<std::size_t>(size.QuadPart);
+    }
   }
+
+  const Status& status() const { return status_; }
+  // Room for the whole file and one byte more, which shows its end.
+  std::size_t room() const { return size_ + 1; }
+
+  // Reads on into buffer [*filled, capacity) until the file ends or the buffer is full (the file
+  // grew meanwhile: the caller gives a larger one and reads on).
+  Status ReadInto(char* buffer, std::size_t capacity, std::size_t* filled,
+                  const std::string& path) {
+    while (*filled < capacity) {
+      const std::size_t left = capacity - *filled;
+      DWORD n = 0;
+      if (!::ReadFile(h_.get(), buffer + *filled,
+                      left < kIoChunk ? static_cast<DWORD>(left) : kIoChunk, &n, nullptr)) {
+        return ErrorStatus("read", path, GetLastError());
+      }
+      if (n == 0) {
+        ended_ = true;
+        break;
+      }
+      *filled += n;
+    }
+    return Status::Ok();
+  }
+  bool ended() const { return ended_; }
+
+ private:
+  Handle h_;
+  Status status_;
+  std::size_t size_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+Result<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+  FileToRead file(path);
+  if (!file.status().ok()) return file.status();
+  std::string bytes(file.room(), '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    Status read = file.ReadInto(&bytes[0], bytes.size(), &filled, path);
+    if (!read.ok()) return read;
+    if (file.ended()) break;
+    bytes.resize(bytes.size() * 2);
+  }
+  bytes.resize(filled);
   return bytes;
+}
+
+Result<SharedBytes> Win32FileSystem::ReadBytes(const std::string& path) {
+  FileToRead file(path);
+  if (!file.status().ok()) return file.status();
+  // Read straight into memory that is not cleared first, as on other systems.
+  std::size_t capacity = file.room();
+  std::unique_ptr<char[]> buffer(new char[capacity]);
+  std::size_t filled = 0;
+  for (;;) {
+    Status read = file.ReadInto(buffer.get(), capacity, &filled, path);
+    if (!read.ok()) return read;
+    if (file.ended()) break;
+    std::unique_ptr<char[]> larger(new char[capacity * 2]);
+    std::memcpy(larger.get(), buffer.get(), filled);
+    buffer = std::move(larger);
+    capacity *= 2;
+  }
+  return SharedBytes(std::move(buffer), filled);
 }
 
 Status Win32FileSystem::ReplaceFileWithParts(const std::string& path,

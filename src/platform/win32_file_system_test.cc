@@ -81,6 +81,9 @@ TEST_F(Win32FileSystemTest, ReplaceWritesExactBytesAndKeepsAttributes) {
 
     ASSERT_TRUE(status.ok()) << status.message();
     EXPECT_EQ(Bytes(name), kNewBytes);
+    Result<SharedBytes> read = fs_.ReadBytes(Path(name));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), kNewBytes);
     EXPECT_EQ(Attributes(name) & kKept, before);
   }
   // Only the files themselves: no temporary file left beside them.
@@ -232,10 +235,12 @@ TEST_F(Win32FileSystemTest, StatReportsKindAndHiddenSystemAttributes) {
 TEST_F(Win32FileSystemTest, FoldersAndMissingFilesAreReportedByKind) {
   ASSERT_TRUE(CreateDirectoryA(Path("panel").c_str(), nullptr));
   EXPECT_EQ(fs_.ReadFile(Path("panel")).status().kind(), ErrorKind::kNotAFile);
+  EXPECT_EQ(fs_.ReadBytes(Path("panel")).status().kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(fs_.ReplaceFile(Path("panel"), "x").kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(fs_.DeleteFile(Path("panel")).kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(fs_.CheckEditable(Path("panel")).kind(), ErrorKind::kNotAFile);
   EXPECT_EQ(fs_.ReadFile(Path("missing.cfg")).status().kind(), ErrorKind::kNotFound);
+  EXPECT_EQ(fs_.ReadBytes(Path("missing.cfg")).status().kind(), ErrorKind::kNotFound);
   EXPECT_EQ(fs_.DeleteFile(Path("missing.cfg")).kind(), ErrorKind::kNotFound);
   EXPECT_EQ(fs_.CheckEditable(Path("missing.cfg")).kind(), ErrorKind::kNotFound);
   EXPECT_EQ(fs_.CopyFile(Path("missing.cfg"), Path("copy.cfg")).kind(), ErrorKind::kNotFound);
