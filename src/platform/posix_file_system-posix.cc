@@ -6,6 +6,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -212,19 +213,44 @@ Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   return bytes;
 }
 
+namespace {
+
+// From this size on, the memory a file is read into is mapped with its pages at once.
+constexpr std::size_t kMappedReadSize = 64 * 1024;
+
+// Memory for `size` bytes of a file, not cleared. A large file's is mapped with all its pages
+// there at once (MAP_POPULATE), which costs a fraction of the system making each page when it is
+// first written to, as a read into new memory makes it: a click holds every file it reads, in
+// new memory.
+std::shared_ptr<char> NewReadBuffer(std::size_t size) {
+#ifdef MAP_POPULATE
+  if (size >= kMappedReadSize) {
+    void* mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapped != MAP_FAILED) {
+      return std::shared_ptr<char>(static_cast<char*>(mapped),
+                                   [size](char* memory) { munmap(memory, size); });
+    }
+  }
+#endif
+  return std::shared_ptr<char>(new char[size], std::default_delete<char[]>());
+}
+
+}  // namespace
+
 Result<SharedBytes> PosixFileSystem::ReadBytes(const std::string& path) {
   FileToRead file(path);
   if (!file.status().ok()) return file.status();
-  // Read straight into memory that is not cleared first: a click holds every file it reads, and
-  // clearing each before the read fills it is one more pass over all of it.
+  // Read straight into memory that is not cleared first (clearing it is one more pass over every
+  // byte a click reads).
   std::size_t capacity = file.room();
-  std::unique_ptr<char[]> buffer(new char[capacity]);
+  std::shared_ptr<char> buffer = NewReadBuffer(capacity);
   std::size_t filled = 0;
   for (;;) {
     Status read = file.ReadInto(buffer.get(), capacity, &filled, path);
     if (!read.ok()) return read;
     if (file.ended()) break;
-    std::unique_ptr<char[]> larger(new char[capacity * 2]);
+    std::shared_ptr<char> larger = NewReadBuffer(capacity * 2);
     std::memcpy(larger.get(), buffer.get(), filled);
     buffer = std::move(larger);
     capacity *= 2;

@@ -9,9 +9,9 @@ SharedBytes::SharedBytes(std::string bytes) {
   owner_ = std::move(held);
 }
 
-SharedBytes::SharedBytes(std::unique_ptr<char[]> buffer, std::size_t size)
+SharedBytes::SharedBytes(std::shared_ptr<const char> buffer, std::size_t size)
     : data_(buffer.get()), size_(size) {
-  owner_ = std::shared_ptr<const char[]>(std::move(buffer));
+  owner_ = std::move(buffer);
   if (data_ == nullptr) data_ = "";
 }
 

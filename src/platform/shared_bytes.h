@@ -17,8 +17,8 @@ class SharedBytes {
   SharedBytes(std::string bytes);  // NOLINT: implicit, as a string is what it holds
   SharedBytes(const char* text) : SharedBytes(std::string(text)) {}  // NOLINT
   // Takes over the first `size` bytes of a buffer the caller filled (a file read straight into
-  // memory that was never cleared first).
-  SharedBytes(std::unique_ptr<char[]> buffer, std::size_t size);
+  // memory that was never cleared first), released as its owner says.
+  SharedBytes(std::shared_ptr<const char> buffer, std::size_t size);
 
   std::string_view view() const { return {data_, size_}; }
   operator std::string_view() const { return view(); }  // NOLINT

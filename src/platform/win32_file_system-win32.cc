@@ -361,7 +361,7 @@ Result<SharedBytes> Win32FileSystem::ReadBytes(const std::string& path) {
     buffer = std::move(larger);
     capacity *= 2;
   }
-  return SharedBytes(std::move(buffer), filled);
+  return SharedBytes(std::shared_ptr<const char>(std::move(buffer)), filled);
 }
 
 Status Win32FileSystem::ReplaceFileWithParts(const std::string& path,
