@@ -40,8 +40,9 @@ struct Section {
 };
 
 // Visits the file's sections in order, keeping the lines of one section at a time and only of a
-// section `wanted(name)` asks for; the others are skipped from header to header. A large file is
-// looked at without a copy of its lines. The lines before the first header belong to no section.
+// section `wanted(name, body)` asks for (body: the bytes after its header up to the next one); the
+// others are skipped from header to header. A large file is looked at without a copy of its
+// lines. The lines before the first header belong to no section.
 template <typename Wanted, typename Visit>
 void ForEachSection(std::string_view bytes, Wanted&& wanted, Visit&& visit) {
   TextLine header;
@@ -50,27 +51,24 @@ void ForEachSection(std::string_view bytes, Wanted&& wanted, Visit&& visit) {
   while (found) {
     std::string_view name;
     profile::ParseHeader(LineText(bytes, header), &name);
-    if (!wanted(name)) {
-      found = profile::FindHeaderLine(bytes, header.end, &header);
-      continue;
-    }
-    section.name = name;
-    section.lines.assign(1, header);
-    section.before.reset();
-    if (header.begin > TextStart(bytes)) section.before = profile::LineBefore(bytes, header.begin);
-    found = false;
-    for (std::size_t pos = header.end; pos < bytes.size();) {
-      const TextLine line = LineAt(bytes, pos);
-      std::string_view next;
-      if (profile::ParseHeader(LineText(bytes, line), &next)) {
-        header = line;
-        found = true;
-        break;
+    TextLine next;
+    const bool has_next = profile::FindHeaderLine(bytes, header.end, &next);
+    const std::size_t body_end = has_next ? next.begin : bytes.size();
+    if (wanted(name, bytes.substr(header.end, body_end - header.end))) {
+      section.name = name;
+      section.lines.assign(1, header);
+      section.before.reset();
+      if (header.begin > TextStart(bytes)) {
+        section.before = profile::LineBefore(bytes, header.begin);
       }
-      section.lines.push_back(line);
-      pos = line.end;
+      for (std::size_t pos = header.end; pos < body_end;) {
+        section.lines.push_back(LineAt(bytes, pos));
+        pos = section.lines.back().end;
+      }
+      visit(section);
     }
-    visit(section);
+    found = has_next;
+    header = next;
   }
 }
 
@@ -168,21 +166,36 @@ Mark WindowMark(std::string_view bytes, const Section& section, int window,
           JoinedText(bytes, lines, 0, end)};
 }
 
-// Whether a section may hold marks: the titles' section, an entry section, a numbered window.
-bool MayHoldMarks(std::string_view name, const InstallationMarks& marks) {
-  return profile::SameName(name, panel::kWindowTitlesSection) || IndexOfSection(marks, name) >= 0 ||
-         IsNumberedName(Trim(name), panel::kWindowNamePrefix);
+// Whether a section may hold marks: the titles' section, an entry section, a numbered window
+// that holds the name of a gauge of the installation's windows somewhere.
+bool MayHoldMarks(std::string_view name, std::string_view body, const InstallationMarks& marks) {
+  if (profile::SameName(name, panel::kWindowTitlesSection) || IndexOfSection(marks, name) >= 0) {
+    return true;
+  }
+  if (!IsNumberedName(Trim(name), panel::kWindowNamePrefix)) return false;
+  for (const InstallationMarks::Window& window : marks.windows) {
+    if (ContainsIgnoringAsciiCase(body, window.gauge)) return true;
+  }
+  return false;
 }
 
-// FindMarks, also noting every section name of the file when `sections` is given, and keeping
-// the sections that hold marks (with all their lines) when `holding` is given.
+// Which of a few section names a file has, as the profile functions compare names.
+struct SectionNames {
+  std::vector<std::string_view> names;
+  std::vector<bool> found;
+};
+
+// FindMarks, also noting which of `names` the file has when they are given, and keeping the
+// sections that hold marks (with all their lines) when `holding` is given.
 std::vector<Mark> FindMarksAndSections(std::string_view bytes, const InstallationMarks& marks,
-                                       profile::NameSet* sections,
+                                       SectionNames* names,
                                        std::vector<Section>* holding = nullptr) {
   std::vector<Mark> found;
-  auto wanted = [&](std::string_view name) {
-    if (sections != nullptr) sections->Add(name);
-    return MayHoldMarks(name, marks);
+  auto wanted = [&](std::string_view name, std::string_view body) {
+    for (std::size_t i = 0; names != nullptr && i < names->names.size(); ++i) {
+      if (profile::SameName(name, names->names[i])) names->found[i] = true;
+    }
+    return MayHoldMarks(name, body, marks);
   };
   ForEachSection(bytes, wanted, [&](const Section& section) {
     const std::size_t before = found.size();
@@ -202,16 +215,9 @@ std::vector<Mark> FindMarksAndSections(std::string_view bytes, const Installatio
   return found;
 }
 
-// AddedMarks, also noting the backup's section names when `backup_sections` is given, and the
-// sections of current that hold marks when `holding` is given.
-std::vector<Mark> AddedMarksAndSections(std::string_view current,
-                                        std::optional<std::string_view> backup,
-                                        const InstallationMarks& marks,
-                                        profile::NameSet* backup_sections,
-                                        std::vector<Section>* holding = nullptr) {
-  std::vector<Mark> found = FindMarksAndSections(current, marks, nullptr, holding);
-  if (!backup) return found;
-  std::vector<Mark> before = FindMarksAndSections(*backup, marks, backup_sections);
+// The marks `before` (the backup's) does not account for: each of its marks stands for one equal
+// mark found.
+std::vector<Mark> Unaccounted(std::vector<Mark> found, const std::vector<Mark>& before) {
   std::vector<bool> used(before.size(), false);
   std::vector<Mark> added;
   for (Mark& mark : found) {
@@ -237,23 +243,31 @@ std::vector<Mark> FindMarks(std::string_view bytes, const InstallationMarks& mar
 
 std::vector<Mark> AddedMarks(std::string_view current, std::optional<std::string_view> backup,
                              const InstallationMarks& marks) {
-  return AddedMarksAndSections(current, backup, marks, nullptr);
+  std::vector<Mark> found = FindMarks(current, marks);
+  if (!backup) return found;
+  return Unaccounted(std::move(found), FindMarks(*backup, marks));
 }
 
 std::vector<ByteRange> InstallationRanges(std::string_view current,
                                           std::optional<std::string_view> backup,
                                           const InstallationMarks& marks) {
-  profile::NameSet backup_sections;
   std::vector<Section> holding;
-  const std::vector<Mark> added =
-      AddedMarksAndSections(current, backup, marks, &backup_sections, &holding);
+  std::vector<Mark> added = FindMarksAndSections(current, marks, nullptr, &holding);
+  // Of the sections that hold marks, which the backup has too.
+  SectionNames in_backup;
+  for (const Section& section : holding) in_backup.names.push_back(section.name);
+  in_backup.found.assign(holding.size(), false);
+  if (backup) {
+    added = Unaccounted(std::move(added), FindMarksAndSections(*backup, marks, &in_backup));
+  }
   std::vector<ByteRange> ranges;
   if (added.empty()) return ranges;
   for (const Mark& mark : added) ranges.push_back({mark.begin, mark.end});
   // A section a mark emptied is one that holds marks (a mark's blank line before a window's
   // header empties nothing): only those are kept with their lines, not every section that may.
-  for (const Section& section : holding) {
-    if (backup_sections.Has(section.name)) continue;
+  for (std::size_t s = 0; s < holding.size(); ++s) {
+    const Section& section = holding[s];
+    if (in_backup.found[s]) continue;
     // Every line of the section after its header is blank or taken out with a mark.
     bool emptied = true;
     bool held_mark = false;

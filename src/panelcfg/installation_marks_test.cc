@@ -30,7 +30,7 @@ constexpr char kInstalled[] =
     "[Window7]\r\n"
     "Visible=0\r\n"
     "\r\n"
-    "gauge00=QLever2!Cp6uja,  0,0,19,19\r\n"
+    "gauge00=qlEVER2!cp6UJA,  0,0,19,19\r\n"  // in other letter case
     "; a comment someone added at the end\r\n";
 
 TEST(InstallationMarksTest, FindsTheInstallationsEntriesByTheirFormAndGaugeName) {

@@ -13,10 +13,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 constexpr long kMaxCount = std::numeric_limits<LineCount>::max();
 
 Status TooManyLines(std::string_view what) {
@@ -33,11 +29,15 @@ std::string WithLineEnd(std::string_view line) {
 }  // namespace
 
 Result<LineCount> CountWindowTitleLines(std::string_view bytes) {
+  // The prefix is looked for, not every line: it begins a line where the text begins or after a
+  // CR or an LF (the LF of a CR LF begins no line, and the prefix begins with no LF).
+  const std::size_t start = TextStart(bytes);
   long count = 0;
-  ForEachLine(bytes, [&](std::string_view line) {
-    if (StartsWith(line, panel::kWindowLinePrefix)) ++count;
-    return count <= kMaxCount;
-  });
+  for (std::size_t at = bytes.find(panel::kWindowLinePrefix, start);
+       at != std::string_view::npos && count <= kMaxCount;
+       at = bytes.find(panel::kWindowLinePrefix, at + 1)) {
+    if (at == start || bytes[at - 1] == '\r' || bytes[at - 1] == '\n') ++count;
+  }
   if (count > kMaxCount) return TooManyLines("window lines");
   return static_cast<LineCount>(count);
 }
@@ -138,12 +138,13 @@ std::string WriteInstallFlag(std::string_view record_bytes, std::string_view fam
 }
 
 bool HasGaugeTitleLine(std::string_view bytes) {
-  bool found = false;
-  ForEachLine(bytes, [&](std::string_view line) {
-    found = EndsWith(line, panel::kTitleLineSuffix);
-    return !found;
-  });
-  return found;
+  // The suffix ends a line where a CR, an LF or the end of the file follows it.
+  for (std::size_t at = bytes.find(panel::kTitleLineSuffix, TextStart(bytes));
+       at != std::string_view::npos; at = bytes.find(panel::kTitleLineSuffix, at + 1)) {
+    const std::size_t end = at + panel::kTitleLineSuffix.size();
+    if (end == bytes.size() || bytes[end] == '\r' || bytes[end] == '\n') return true;
+  }
+  return false;
 }
 
 }  // namespace ql2

@@ -57,6 +57,7 @@ TEST(PanelConfigTest, WindLinesCountAnywhere) {
       {"[Window01]\r\nWindshield=1\r\n[Other]\r\nWind\r\n", 2},  // any section, exactly "Wind"
       {"Win\r\n Window00=x\r\nWIND=1\r\n\tWindow01=y\r\n", 0},   // too short, blanks, case
       {"Window00=a\nWindow01=b\rWindow02=c", 3},                 // every line ending, last unended
+      {"\xEF\xBB\xBFWindow00=a\r\nWindow01=b\r\n", 2},           // after a byte-order mark
   };
   for (const Case& c : cases) {
     Result<LineCount> count = CountWindowTitleLines(c.file);
@@ -211,6 +212,7 @@ TEST(PanelConfigTest, GaugeTitleLine) {
       {"=Quillever", true},
       {"[Window Titles]\r\nWindow23=Quillever\r\n[Window00]\r\n", true},
       {"a\nWindow23=Quillever\nb", true},
+      {"a\rWindow23=Quillever\rb", true},
       {"Window23=quillever\r\n", false},
       {"Window23=Quillever \r\n", false},
       {"Window23=QuilleverX\r\n", false},

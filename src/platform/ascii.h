@@ -19,6 +19,23 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Whether text holds needle somewhere, ASCII letter case aside. Only the places where the
+// needle's first letter stands (in either case) are compared, found with memchr.
+inline bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return true;
+  const char lower = AsciiLower(needle[0]);
+  const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+  std::size_t next_lower = text.find(lower);
+  std::size_t next_upper = upper == lower ? std::string_view::npos : text.find(upper);
+  for (;;) {
+    const std::size_t at = next_lower < next_upper ? next_lower : next_upper;
+    if (at == std::string_view::npos || needle.size() > text.size() - at) return false;
+    if (EqualIgnoringAsciiCase(text.substr(at, needle.size()), needle)) return true;
+    if (at == next_lower) next_lower = text.find(lower, at + 1);
+    if (at == next_upper) next_upper = text.find(upper, at + 1);
+  }
+}
+
 // Blanks are spaces and tabs. These look at a line's few leading or trailing characters one by
 // one: find_first_not_of(" \t") calls memchr for each character it passes, which made the line
 // scans of a large file slow.
