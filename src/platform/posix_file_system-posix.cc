@@ -13,10 +13,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
+
+#include "platform/read_to_end.h"
 
 namespace ql2 {
 namespace {
@@ -169,48 +170,29 @@ class FileToRead {
   // Room for the whole file and one byte more, which shows its end.
   std::size_t room() const { return size_ + 1; }
 
-  // Reads on into buffer [*filled, capacity) until the file ends or the buffer is full (the file
-  // grew meanwhile: the caller gives a larger one and reads on).
-  Status ReadInto(char* buffer, std::size_t capacity, std::size_t* filled,
-                  const std::string& path) {
-    while (*filled < capacity) {
-      ssize_t n = read(fd_, buffer + *filled, capacity - *filled);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return ErrnoStatus("read", path);
+  // One read of at most `most` bytes; *got is 0 at the end of the file.
+  Status ReadSome(char* buffer, std::size_t most, std::size_t* got, const std::string& path) {
+    for (;;) {
+      ssize_t n = read(fd_, buffer, most);
+      if (n >= 0) {
+        *got = static_cast<std::size_t>(n);
+        return Status::Ok();
       }
-      if (n == 0) {
-        ended_ = true;
-        break;
-      }
-      *filled += static_cast<std::size_t>(n);
+      if (errno != EINTR) return ErrnoStatus("read", path);
     }
-    return Status::Ok();
   }
-  bool ended() const { return ended_; }
 
  private:
   int fd_ = -1;
   Status status_;
   std::size_t size_ = 0;
-  bool ended_ = false;
 };
 
 }  // namespace
 
 Result<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   FileToRead file(path);
-  if (!file.status().ok()) return file.status();
-  std::string bytes(file.room(), '\0');
-  std::size_t filled = 0;
-  for (;;) {
-    Status read = file.ReadInto(&bytes[0], bytes.size(), &filled, path);
-    if (!read.ok()) return read;
-    if (file.ended()) break;
-    bytes.resize(bytes.size() * 2);
-  }
-  bytes.resize(filled);
-  return bytes;
+  return ReadToEndAsString(file, path);
 }
 
 namespace {
@@ -233,29 +215,14 @@ std::shared_ptr<char> NewReadBuffer(std::size_t size) {
     }
   }
 #endif
-  return std::shared_ptr<char>(new char[size], std::default_delete<char[]>());
+  return NewUnclearedBuffer(size);
 }
 
 }  // namespace
 
 Result<SharedBytes> PosixFileSystem::ReadBytes(const std::string& path) {
   FileToRead file(path);
-  if (!file.status().ok()) return file.status();
-  // Read straight into memory that is not cleared first (clearing it is one more pass over every
-  // byte a click reads).
-  std::size_t capacity = file.room();
-  std::shared_ptr<char> buffer = NewReadBuffer(capacity);
-  std::size_t filled = 0;
-  for (;;) {
-    Status read = file.ReadInto(buffer.get(), capacity, &filled, path);
-    if (!read.ok()) return read;
-    if (file.ended()) break;
-    std::shared_ptr<char> larger = NewReadBuffer(capacity * 2);
-    std::memcpy(larger.get(), buffer.get(), filled);
-    buffer = std::move(larger);
-    capacity *= 2;
-  }
-  return SharedBytes(std::move(buffer), filled);
+  return ReadToEndAsShared(file, path, NewReadBuffer);
 }
 
 namespace {

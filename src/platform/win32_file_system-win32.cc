@@ -3,14 +3,13 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/program_files.h"
+#include "platform/read_to_end.h"
 #include "platform/win32_api.h"
 #include "platform/win32_elevation.h"
 // After <windows.h>, which it needs.
@@ -300,68 +299,33 @@ class FileToRead {
   // Room for the whole file and one byte more, which shows its end.
   std::size_t room() const { return size_ + 1; }
 
-  // Reads on into buffer [*filled, capacity) until the file ends or the buffer is full (the file
-  // grew meanwhile: the caller gives a larger one and reads on).
-  Status ReadInto(char* buffer, std::size_t capacity, std::size_t* filled,
-                  const std::string& path) {
-    while (*filled < capacity) {
-      const std::size_t left = capacity - *filled;
-      DWORD n = 0;
-      if (!::ReadFile(h_.get(), buffer + *filled,
-                      left < kIoChunk ? static_cast<DWORD>(left) : kIoChunk, &n, nullptr)) {
-        return ErrorStatus("read", path, GetLastError());
-      }
-      if (n == 0) {
-        ended_ = true;
-        break;
-      }
-      *filled += n;
+  // One read of at most `most` bytes; *got is 0 at the end of the file.
+  Status ReadSome(char* buffer, std::size_t most, std::size_t* got, const std::string& path) {
+    DWORD n = 0;
+    if (!::ReadFile(h_.get(), buffer, most < kIoChunk ? static_cast<DWORD>(most) : kIoChunk, &n,
+                    nullptr)) {
+      return ErrorStatus("read", path, GetLastError());
     }
+    *got = n;
     return Status::Ok();
   }
-  bool ended() const { return ended_; }
 
  private:
   Handle h_;
   Status status_;
   std::size_t size_ = 0;
-  bool ended_ = false;
 };
 
 }  // namespace
 
 Result<std::string> Win32FileSystem::ReadFile(const std::string& path) {
   FileToRead file(path);
-  if (!file.status().ok()) return file.status();
-  std::string bytes(file.room(), '\0');
-  std::size_t filled = 0;
-  for (;;) {
-    Status read = file.ReadInto(&bytes[0], bytes.size(), &filled, path);
-    if (!read.ok()) return read;
-    if (file.ended()) break;
-    bytes.resize(bytes.size() * 2);
-  }
-  bytes.resize(filled);
-  return bytes;
+  return ReadToEndAsString(file, path);
 }
 
 Result<SharedBytes> Win32FileSystem::ReadBytes(const std::string& path) {
   FileToRead file(path);
-  if (!file.status().ok()) return file.status();
-  // Read straight into memory that is not cleared first, as on other systems.
-  std::size_t capacity = file.room();
-  std::unique_ptr<char[]> buffer(new char[capacity]);
-  std::size_t filled = 0;
-  for (;;) {
-    Status read = file.ReadInto(buffer.get(), capacity, &filled, path);
-    if (!read.ok()) return read;
-    if (file.ended()) break;
-    std::unique_ptr<char[]> larger(new char[capacity * 2]);
-    std::memcpy(larger.get(), buffer.get(), filled);
-    buffer = std::move(larger);
-    capacity *= 2;
-  }
-  return SharedBytes(std::shared_ptr<const char>(std::move(buffer)), filled);
+  return ReadToEndAsShared(file, path, NewUnclearedBuffer);
 }
 
 Status Win32FileSystem::ReplaceFileWithParts(const std::string& path,
