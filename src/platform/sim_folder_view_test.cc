@@ -78,5 +78,25 @@ TEST(SimFolderViewTest, DisplayNamesAreSpeltAsOnDiskFromTheFolderOn) {
   }
 }
 
+// What the view's own click wrote is its content from then on, without reading the file again:
+// an edit written as splices is joined when asked for, and a file it looked at and deleted is
+// gone.
+TEST(SimFolderViewTest, AWrittenFileIsWhatWasWrittenWithoutARead) {
+  MemoryFileSystem fs;
+  fs.AddFile("/sim/panel/panel.cfg", "[A]\r\n");
+  fs.AddFile("/sim/panel/panel.backup", "old");
+  SimFolderView view(fs, "/sim");
+  ASSERT_EQ(view.Content("\\panel\\panel.cfg").bytes, std::string("[A]\r\n"));
+  const SharedBytes read = view.Content("\\panel\\panel.cfg").bytes;
+  ASSERT_EQ(view.Kind("\\panel\\panel.backup"), EntryKind::kFile);
+  view.Wrote("\\panel\\panel.cfg", SplicedBytes(read, {{5, 0, "x=1\r\n"}}));
+  view.Changed("/sim/panel/panel.backup", true, SplicedBytes());
+  fs.ClearLog();
+  EXPECT_EQ(view.Kind("\\panel\\panel.cfg"), EntryKind::kFile);
+  EXPECT_EQ(view.Content("\\panel\\panel.cfg").bytes, std::string("[A]\r\nx=1\r\n"));
+  EXPECT_FALSE(view.Content("\\panel\\panel.backup").exists());
+  EXPECT_TRUE(fs.log().empty());
+}
+
 }  // namespace
 }  // namespace ql2

@@ -35,10 +35,6 @@ std::string SplicedBytes::Joined() const {
   return joined;
 }
 
-SharedBytes SplicedBytes::Shared() const {
-  return splices_.empty() ? base_ : SharedBytes(Joined());
-}
-
 bool SplicedBytes::Equals(std::string_view bytes) const {
   if (bytes.size() != size()) return false;
   for (std::string_view part : Parts()) {

@@ -38,8 +38,6 @@ class SplicedBytes {
   // The bytes in order, as views into the base and the splices' texts (no empty part).
   std::vector<std::string_view> Parts() const;
   std::string Joined() const;
-  // The base itself when nothing is spliced in, else the joined bytes.
-  SharedBytes Shared() const;
 
   // Whether these are exactly the given bytes, compared part by part.
   bool Equals(std::string_view bytes) const;
