@@ -306,5 +306,35 @@ TEST(FileTrafficTest, EachFileIsReadOnceAndAStartReadsNoBackup) {
   }
 }
 
+// The command line's start and its one click run under one lock and share what was read: the
+// reference panel file and the record the start looks at are not read again by the click.
+TEST(FileTrafficTest, TheCommandLinesStartAndClickReadEachFileOnce) {
+  for (const bool install : {true, false}) {
+    SCOPED_TRACE(install ? "install" : "remove");
+    const Scenario s = CheyenneWorkedExample();
+    const Group& g = *s.group;
+    Simulator sim(s.files);
+    if (!install) {
+      sim.Start();
+      ASSERT_TRUE(sim.Click(g.install, g)) << sim.window->Caption(g.status);
+    }
+    sim.fs.ClearLog();
+    sim.window = std::make_unique<RecordingWindow>();
+    sim.logic = std::make_unique<MainWindowLogic>(*sim.window, sim.fs, sim.registry, sim.shell);
+    MainWindowLogic::ScanOptions options;
+    options.ask_first_run = false;
+    options.only = FindFamily("cheyenne");
+    options.one_click = true;
+    sim.logic->StartupScan(options);
+    ASSERT_TRUE(sim.Click(install ? g.install : g.remove, g)) << sim.window->Caption(g.status);
+    const std::map<std::string, int> reads = ReadsOf(sim.fs);
+    for (const auto& [path, count] : reads) EXPECT_EQ(count, 1) << path;
+    EXPECT_EQ(reads.count(Simulator::Path(kRecordFile)), 1u);
+    EXPECT_EQ(reads.count(Simulator::Path(s.files[0].config)), 1u);
+    // The lock was given back: the next click can take it.
+    EXPECT_TRUE(sim.fs.LockFolder(kSim).ok());
+  }
+}
+
 }  // namespace
 }  // namespace ql2

@@ -205,10 +205,12 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   std::map<const Family*, FamilyFacts> facts;
   const std::vector<const Family*> scanned =
       options.only != nullptr ? std::vector<const Family*>{options.only} : AllFamilies();
-  SimFolderView view(fs_, sim_folder_);
+  ClickLook look{nullptr, std::make_unique<SimFolderView>(fs_, sim_folder_)};
+  SimFolderView& view = *look.view;
   {
     Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
     scan_locked_ = lock.ok();
+    if (scan_locked_ && options.one_click) look.lock = std::move(lock.value());
     std::map<const Family*, bool> present;
     for (const Family* family : scanned) {
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
@@ -249,6 +251,18 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   for (const Family* family : scanned) ShowFamily(*family, facts[family]);
   OfferFolderChoice();
   window_.Focus(StartupFocus(View()));
+  if (look.lock != nullptr) scan_look_ = std::move(look);
+}
+
+std::optional<MainWindowLogic::ClickLook> MainWindowLogic::LookForClick() {
+  if (scan_look_.has_value()) {
+    std::optional<ClickLook> look = std::move(scan_look_);
+    scan_look_.reset();
+    return look;
+  }
+  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
+  if (!lock.ok()) return std::nullopt;
+  return ClickLook{std::move(lock.value()), std::make_unique<SimFolderView>(fs_, sim_folder_)};
 }
 
 void MainWindowLogic::WriteFullKeys(SimFolderView& view) {
@@ -527,12 +541,12 @@ bool MainWindowLogic::ClickFamily(const Family& family, bool install) {
   if (!install && !family.texts.uninstalling.empty()) {
     window_.SetCaption(controls.status, family.texts.uninstalling);
   }
-  Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
-  if (!lock.ok()) {
+  std::optional<ClickLook> look = LookForClick();
+  if (!look.has_value()) {
     window_.SetCaption(controls.status, texts::kBusy);
     return false;
   }
-  SimFolderView view(fs_, sim_folder_);
+  SimFolderView& view = *look->view;
   Decision decision = Decide(family, install, view);
   // The view knows what the click found; after the click it knows what the click wrote, unless
   // the click failed midway or wrote in other folders: then the files are looked at afresh.
@@ -578,13 +592,12 @@ MainWindowLogic::ClickPreview MainWindowLogic::PreviewClick(ControlId button) {
   for (const Family* family : AllFamilies()) {
     const FamilyControls& controls = ControlsOf(*family);
     if (button != controls.install && button != controls.remove) continue;
-    Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
-    if (!lock.ok()) {
+    std::optional<ClickLook> look = LookForClick();
+    if (!look.has_value()) {
       preview.status = texts::kBusy;
       return preview;
     }
-    SimFolderView view(fs_, sim_folder_);
-    Decision decision = Decide(*family, button == controls.install, view);
+    Decision decision = Decide(*family, button == controls.install, *look->view);
     preview.possible = decision.possible;
     preview.status = decision.status;
     preview.plan = std::move(decision.plan);

@@ -138,6 +138,13 @@ class MainWindowLogic {
   // simulator folder that the caller may use afterwards.
   Decision Decide(const Family& family, bool install, SimFolderView& view);
   bool ClickFamily(const Family& family, bool install);
+  // The lock and the look of a click: the scan's own for the command line's one click (so each
+  // file is found and read once), new ones otherwise; nothing when another copy holds the lock.
+  struct ClickLook {
+    std::unique_ptr<FolderLock> lock;
+    std::unique_ptr<SimFolderView> view;
+  };
+  std::optional<ClickLook> LookForClick();
   std::string OutcomeText(const Decision& decision) const;
   void ShowDone(const Decision& decision);
   void OfferFolderChoice();
@@ -176,6 +183,8 @@ class MainWindowLogic {
   bool simulator_found_ = false;
   bool marker_found_ = false;
   bool scan_locked_ = false;  // the scan had the folder to itself
+  // The command line's scan keeps its lock and what it read for the one click that follows.
+  std::optional<ClickLook> scan_look_;
 };
 
 }  // namespace ql2
