@@ -6,6 +6,9 @@
 //                                         file (the gauge window appended)
 //   ql2_floor SIM_FOLDER remove FAMILY    reads each backup, writes it over its panel file and
 //                                         deletes it
+//   ql2_floor --with-record ...           then also reads the install record and writes it again,
+//                                         as every click must (the floor without it leaves out
+//                                         that file's traffic: two flushes a click)
 //
 // Every file is written to a temporary beside it, flushed, renamed over it, and its folder
 // flushed, as the program writes. Paths are taken exactly as the family's table spells them.
@@ -21,6 +24,7 @@
 
 #include "aircraft/family.h"
 #include "platform/sim_path.h"
+#include "record/install_record.h"
 
 namespace ql2 {
 namespace floor {
@@ -77,11 +81,16 @@ void Replace(const std::string& path, std::string_view first, std::string_view s
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: ql2_floor SIM_FOLDER install|remove FAMILY\n");
+  std::fprintf(stderr, "usage: ql2_floor [--with-record] SIM_FOLDER install|remove FAMILY\n");
   return 2;
 }
 
 int Run(int argc, char** argv) {
+  const bool with_record = argc > 1 && std::string_view(argv[1]) == "--with-record";
+  if (with_record) {
+    --argc;
+    ++argv;
+  }
   if (argc != 4) return Usage();
   const std::string sim_folder = argv[1];
   const std::string_view command = argv[2];
@@ -98,6 +107,10 @@ int Run(int argc, char** argv) {
       Replace(config, Read(backup));
       if (unlink(backup.c_str()) != 0) Fail("delete", backup);
     }
+  }
+  if (with_record) {
+    const std::string record = JoinSimPath(sim_folder, record::kRelativePath, '/');
+    Replace(record, Read(record));
   }
   return 0;
 }
