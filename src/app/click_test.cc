@@ -336,5 +336,22 @@ TEST(FileTrafficTest, TheCommandLinesStartAndClickReadEachFileOnce) {
   }
 }
 
+// A one-click start that asks the first-run question first still writes its answer, and the
+// click after it still has the folder.
+TEST(FileTrafficTest, AOneClickStartThatAsksFirstWritesTheAnswer) {
+  const Scenario s = CheyenneWorkedExample();
+  const Group& g = *s.group;
+  Simulator sim(s.files);
+  sim.SetRecord("Options", "First Time", "1");
+  sim.window = std::make_unique<RecordingWindow>();
+  sim.logic = std::make_unique<MainWindowLogic>(*sim.window, sim.fs, sim.registry, sim.shell);
+  MainWindowLogic::ScanOptions options;
+  options.only = FindFamily("cheyenne");
+  options.one_click = true;
+  sim.logic->StartupScan(options);
+  EXPECT_EQ(sim.Record("Options", "First Time"), "0");
+  EXPECT_TRUE(sim.Click(g.install, g)) << sim.window->Caption(g.status);
+}
+
 }  // namespace
 }  // namespace ql2

@@ -210,7 +210,11 @@ void MainWindowLogic::StartupScan(const ScanOptions& options) {
   {
     Result<std::unique_ptr<FolderLock>> lock = fs_.LockFolder(sim_folder_);
     scan_locked_ = lock.ok();
-    if (scan_locked_ && options.one_click) look.lock = std::move(lock.value());
+    // Kept for the one click only where no question comes first: its answer is written under a
+    // lock of its own.
+    if (scan_locked_ && options.one_click && !options.ask_first_run) {
+      look.lock = std::move(lock.value());
+    }
     std::map<const Family*, bool> present;
     for (const Family* family : scanned) {
       present[family] = PathExists(fs_, SimPath(family->presence_folder));
