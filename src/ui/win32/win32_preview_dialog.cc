@@ -55,10 +55,10 @@ HWND Make(HWND dialog, HINSTANCE instance, const char* window_class, const std::
 void AddFiles(HWND list, const PreviewView& preview) {
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < 2; ++column) {
-    LVCOLUMNA spec{};
-    spec.mask = LVCF_SUBITEM;
-    spec.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+    LVCOLUMNA format{};
+    format.mask = LVCF_SUBITEM;
+    format.iSubItem = column;
+    SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&format));
   }
   int row = 0;
   for (const PreviewFile& file : preview.files) {
